@@ -1,0 +1,12 @@
+#pragma once
+
+#include "Host/EffectsSettings.h"
+
+namespace Tavrel::PhotoCore {
+
+/// One entry of the drawer's history: the effects it rendered on top of the entries before it.
+struct DrawerEntry {
+    EffectsSettings settings;
+};
+
+} // namespace Tavrel::PhotoCore

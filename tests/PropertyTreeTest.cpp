@@ -1,0 +1,57 @@
+#include "Host/PropertyTree.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+using Tavrel::PropertyTree;
+using Tavrel::PropertyTreeScalar;
+
+TEST(PropertyTreeScalar, KeepsTheFormItWasWrittenIn)
+{
+    const PropertyTreeScalar two(2.0);
+    EXPECT_TRUE(two.isDouble());
+    EXPECT_EQ(two.toString(), "2");
+    const PropertyTreeScalar big(std::numeric_limits<std::int64_t>::max());
+    EXPECT_FALSE(big.isDouble());
+    EXPECT_EQ(big.toInt(), std::numeric_limits<std::int64_t>::max());
+    EXPECT_NE(PropertyTreeScalar(1), PropertyTreeScalar(1.0));
+    EXPECT_TRUE(PropertyTreeScalar(false).isBool());
+    EXPECT_STREQ(PropertyTreeScalar("x").toCString(), "x");
+}
+
+TEST(PropertyTreeScalar, ConversionsFailClearly)
+{
+    EXPECT_THROW(PropertyTreeScalar("abc").toInt(), std::invalid_argument);
+    EXPECT_THROW(PropertyTreeScalar(1e30).toInt(), std::out_of_range);
+    EXPECT_THROW(PropertyTreeScalar("maybe").convertTo<bool>(), std::invalid_argument);
+    EXPECT_THROW(PropertyTreeScalar(3).toCString(), std::invalid_argument);
+    EXPECT_TRUE(PropertyTreeScalar("true").convertTo<bool>());
+    EXPECT_DOUBLE_EQ(PropertyTreeScalar("0.25").toDouble(), 0.25);
+    EXPECT_EQ(PropertyTreeScalar(0.1).toString(), "0.1");
+}
+
+TEST(PropertyTree, WrongKindNamesExpectedAndFound)
+{
+    PropertyTree list;
+    list.convertToList();
+    try {
+        list.getMap();
+        FAIL() << "getMap on a list must throw";
+    } catch (const std::exception& e) {
+        EXPECT_STREQ(e.what(), "PropertyTree: expected a map, found a list");
+    }
+    const PropertyTree null;
+    EXPECT_THROW(null.getScalar(), std::exception);
+}
+
+TEST(PropertyTree, ConvertToMapKeepsAnExistingMap)
+{
+    PropertyTree tree;
+    tree.convertToMap();
+    tree.getMap()["a"] = PropertyTree(PropertyTreeScalar(1));
+    tree.convertToMap();
+    EXPECT_EQ(tree.getMap().size(), 1u);
+    tree = PropertyTree();
+    EXPECT_TRUE(tree.isNull());
+}
