@@ -1,0 +1,7 @@
+#include "GlimmarPresetsUtil/Presets/IItemModelPreset.h"
+
+namespace Tavrel::Glimmar::GlimmarPresets {
+
+IItemModelPreset::~IItemModelPreset() = default;
+
+} // namespace Tavrel::Glimmar::GlimmarPresets
