@@ -35,8 +35,18 @@ struct PreviewRequest {
 
 class Drawer : public IPhotoCoreDrawer, public IPhotoCoreDrawerPainter {
 public:
-    void ApplyEffects(const EffectsSettings&, const Parameters&) override {}
-    void ApplyEffect(const IEffectSettings::Ptr&, const Parameters&) override {}
+    void ApplyEffects(const EffectsSettings& settings, const Parameters&) override
+    {
+        applied.push_back(settings);
+        latest.settings = settings;
+    }
+    void ApplyEffect(const IEffectSettings::Ptr& effect, const Parameters&) override
+    {
+        EffectsSettings settings;
+        settings.Effects() = {effect};
+        applied.push_back(settings);
+        latest.settings = settings;
+    }
     DrawerEntry GetEntry(int) const override { return latest; }
     int FindPackagePosition(const std::string& packageName) const override
     {
@@ -63,10 +73,13 @@ public:
 
     void SetPainterSettings(const std::shared_ptr<ISettingsPainter>&, const std::shared_ptr<MaskInfo::IMask>&) override {}
     FramePtr Prepare(int, int) override { return {}; }
-    void UpdatePaint(const EffectsSettings&, bool) override {}
-    void CommitPaint(int, int, bool) override {}
+    void UpdatePaint(const EffectsSettings& settings, bool) override { painted.push_back(settings); }
+    void CommitPaint(int, int, bool) override { ++commits; }
 
     DrawerEntry latest;
+    std::vector<EffectsSettings> applied; // ApplyEffects and ApplyEffect, in order
+    std::vector<EffectsSettings> painted;
+    int commits = 0;
     std::map<std::string, int> packagePositions;
     std::vector<PreviewRequest> requests;
 

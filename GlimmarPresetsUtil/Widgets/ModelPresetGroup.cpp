@@ -323,6 +323,7 @@ void ModelPresetGroup::Populate(const Config& builtIn, const Config& user)
 {
     Impl& d = *m_impl;
     const GroupSlots& groupSlots = d.groupSlots;
+    beginResetModel();
     for (const Group& group : builtIn.m_groups)
         d.AddGroup(group, false);
 
@@ -365,6 +366,7 @@ void ModelPresetGroup::Populate(const Config& builtIn, const Config& user)
         d.SetModel(entry, std::move(every));
         d.all = &entry;
     }
+    endResetModel();
 }
 
 bool ModelPresetGroup::AddUserPreset(const QString& name, const std::string& statisticsName,
