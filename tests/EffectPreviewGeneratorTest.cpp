@@ -84,8 +84,9 @@ TEST_P(PreviewGeneratorRatio, RendersTheOpenPhotoAtDeviceSizeWithScaledCorners)
     EXPECT_EQ(request.position, 3) << "renders at the position before the latest entry's package";
 
     ASSERT_EQ(preview.size(), c.device);
-    if (c.cutCorner)
+    if (c.cutCorner) {
         EXPECT_TRUE(IsTransparentAt(preview, c.cutCorner->x(), c.cutCorner->y()));
+    }
     EXPECT_TRUE(IsOpaqueAt(preview, c.keptCorner.x(), c.keptCorner.y()));
     EXPECT_TRUE(IsOpaqueAt(preview, c.device.width() / 2, c.device.height() / 2));
 }
@@ -93,8 +94,8 @@ TEST_P(PreviewGeneratorRatio, RendersTheOpenPhotoAtDeviceSizeWithScaledCorners)
 // Ratio 2: radius 2 x 10 = 20 device pixels. Ratio 1.5: 149 / 99 = 1, radius 20, not 30.
 // Ratio 1: radius 0 leaves the corners square.
 INSTANTIATE_TEST_SUITE_P(Ratios, PreviewGeneratorRatio,
-                         ::testing::Values(RatioCase{2.0, {100, 60}, 10, {200, 120}, 2, {4, 4}, {8, 8}},
-                                           RatioCase{1.5, {99, 61}, 20, {149, 92}, 1, {3, 3}, {7, 7}},
+                         ::testing::Values(RatioCase{2.0, {100, 60}, 10, {200, 120}, 2, QPoint(4, 4), {8, 8}},
+                                           RatioCase{1.5, {99, 61}, 20, {149, 92}, 1, QPoint(3, 3), {7, 7}},
                                            RatioCase{1.0, {80, 50}, 0, {80, 50}, 1, std::nullopt, {0, 0}}));
 
 TEST(EffectPreviewGenerator, SourcePictureIsScaledAndRenderedFromItsFrame)
