@@ -1,5 +1,9 @@
 #include "GlimmarPresetsUtil/Presets/ItemModelPreset.h"
+#include "GlimmarPresetsUtil/Settings/ConfigStore.h"
+#include "GlimmarPresetsUtil/Settings/PresetConfigTree.h"
 #include "GlimmarPresetsUtil/Widgets/ModelPresetGroup.h"
+#include "Host/BaseConfig.h"
+#include "Host/SettingsPainterOneInputEffectStub.h"
 #include "RecordingWorkspace.h"
 #include "TestPresets.h"
 
@@ -7,6 +11,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 using namespace Tavrel::Glimmar::GlimmarPresets;
 using namespace TestPresets;
@@ -334,4 +339,183 @@ TEST_F(ModelPresetGroupTest, ActivationMarksThePresetAndSelectsItsGroup)
     EXPECT_EQ(activated.count(), 1) << "ids match exactly";
     EXPECT_EQ(coldChanged.count(), 1) << "not found: the target is refreshed";
     EXPECT_FALSE(PresetAt(Warm, 0)->IsApply());
+}
+
+namespace {
+
+// The group model over the shipped sample configuration, with the user configuration stored in a temporary folder.
+class SampleConfigurationTest : public ::testing::Test {
+protected:
+    enum Position { All, Favourites, Custom, Popular, Light, Colour, Mood };
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(storage.isValid());
+        Tavrel::PhotoUtil::BaseConfig::SetStorageFolder(storage.path());
+        applier.SetPackageName("looks");
+        applier.SetWorkspaceController(controller);
+        tracker.SetWorkspaceController(controller);
+    }
+    void TearDown() override { Tavrel::PhotoUtil::BaseConfig::SetStorageFolder({}); }
+
+    std::unique_ptr<ModelPresetGroup> Load()
+    {
+        PresetConfig::Config builtIn, user;
+        ConfigStore::Read("GlimmarDemo", "effects", "user", builtIn, user);
+        auto model = std::make_unique<ModelPresetGroup>(FullSlots(), &itemContext, "", nullptr);
+        model->Populate(builtIn, user);
+        new Tester(model.get(), Tester::FailureReportingMode::Warning, model.get());
+        for (int row = 0; row < model->rowCount(); ++row)
+            Watch(*model, row);
+        return model;
+    }
+
+    static QAbstractListModel* ModelOf(const ModelPresetGroup& group, int position)
+    {
+        return group.data(group.index(position), ModelPresetGroup::GroupModelRole).value<QAbstractListModel*>();
+    }
+
+    static void Watch(const ModelPresetGroup& group, int position)
+    {
+        QAbstractListModel* model = ModelOf(group, position);
+        new Tester(model, Tester::FailureReportingMode::Warning, model);
+    }
+
+    static QStringList Ids(const ModelPresetGroup& group, int position)
+    {
+        QStringList ids;
+        const QAbstractListModel* model = ModelOf(group, position);
+        for (int row = 0; row < model->rowCount(); ++row)
+            ids << model->index(row).data(ModelPreset::IdRole).toString();
+        return ids;
+    }
+
+    void Serve(const ModelPresetGroup& group, int position)
+    {
+        QAbstractListModel* model = ModelOf(group, position);
+        model->setData({}, QVariant::fromValue(&applier), ModelPreset::ApplierRole);
+        model->setData({}, QVariant::fromValue(&tracker), ModelPreset::EventTrackerRole);
+    }
+
+    static std::string Json(const PresetConfig::Config& config)
+    {
+        Tavrel::PropertyTree tree;
+        PresetConfig::WriteConfig(config, tree);
+        return Tavrel::PhotoUtil::BaseConfig::ToJson(tree);
+    }
+
+    QTemporaryDir storage;
+    std::shared_ptr<RecordingWorkspace::Controller> controller = std::make_shared<RecordingWorkspace::Controller>();
+    PackageInfo info;
+    EffectPresetApplier applier{info, nullptr};
+    EffectEventTracker tracker;
+};
+
+} // namespace
+
+TEST_F(SampleConfigurationTest, UserConfigurationSurvivesModelAndStorage)
+{
+    PresetConfig::Item mine = PlainItem("u1", "contrast", {{"amount", 25.0}});
+    mine.m_name = "Mine";
+    mine.m_isUser = true;
+    mine.m_painterClassId = Tavrel::PhotoCore::SettingsPainterOneInputEffectStub::CLASS_ID;
+    mine.m_intensity.m_type = PresetConfig::IntensityType::CustomAuto;
+    PresetConfig::Item other = mine;
+    other.m_id = "u2";
+    other.m_name = "Other";
+    other.m_effects = {Effect("grain", {{"amount", 0.3}})};
+    other.m_isFavorite = true; // as the library writes a favourite user preset
+    PresetConfig::Config user;
+    user.m_groups.resize(1);
+    user.m_groups[0].m_items = {mine, other};
+    user.m_favorites = {"light.punchy", "u2"};
+    ConfigStore::WriteUser("user", user);
+
+    const auto group = Load();
+    EXPECT_EQ(Ids(*group, Custom), QStringList({"u1", "u2"}));
+    EXPECT_EQ(Ids(*group, Favourites), QStringList({"u2", "light.punchy"})) << "the custom group comes first";
+
+    PresetConfig::Config collected;
+    group->CollectUserConfig(collected);
+    EXPECT_EQ(Json(collected), Json(user));
+    ConfigStore::WriteUser("user", collected);
+    PresetConfig::Config builtIn, reread;
+    ConfigStore::Read("GlimmarDemo", "effects", "user", builtIn, reread);
+    EXPECT_EQ(Json(reread), Json(user));
+}
+
+TEST_F(SampleConfigurationTest, ScriptedSessionEndsInTheExpectedUserConfiguration)
+{
+    auto group = Load();
+    ASSERT_EQ(group->rowCount(), 7);
+    EXPECT_EQ(group->index(Mood).data().toString(), "Mood");
+    Serve(*group, Light);
+    Serve(*group, Mood);
+    Serve(*group, Custom);
+    group->setData({}, int(Light), ModelPresetGroup::CurrentGroupRole);
+    QAbstractListModel* light = ModelOf(*group, Light);
+
+    // Apply, drag the slider, confirm.
+    ASSERT_TRUE(light->setData(light->index(0), true, ModelPreset::ApplyRole));
+    EXPECT_EQ(light->data({}, ModelPreset::AppliedRowRole).toInt(), 0);
+    ASSERT_TRUE(light->setData(light->index(0), 80, ModelPreset::IntensityChangeRole));
+    ASSERT_TRUE(light->setData({}, QVariant(), ModelPreset::IntensityChangeEndRole));
+    ASSERT_TRUE(group->setData({}, QVariant(), ModelPresetGroup::ConfirmAppliedRole));
+    EXPECT_FALSE(light->index(0).data(ModelPreset::ApplyRole).toBool());
+    EXPECT_EQ(light->index(0).data(ModelPreset::IntensityValueRole).toInt(), 80);
+    EXPECT_EQ(controller->drawer->applied.size(), 2u);
+    EXPECT_EQ(controller->drawer->commits, 1);
+
+    // Favourites on and off.
+    QAbstractListModel* mood = ModelOf(*group, Mood);
+    ASSERT_TRUE(light->setData(light->index(2), true, ModelPreset::FavouriteRole));
+    ASSERT_TRUE(mood->setData(mood->index(0), true, ModelPreset::FavouriteRole));
+    Watch(*group, Favourites);
+    EXPECT_EQ(Ids(*group, Favourites), QStringList({"light.punchy", "mood.noir"}));
+    ASSERT_TRUE(light->setData(light->index(2), false, ModelPreset::FavouriteRole));
+    EXPECT_EQ(Ids(*group, Favourites), QStringList({"mood.noir"}));
+
+    // A user preset added, renamed; another added and deleted.
+    EffectsSettings current;
+    current.Effects() = {Effect("temperature", {{"amount", 30.0}}), Effect("vignette", {{"amount", 0.5}})};
+    group->setData({}, int(Custom), ModelPresetGroup::CurrentGroupRole);
+    ASSERT_TRUE(group->AddUserPreset("My look", "user_look", current, false));
+    QAbstractListModel* custom = ModelOf(*group, Custom);
+    EXPECT_FALSE(custom->setData(custom->index(0), "Punchy", ModelPreset::RenameRole)) << "a configured name";
+    ASSERT_TRUE(custom->setData(custom->index(0), "My best look", ModelPreset::RenameRole));
+    ASSERT_TRUE(group->AddUserPreset("Throwaway", "user_look", current, true));
+    ASSERT_EQ(custom->rowCount(), 2);
+    ASSERT_TRUE(custom->setData(custom->index(0), QVariant(), ModelPreset::DeleteRole));
+    EXPECT_EQ(custom->rowCount(), 1);
+    EXPECT_EQ(custom->index(0).data(ModelPreset::NameRole).toString(), "My best look");
+    const std::string id = custom->index(0).data(ModelPreset::IdRole).toString().toStdString();
+
+    PresetConfig::Config collected;
+    group->CollectUserConfig(collected);
+    EXPECT_EQ(collected.m_favorites, std::set<std::string>{"mood.noir"});
+    ASSERT_EQ(collected.m_groups.size(), 1u);
+    ASSERT_EQ(collected.m_groups[0].m_items.size(), 1u);
+    const PresetConfig::Item& saved = collected.m_groups[0].m_items[0];
+    EXPECT_EQ(saved.m_id, id);
+    EXPECT_EQ(saved.m_name, "My best look");
+    EXPECT_EQ(saved.m_statisticsName, "user_look");
+    EXPECT_TRUE(saved.m_isUser);
+    EXPECT_FALSE(saved.m_wrapWithBlender);
+    EXPECT_EQ(saved.m_intensity.m_type, PresetConfig::IntensityType::CustomAuto);
+    EXPECT_EQ(saved.m_painterClassId, Tavrel::PhotoCore::SettingsPainterOneInputEffectStub::CLASS_ID);
+    EXPECT_EQ(saved.m_effects, current.Effects());
+
+    const auto& events = controller->statistics.events;
+    std::vector<std::string> names;
+    for (const auto& event : events)
+        names.push_back(event.first);
+    EXPECT_EQ(names, (std::vector<std::string>{"light_click", "light_applied", "effect_favorites_added",
+                                               "effect_favorites_added", "effect_favorites_removed"}));
+
+    // The next session starts from what this one stored.
+    ConfigStore::WriteUser("user", collected);
+    group.reset();
+    const auto next = Load();
+    EXPECT_EQ(Ids(*next, Custom), QStringList({QString::fromStdString(id)}));
+    EXPECT_EQ(Ids(*next, Favourites), QStringList({"mood.noir"}));
 }
