@@ -1,51 +1,104 @@
-#include "Host/GenerateUuid.h"
-#include "Host/ModelFile.h"
-#include "Host/ioPath.h"
+#include "Host/GetRoundedPixmap.h"
+#include "Host/GetWidgetScreenPixelRatio.h"
+#include "Host/StatisticsRecorder.h"
 
 #include <gtest/gtest.h>
 
-#include <QUuid>
+#include <QFile>
+#include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QWidget>
 
-#include <set>
+#include <thread>
 
-using Tavrel::ioPath;
-using Tavrel::Proc::Neural::ModelFile;
-using Tavrel::Proc::Neural::ModelFileId;
-using Tavrel::Proc::Neural::ModelFileIdNames;
+using Tavrel::PhotoCore::StatisticsRecorder;
 
-TEST(HostUtilitiesTest, ModelBaseNamesAreDistinctFileNames)
-{
-    std::set<std::string> names;
-    for (std::size_t i = 1; i < ModelFileIdNames.size(); ++i) {
-        const std::string name = ModelFile::GetBaseName(static_cast<ModelFileId>(i));
-        EXPECT_TRUE(ioPath(name).has_extension()) << name;
-        EXPECT_EQ(name.find('/'), std::string::npos) << name;
-        names.insert(name);
+namespace {
+
+class ScaledWidget : public QWidget {
+public:
+    explicit ScaledWidget(qreal ratio) : m_ratio(ratio) {}
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        if (metric == PdmDevicePixelRatioScaled)
+            return qRound(m_ratio * devicePixelRatioFScale());
+        if (metric == PdmDevicePixelRatio)
+            return qRound(m_ratio);
+        return QWidget::metric(metric);
     }
-    EXPECT_EQ(names.size(), ModelFileIdNames.size() - 1);
-    EXPECT_EQ(ModelFile::GetBaseName(ModelFileId::SkySegmentation), "skysegmentation.model");
-    EXPECT_EQ(ModelFile::GetBaseName(ModelFileId::Invalid), "");
-    EXPECT_EQ(ModelFile::GetBaseName(static_cast<ModelFileId>(ModelFileIdNames.size())), "");
+
+private:
+    qreal m_ratio;
+};
+
+} // namespace
+
+TEST(GetWidgetScreenPixelRatio, ReportsFractionalRatiosOfTheWidget)
+{
+    const ScaledWidget retina(2.0);
+    EXPECT_DOUBLE_EQ(Tavrel::GetWidgetScreenPixelRatio(&retina), 2.0);
+    const ScaledWidget fractional(1.5);
+    EXPECT_DOUBLE_EQ(Tavrel::GetWidgetScreenPixelRatio(&fractional), 1.5);
 }
 
-TEST(HostUtilitiesTest, IoPathJoinsAndKeepsUtf8)
+TEST(GetRoundedPixmap, CutsTheCornersAndKeepsTheRest)
 {
-    const ioPath folder("/tmp/Vorschaubilder/\xc3\xa9t\xc3\xa9");
-    EXPECT_EQ((folder / ioPath("x.png")).utf8string(), "/tmp/Vorschaubilder/\xc3\xa9t\xc3\xa9/x.png");
-    EXPECT_EQ((ioPath("a/") / ioPath("b")).utf8string(), "a/b");
+    QPixmap pixmap(40, 20);
+    pixmap.fill(Qt::red);
+    pixmap.setDevicePixelRatio(2.0);
+    const QPixmap rounded = Tavrel::GetRoundedPixmap(pixmap, 8, 8);
+    ASSERT_EQ(rounded.size(), pixmap.size());
+    EXPECT_DOUBLE_EQ(rounded.devicePixelRatio(), 2.0);
 
-    EXPECT_TRUE(ioPath("x.jpg").has_extension());
-    EXPECT_TRUE(ioPath("dir.d/x.tar.gz").has_extension());
-    EXPECT_FALSE(ioPath("x").has_extension());
-    EXPECT_FALSE(ioPath("dir.d/x").has_extension());
-    EXPECT_FALSE(ioPath(".hidden").has_extension());
+    const QImage image = rounded.toImage();
+    for (const QPoint corner : {QPoint(0, 0), QPoint(39, 0), QPoint(0, 19), QPoint(39, 19)})
+        EXPECT_EQ(qAlpha(image.pixel(corner)), 0) << corner.x() << "," << corner.y();
+    EXPECT_EQ(image.pixel(20, 10), QColor(Qt::red).rgba());
+    EXPECT_EQ(image.pixel(20, 0), QColor(Qt::red).rgba()) << "edges between the corners stay";
+
+    EXPECT_TRUE(Tavrel::GetRoundedPixmap(QPixmap(), 4, 4).isNull());
+    EXPECT_EQ(Tavrel::GetRoundedPixmap(pixmap, 0, 0).toImage().pixel(0, 0), QColor(Qt::red).rgba());
 }
 
-TEST(HostUtilitiesTest, UuidsAreValidAndDiffer)
+TEST(StatisticsRecorder, RecordsEveryEventInOrderAndAppendsJsonLines)
 {
-    const QString first = Tavrel::GenerateUuid();
-    const QString second = Tavrel::GenerateUuid();
-    EXPECT_NE(first, second);
-    EXPECT_FALSE(QUuid::fromString(first).isNull());
-    EXPECT_FALSE(first.startsWith('{'));
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("events.jsonl");
+    {
+        QFile existing(path);
+        ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+        existing.write("{\"name\":\"earlier\",\"parameters\":{}}\n");
+    }
+
+    StatisticsRecorder recorder(path);
+    recorder.HandleEvent("effects_click", {{"effect_group", "Warm"}, {"effect_name", "Sunset \"gold\""}});
+    recorder.HandleEvent("effects_applied", {});
+    const std::vector<StatisticsRecorder::Event> expected{
+        {"effects_click", {{"effect_group", "Warm"}, {"effect_name", "Sunset \"gold\""}}}, {"effects_applied", {}}};
+    EXPECT_EQ(recorder.Events(), expected);
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 4); // three lines and the empty rest after the last line break
+    EXPECT_TRUE(lines[3].isEmpty());
+    const QJsonObject click = QJsonDocument::fromJson(lines[1]).object();
+    EXPECT_EQ(click["name"].toString(), "effects_click");
+    EXPECT_EQ(click["parameters"].toObject()["effect_name"].toString(), "Sunset \"gold\"");
+    EXPECT_EQ(QJsonDocument::fromJson(lines[2]).object()["name"].toString(), "effects_applied");
+}
+
+TEST(StatisticsRecorder, KeepsEventsFromConcurrentCallers)
+{
+    StatisticsRecorder recorder;
+    std::thread a([&] { for (int i = 0; i < 200; ++i) recorder.HandleEvent("a", {}); });
+    std::thread b([&] { for (int i = 0; i < 200; ++i) recorder.HandleEvent("b", {}); });
+    a.join();
+    b.join();
+    EXPECT_EQ(recorder.Events().size(), 400u);
 }

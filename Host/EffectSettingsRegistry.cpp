@@ -1,0 +1,60 @@
+#include "Host/EffectSettingsRegistry.h"
+
+#include "Host/EffectSettingsImpl.h"
+#include "Host/EffectsPackageWithBrushSettings.h"
+#include "Host/EmptySettings.h"
+#include "Host/SettingsEffectBlackWhiteMix.h"
+#include "Host/SettingsEffectContrast.h"
+#include "Host/SettingsEffectEmpty.h"
+#include "Host/SettingsEffectExposure.h"
+#include "Host/SettingsEffectGrain.h"
+#include "Host/SettingsEffectHueShift.h"
+#include "Host/SettingsEffectMaskBlender.h"
+#include "Host/SettingsEffectSaturation.h"
+#include "Host/SettingsEffectTemperature.h"
+#include "Host/SettingsEffectVignette.h"
+
+#include <functional>
+#include <map>
+#include <stdexcept>
+
+namespace Tavrel::PhotoCore {
+namespace {
+
+using Factory = std::function<IEffectSettings::Ptr()>;
+
+template <typename S, typename Base = EffectSettings>
+std::pair<const std::string, Factory> Entry()
+{
+    return {S::CLASS_ID, [] { return EffectSettingsImpl<S, Base>::Create(S()); }};
+}
+
+const std::map<std::string, Factory>& Factories()
+{
+    static const std::map<std::string, Factory> factories{
+        Entry<SettingsEffectEmpty, EmptySettings>(),
+        Entry<SettingsEffectMaskBlender, EffectsPackageWithBrushSettings>(),
+        Entry<SettingsEffectExposure>(),
+        Entry<SettingsEffectContrast>(),
+        Entry<SettingsEffectSaturation>(),
+        Entry<SettingsEffectHueShift>(),
+        Entry<SettingsEffectTemperature>(),
+        Entry<SettingsEffectVignette>(),
+        Entry<SettingsEffectGrain>(),
+        Entry<SettingsEffectBlackWhiteMix>(),
+    };
+    return factories;
+}
+
+} // namespace
+
+IEffectSettings::Ptr EffectSettingsRegistry::Create(const std::string& classId)
+{
+    const auto& factories = Factories();
+    const auto it = factories.find(classId);
+    if (it == factories.end())
+        throw std::invalid_argument("unknown effect class \"" + classId + "\"");
+    return it->second();
+}
+
+} // namespace Tavrel::PhotoCore

@@ -1,0 +1,243 @@
+#include "Host/EffectSettingsImpl.h"
+#include "Host/EffectsPackageWithBrushSettings.h"
+#include "Host/EffectsSettings.h"
+#include "Host/EmptySettings.h"
+#include "Host/InvokeEffectHelper.h"
+#include "Host/SettingsEffectEmpty.h"
+#include "Host/SettingsEffectExposure.h"
+#include "Host/SettingsEffectMaskBlender.h"
+#include "Host/SettingsEffectVignette.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using namespace Tavrel;
+using namespace Tavrel::PhotoCore;
+using testing::HasSubstr;
+
+namespace {
+
+using Blender = EffectSettingsImpl<SettingsEffectMaskBlender, EffectsPackageWithBrushSettings>;
+
+PropertyTree MapOf(std::initializer_list<std::pair<const std::string, PropertyTree>> entries)
+{
+    PropertyTree tree;
+    tree.convertToMap();
+    tree.getMap() = PropertyTree::Map(entries);
+    return tree;
+}
+
+IEffectSettings::Ptr Exposure(double amount, const std::string& id = SettingsEffectExposure::CLASS_ID)
+{
+    auto effect = EffectSettingsImpl<SettingsEffectExposure>::Create(SettingsEffectExposure());
+    effect->Settings().SetProperty("amount", PropertyTree(amount));
+    effect->SetId(id);
+    return effect;
+}
+
+std::shared_ptr<Blender> BlenderOf(const IEffectSettings::ConstList& inner)
+{
+    auto blender = Blender::Create(SettingsEffectMaskBlender());
+    blender->Settings().SetEffectsImpl(inner, true);
+    return blender;
+}
+
+std::string ThrownMessage(const PropertyTree& tree)
+{
+    try {
+        EffectSettings::DeserializePtr(tree);
+    } catch (const std::invalid_argument& e) {
+        return e.what();
+    }
+    return "no exception";
+}
+
+} // namespace
+
+TEST(EffectSettingsSerialization, RoundTripKeepsKindIdAndParameters)
+{
+    auto vignette = EffectSettingsImpl<SettingsEffectVignette>::Create(SettingsEffectVignette());
+    vignette->Settings().SetProperty("amount", PropertyTree(0.5));
+    auto blender = BlenderOf({Exposure(1.5, "bright"), vignette});
+    blender->Settings().SetLevel(40);
+    blender->Settings().SetFillMask(true);
+    blender->SetId("wrap");
+
+    const PropertyTree tree = EffectSettings::SerializePtr(blender);
+    EXPECT_EQ(tree.getMap().at("class").getScalar().toString(), "maskBlender");
+    EXPECT_EQ(tree.getMap().at("id").getScalar().toString(), "wrap");
+    const auto& inner = tree.getMap().at("effects").getList();
+    ASSERT_EQ(inner.size(), 2u);
+    EXPECT_EQ(inner[0].getMap().at("id").getScalar().toString(), "bright");
+    EXPECT_EQ(inner[1].getMap().count("id"), 0u) << "an id equal to the class is left out";
+
+    const auto restored = EffectSettings::DeserializePtr(tree);
+    ASSERT_TRUE(std::dynamic_pointer_cast<EffectsPackageWithBrushSettings>(restored));
+    EXPECT_EQ(restored->GetId(), "wrap");
+    const auto& settings = dynamic_cast<const SettingsEffectMaskBlender&>(restored->GetEffectSettings());
+    EXPECT_EQ(settings.GetLevel(), 40);
+    EXPECT_TRUE(settings.GetFillMask());
+    EXPECT_FALSE(settings.GetRenderInner());
+    ASSERT_EQ(settings.GetEffects().size(), 2u);
+    EXPECT_EQ(settings.GetEffects()[0]->GetId(), "bright");
+    EXPECT_DOUBLE_EQ(InvokeEffectHelper::InvokeGet("amount", *settings.GetEffects()[0]), 1.5);
+    EXPECT_EQ(settings.GetEffects()[1]->GetId(), "vignette");
+    EXPECT_EQ(EffectSettings::SerializePtr(restored), tree);
+}
+
+TEST(EffectSettingsSerialization, MakesTheRightEffectKind)
+{
+    const auto empty = EffectSettings::DeserializePtr(MapOf({{"class", PropertyTree("empty")}}));
+    EXPECT_TRUE(std::dynamic_pointer_cast<EmptySettings>(empty));
+    EXPECT_TRUE(dynamic_cast<const SettingsEffectEmpty*>(&empty->GetEffectSettings()));
+
+    const auto exposure = EffectSettings::DeserializePtr(MapOf({{"class", PropertyTree("exposure")}}));
+    EXPECT_TRUE(std::dynamic_pointer_cast<EffectSettingsImpl<SettingsEffectExposure>>(exposure));
+    EXPECT_FALSE(std::dynamic_pointer_cast<EffectsPackageWithBrushSettings>(exposure));
+    // A clone keeps its kind too.
+    EXPECT_TRUE(std::dynamic_pointer_cast<EmptySettings>(empty->Clone()));
+}
+
+TEST(EffectSettingsSerialization, BadInputNamesClassAndProperty)
+{
+    EXPECT_THAT(ThrownMessage(MapOf({{"class", PropertyTree("sparkle")}})), HasSubstr("sparkle"));
+    EXPECT_THAT(ThrownMessage(MapOf({{"amount", PropertyTree(1.0)}})), HasSubstr("\"class\""));
+    EXPECT_THAT(ThrownMessage(MapOf({{"class", PropertyTree(3)}})), HasSubstr("\"class\""));
+    EXPECT_THAT(ThrownMessage(PropertyTree(PropertyTreeScalar("exposure"))), HasSubstr("map"));
+
+    const std::string unknown = ThrownMessage(MapOf({{"class", PropertyTree("exposure")}, {"gain", PropertyTree(1)}}));
+    EXPECT_THAT(unknown, HasSubstr("exposure"));
+    EXPECT_THAT(unknown, HasSubstr("gain"));
+
+    const std::string text = ThrownMessage(MapOf({{"class", PropertyTree("exposure")}, {"amount", PropertyTree("x")}}));
+    EXPECT_THAT(text, HasSubstr("exposure"));
+    EXPECT_THAT(text, HasSubstr("amount"));
+
+    EXPECT_THAT(ThrownMessage(MapOf({{"class", PropertyTree("maskBlender")}, {"fillMask", PropertyTree(1)}})),
+                HasSubstr("fillMask"));
+    EXPECT_THAT(ThrownMessage(MapOf({{"class", PropertyTree("maskBlender")}, {"sourceIndex", PropertyTree(-1)}})),
+                HasSubstr("sourceIndex"));
+
+    PropertyTree nested;
+    nested.convertToList();
+    nested.getList().push_back(MapOf({{"class", PropertyTree("maskBlender")}}));
+    EXPECT_THAT(ThrownMessage(MapOf({{"class", PropertyTree("maskBlender")}, {"effects", nested}})),
+                HasSubstr("another mask blender"));
+}
+
+TEST(EffectParameters, NumbersKeepTheFormWritten)
+{
+    auto vignette = EffectSettingsImpl<SettingsEffectVignette>::Create(SettingsEffectVignette());
+    EXPECT_FALSE(vignette->GetPropertyAccess()->GetProperty("radius").getScalar().isDouble());
+
+    vignette->GetPropertyAccess()->SetProperty("radius", PropertyTree(35.0));
+    const auto copy = EffectSettings::DeserializePtr(EffectSettings::SerializePtr(vignette));
+    EXPECT_TRUE(copy->GetPropertyAccess()->GetProperty("radius").getScalar().isDouble());
+    EXPECT_EQ(vignette->Settings().Integer(SettingsEffectVignette::RADIUS), 35);
+
+    vignette->GetPropertyAccess()->SetProperty("amount", PropertyTree(1));
+    EXPECT_FALSE(vignette->GetPropertyAccess()->GetProperty("amount").getScalar().isDouble());
+    EXPECT_DOUBLE_EQ(vignette->Settings().Number(SettingsEffectVignette::AMOUNT), 1.0);
+
+    EXPECT_THROW(vignette->GetPropertyAccess()->SetProperty("amount", PropertyTree(true)), std::invalid_argument);
+    PropertyTree list;
+    list.convertToList();
+    EXPECT_THROW(vignette->GetPropertyAccess()->SetProperty("amount", list), std::invalid_argument);
+    EXPECT_DOUBLE_EQ(vignette->Settings().Number(SettingsEffectVignette::AMOUNT), 1.0);
+}
+
+TEST(InvokeEffectHelper, ReadsAndWritesNumericParameters)
+{
+    auto effect = Exposure(0.25);
+    EXPECT_DOUBLE_EQ(InvokeEffectHelper::InvokeGet("amount", *effect), 0.25);
+    InvokeEffectHelper::InvokeSet("amount", *effect, -2.0);
+    EXPECT_DOUBLE_EQ(InvokeEffectHelper::InvokeGet("amount", *effect), -2.0);
+    EXPECT_THROW(InvokeEffectHelper::InvokeGet("gain", *effect), std::invalid_argument);
+
+    auto blender = BlenderOf({});
+    InvokeEffectHelper::InvokeSet("level", *blender, 99.6);
+    EXPECT_EQ(blender->Settings().GetLevel(), 100);
+    EXPECT_THROW(InvokeEffectHelper::InvokeGet("fillMask", *blender), std::invalid_argument);
+    EXPECT_THROW(InvokeEffectHelper::InvokeSet("renderInner", *blender, 1.0), std::invalid_argument);
+    EXPECT_FALSE(blender->Settings().GetRenderInner());
+}
+
+TEST(EffectsSettings, CopySharesEffectsCloneDoesNot)
+{
+    EffectsSettings settings;
+    settings.Effects() = {Exposure(1.0), BlenderOf({Exposure(0.5, "inner")})};
+    settings.Package().blendLevel = 12;
+
+    EffectsSettings copy = settings;
+    EXPECT_EQ(copy.Effects()[0], settings.Effects()[0]);
+
+    EffectsSettings clone = settings.Clone();
+    EXPECT_EQ(clone.Package(), settings.Package());
+    InvokeEffectHelper::InvokeSet("amount", *clone.Effects()[0], 3.0);
+    auto& clonedBlender = dynamic_cast<SettingsEffectMaskBlender&>(clone.Effects()[1]->GetEffectSettingsRef());
+    InvokeEffectHelper::InvokeSet("amount", const_cast<IEffectSettings&>(*clonedBlender.GetEffects()[0]), 3.0);
+
+    EXPECT_DOUBLE_EQ(InvokeEffectHelper::InvokeGet("amount", *settings.Effects()[0]), 1.0);
+    const auto& blender = dynamic_cast<const SettingsEffectMaskBlender&>(settings.Effects()[1]->GetEffectSettings());
+    EXPECT_DOUBLE_EQ(InvokeEffectHelper::InvokeGet("amount", *blender.GetEffects()[0]), 0.5);
+
+    copy.SetEffectsConst(settings.EffectsConst());
+    EXPECT_EQ(copy.Effects(), settings.Effects());
+}
+
+TEST(EffectsSettings, IsResetOnlyWithoutRealEffects)
+{
+    EffectsSettings settings;
+    EXPECT_TRUE(settings.IsReset());
+    settings.Effects().push_back(EffectSettingsImpl<SettingsEffectEmpty, EmptySettings>::Create(SettingsEffectEmpty()));
+    EXPECT_TRUE(settings.IsReset());
+    settings.Effects().push_back(Exposure(0.0));
+    EXPECT_FALSE(settings.IsReset());
+}
+
+TEST(SettingsEffectMaskBlender, CopiesAreIndependent)
+{
+    SettingsEffectMaskBlender original;
+    original.SetEffectsImpl({Exposure(1.0)}, true);
+    SettingsEffectMaskBlender copy(original);
+    SettingsEffectMaskBlender assigned;
+    assigned = original;
+    for (const SettingsEffectMaskBlender* other : {&copy, &assigned}) {
+        ASSERT_EQ(other->GetEffects().size(), 1u);
+        EXPECT_NE(other->GetEffects()[0], original.GetEffects()[0]);
+        InvokeEffectHelper::InvokeSet("amount", const_cast<IEffectSettings&>(*other->GetEffects()[0]), 2.0);
+    }
+    EXPECT_DOUBLE_EQ(InvokeEffectHelper::InvokeGet("amount", *original.GetEffects()[0]), 1.0);
+}
+
+TEST(SettingsEffectMaskBlender, SetEffectReplacesByIdAndValidates)
+{
+    SettingsEffectMaskBlender blender;
+    const auto first = Exposure(1.0);
+    blender.SetEffectsImpl({first, Exposure(2.0, "second")}, true);
+
+    const auto replacement = Exposure(0.5);
+    blender.SetEffectImpl(replacement, true);
+    ASSERT_EQ(blender.GetEffects().size(), 2u);
+    EXPECT_EQ(blender.GetEffects()[0], replacement);
+
+    blender.SetEffectImpl(Exposure(0.1, "third"), true);
+    EXPECT_EQ(blender.GetEffects().size(), 3u);
+
+    const auto before = blender.GetEffects();
+    EXPECT_THROW(blender.SetEffectsImpl({first, nullptr}, true), std::invalid_argument);
+    EXPECT_THROW(blender.SetEffectImpl(BlenderOf({}), true), std::invalid_argument);
+    EXPECT_EQ(blender.GetEffects(), before);
+    blender.SetEffectsImpl({nullptr}, false);
+    EXPECT_EQ(blender.GetEffects().size(), 1u);
+}
+
+TEST(IEffectSettings, FindReturnsTheFirstMatchingId)
+{
+    const IEffectSettings::List list{Exposure(1.0, "a"), Exposure(2.0, "b"), Exposure(3.0, "b")};
+    EXPECT_EQ(IEffectSettings::Find(list, "b"), list[1]);
+    EXPECT_EQ(IEffectSettings::Find(list, "exposure"), nullptr);
+    const auto constList = IEffectSettings::ToConstList(list);
+    EXPECT_EQ(IEffectSettings::Find(constList, "b"), list[1]);
+    EXPECT_EQ(IEffectSettings::Find(constList, "c"), nullptr);
+}

@@ -1,0 +1,91 @@
+#include "Host/ObjectsConnector.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QThread>
+
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <thread>
+
+using Tavrel::ObjectsConnector;
+
+namespace {
+
+class LockReceiver : public QObject {
+    Q_OBJECT
+public:
+    std::optional<bool> value;
+    int calls = 0;
+    QThread* thread = nullptr;
+
+private slots:
+    void OnCoreDrawerLock(bool locked)
+    {
+        value = locked;
+        ++calls;
+        thread = QThread::currentThread();
+    }
+};
+
+} // namespace
+
+TEST(ObjectsConnector, DeliversToDirectAndQueuedReceiversOfTheIdOnly)
+{
+    const std::string id = "TEST_DELIVERY";
+    LockReceiver direct, queued, other;
+    ObjectsConnector::registerReceiver(id, &direct, SLOT(OnCoreDrawerLock(bool)), false);
+    ObjectsConnector::registerReceiver(id, &queued, "1OnCoreDrawerLock(bool)", true);
+    ObjectsConnector::registerReceiver("TEST_OTHER_ID", &other, SLOT(OnCoreDrawerLock(bool)), false);
+
+    ObjectsConnector::broadcast(id, true);
+    EXPECT_EQ(direct.value, true);
+    EXPECT_FALSE(queued.value.has_value()) << "a queued receiver is called from the event loop";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(queued.value, true);
+    EXPECT_EQ(other.calls, 0);
+
+    ObjectsConnector::broadcast(id, false);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(direct.value, false);
+    EXPECT_EQ(queued.value, false);
+    EXPECT_EQ(direct.calls, 2);
+}
+
+TEST(ObjectsConnector, QueuedReceiverRunsOnItsOwnThreadWhenBroadcastFromAnother)
+{
+    const std::string id = "TEST_CROSS_THREAD";
+    LockReceiver receiver;
+    ObjectsConnector::registerReceiver(id, &receiver, "1OnCoreDrawerLock(bool)", true);
+    std::thread worker([&] { ObjectsConnector::broadcast(id, true); });
+    worker.join();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(receiver.value, true);
+    EXPECT_EQ(receiver.thread, QThread::currentThread());
+}
+
+TEST(ObjectsConnector, ForgetsDestroyedReceivers)
+{
+    const std::string id = "TEST_LIFETIME";
+    LockReceiver survivor;
+    auto dying = std::make_unique<LockReceiver>();
+    ObjectsConnector::registerReceiver(id, dying.get(), "1OnCoreDrawerLock(bool)", true);
+    ObjectsConnector::registerReceiver(id, &survivor, "1OnCoreDrawerLock(bool)", false);
+    ObjectsConnector::broadcast(id, true); // leaves a queued call for the dying receiver
+    dying.reset();
+    ObjectsConnector::broadcast(id, false);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(survivor.calls, 2);
+}
+
+TEST(ObjectsConnector, RefusesUnknownSlotsAndIgnoresUnknownIds)
+{
+    LockReceiver receiver;
+    EXPECT_THROW(ObjectsConnector::registerReceiver("TEST_BAD", &receiver, "1NoSuchSlot(bool)", false),
+                 std::invalid_argument);
+    EXPECT_NO_THROW(ObjectsConnector::broadcast("TEST_NOBODY_LISTENS", true));
+}
+
+#include "ObjectsConnectorTest.moc"
