@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QLoggingCategory>
+#include <QFile>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -30,5 +32,10 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     qInstallMessageHandler(failOnModelTestMessages);
+    // User configurations written by tests must never reach the real user's folder.
+    const QTemporaryDir userConfigDir;
+    if (!userConfigDir.isValid())
+        return 1;
+    qputenv("GLIMMAR_USER_CONFIG_DIR", QFile::encodeName(userConfigDir.path()));
     return RUN_ALL_TESTS();
 }

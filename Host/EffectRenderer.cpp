@@ -1,0 +1,207 @@
+#include "Host/EffectRenderer.h"
+
+#include "Host/ColourLut.h"
+#include "Host/ColourMatrix.h"
+#include "Host/GrainNoise.h"
+#include "Host/ImageMixer.h"
+#include "Host/RadialFalloff.h"
+#include "Host/SettingsEffectBlackWhiteMix.h"
+#include "Host/SettingsEffectContrast.h"
+#include "Host/SettingsEffectEmpty.h"
+#include "Host/SettingsEffectExposure.h"
+#include "Host/SettingsEffectGrain.h"
+#include "Host/SettingsEffectHueShift.h"
+#include "Host/SettingsEffectMaskBlender.h"
+#include "Host/SettingsEffectSaturation.h"
+#include "Host/SettingsEffectTemperature.h"
+#include "Host/SettingsEffectVignette.h"
+
+#include <cmath>
+#include <map>
+#include <stdexcept>
+
+namespace Tavrel::PhotoCore {
+namespace {
+
+// Rec. 601 luma weights: the grey that saturation moves towards.
+constexpr double LUMA_RED = 0.299;
+constexpr double LUMA_GREEN = 0.587;
+constexpr double LUMA_BLUE = 0.114;
+constexpr double GAMMA = 2.2;
+constexpr double PI = 3.14159265358979323846;
+
+void ApplyLut(QImage& image, const ColourLut::Table& table)
+{
+    ColourLut(table, table, table).Apply(image);
+}
+
+void ApplyMatrix(QImage& image, const ColourMatrix::Rows& rows)
+{
+    const ColourMatrix matrix(rows);
+    if (!matrix.IsIdentity())
+        matrix.Apply(image);
+}
+
+ColourMatrix::Rows GreyRows(double red, double green, double blue)
+{
+    return {{{red, green, blue}, {red, green, blue}, {red, green, blue}}};
+}
+
+void Exposure(QImage& image, const SettingsEffectExposure& settings)
+{
+    const double stops = settings.Number(SettingsEffectExposure::AMOUNT);
+    if (stops == 0.0)
+        return;
+    // Scaled in linear light, so highlights roll off instead of shifting evenly.
+    const double gain = std::exp2(stops);
+    ApplyLut(image, ColourLut::Tabulate([gain](double level) {
+        return 255.0 * std::pow(std::min(1.0, std::pow(level / 255.0, GAMMA) * gain), 1.0 / GAMMA);
+    }));
+}
+
+void Contrast(QImage& image, const SettingsEffectContrast& settings)
+{
+    const double amount = std::clamp(settings.Number(SettingsEffectContrast::AMOUNT), -100.0, 100.0) / 100.0;
+    if (amount == 0.0)
+        return;
+    // -100 flattens to mid-grey, +100 spreads tones three times as far apart.
+    const double slope = amount < 0.0 ? 1.0 + amount : 1.0 + 2.0 * amount;
+    ApplyLut(image, ColourLut::Tabulate([slope](double level) { return (level - 127.5) * slope + 127.5; }));
+}
+
+void Temperature(QImage& image, const SettingsEffectTemperature& settings)
+{
+    const double amount = std::clamp(settings.Number(SettingsEffectTemperature::AMOUNT), -100.0, 100.0) / 100.0;
+    if (amount == 0.0)
+        return;
+    const double shift = 0.2 * amount;
+    ColourLut(ColourLut::Tabulate([shift](double level) { return level * (1.0 + shift); }),
+              ColourLut::Tabulate([shift](double level) { return level * (1.0 + 0.2 * shift); }),
+              ColourLut::Tabulate([shift](double level) { return level * (1.0 - shift); }))
+        .Apply(image);
+}
+
+void Saturation(QImage& image, const SettingsEffectSaturation& settings)
+{
+    const double amount = std::clamp(settings.Number(SettingsEffectSaturation::AMOUNT), -100.0, 100.0) / 100.0;
+    // Moving away from grey is mixing towards it by a negative amount.
+    ApplyMatrix(image, ColourMatrix::Mix(GreyRows(LUMA_RED, LUMA_GREEN, LUMA_BLUE), -amount));
+}
+
+void HueShift(QImage& image, const SettingsEffectHueShift& settings)
+{
+    const double angle = settings.Number(SettingsEffectHueShift::HUE) * PI / 180.0;
+    const double c = std::cos(angle);
+    const double s = std::sin(angle) / std::sqrt(3.0);
+    const double t = (1.0 - c) / 3.0;
+    // Rotation about the grey axis of the colour cube.
+    const ColourMatrix::Rows rotation{{{c + t, t - s, t + s}, {t + s, c + t, t - s}, {t - s, t + s, c + t}}};
+    const double strength = std::clamp(settings.Number(SettingsEffectHueShift::STRENGTH), 0.0, 1.0);
+    ApplyMatrix(image, ColourMatrix::Mix(rotation, strength));
+}
+
+void BlackWhiteMix(QImage& image, const SettingsEffectBlackWhiteMix& settings)
+{
+    const auto grey = GreyRows(settings.Number(SettingsEffectBlackWhiteMix::RED),
+                               settings.Number(SettingsEffectBlackWhiteMix::GREEN),
+                               settings.Number(SettingsEffectBlackWhiteMix::BLUE));
+    const double amount = std::clamp(settings.Number(SettingsEffectBlackWhiteMix::AMOUNT), 0.0, 1.0);
+    ApplyMatrix(image, ColourMatrix::Mix(grey, amount));
+}
+
+void Vignette(QImage& image, const SettingsEffectVignette& settings)
+{
+    const double amount = settings.Number(SettingsEffectVignette::AMOUNT);
+    if (amount <= 0.0)
+        return;
+    RadialFalloff(amount, settings.Number(SettingsEffectVignette::RADIUS) / 100.0).Apply(image);
+}
+
+void Grain(QImage& image, const SettingsEffectGrain& settings)
+{
+    const auto size = std::clamp<std::int64_t>(settings.Integer(SettingsEffectGrain::SIZE), 1, 1 << 16);
+    GrainNoise(settings.Number(SettingsEffectGrain::AMOUNT), static_cast<int>(size),
+               static_cast<std::uint32_t>(settings.Integer(SettingsEffectGrain::SEED)))
+        .Apply(image);
+}
+
+void Apply(QImage& image, const IEffectSettings& effect);
+
+void ApplyAll(QImage& image, const IEffectSettings::ConstList& effects)
+{
+    for (const auto& effect : effects) {
+        if (effect)
+            Apply(image, *effect);
+    }
+}
+
+void MaskBlender(QImage& image, const SettingsEffectMaskBlender& blender)
+{
+    if (!blender.GetFillMask() || !blender.GetRenderInner())
+        return;
+    const QImage input = image;
+    ApplyAll(image, blender.GetEffects());
+    ImageMixer::Mix(image, input, blender.GetLevel());
+}
+
+template <typename S, void (*Paint)(QImage&, const S&)>
+void Dispatch(QImage& image, const ISettingsEffect& settings)
+{
+    Paint(image, static_cast<const S&>(settings));
+}
+
+using Painter = void (*)(QImage&, const ISettingsEffect&);
+
+template <typename S, void (*Paint)(QImage&, const S&)>
+std::pair<const std::string, Painter> Entry()
+{
+    return {S::CLASS_ID, &Dispatch<S, Paint>};
+}
+
+void Nothing(QImage&, const SettingsEffectEmpty&) {}
+
+void Apply(QImage& image, const IEffectSettings& effect)
+{
+    static const std::map<std::string, Painter> painters{
+        Entry<SettingsEffectEmpty, Nothing>(),
+        Entry<SettingsEffectMaskBlender, MaskBlender>(),
+        Entry<SettingsEffectExposure, Exposure>(),
+        Entry<SettingsEffectContrast, Contrast>(),
+        Entry<SettingsEffectSaturation, Saturation>(),
+        Entry<SettingsEffectHueShift, HueShift>(),
+        Entry<SettingsEffectTemperature, Temperature>(),
+        Entry<SettingsEffectVignette, Vignette>(),
+        Entry<SettingsEffectGrain, Grain>(),
+        Entry<SettingsEffectBlackWhiteMix, BlackWhiteMix>(),
+    };
+    const ISettingsEffect& settings = effect.GetEffectSettings();
+    const auto it = painters.find(settings.GetClassId());
+    if (it == painters.end())
+        throw std::invalid_argument("no renderer for effect class \"" + settings.GetClassId() + "\"");
+    it->second(image, settings);
+}
+
+QImage Opaque(const QImage& input)
+{
+    return input.format() == QImage::Format_RGB32 ? input : input.convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+QImage EffectRenderer::Render(const QImage& input, const EffectsSettings& settings)
+{
+    const QImage source = Opaque(input);
+    QImage result = source;
+    ApplyAll(result, settings.EffectsConst());
+    ImageMixer::Mix(result, source, settings.Package().blendLevel);
+    return result;
+}
+
+QImage EffectRenderer::Render(const QImage& input, const IEffectSettings& effect)
+{
+    QImage result = Opaque(input);
+    Apply(result, effect);
+    return result;
+}
+
+} // namespace Tavrel::PhotoCore

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QImage>
+
+namespace Tavrel::PhotoCore {
+
+/// Darkens an RGB32 image towards its corners. Inside start (a fraction of the
+/// half diagonal) nothing changes; beyond it the darkening rises smoothly to
+/// amount (0..1) at the corners.
+class RadialFalloff {
+public:
+    RadialFalloff(double amount, double start);
+
+    void Apply(QImage& image) const;
+
+private:
+    double m_amount;
+    double m_start;
+};
+
+} // namespace Tavrel::PhotoCore
