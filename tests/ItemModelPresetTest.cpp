@@ -1,15 +1,13 @@
+#include "EffectTestHelpers.h"
 #include "GlimmarPresetsUtil/Presets/ItemModelPreset.h"
-#include "GlimmarPresetsUtil/Settings/BlendingSetting.h"
 #include "Host/ModelFile.h"
 #include "Host/SettingsEffectMaskBlender.h"
-#include "TestEffect.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QTemporaryDir>
 
-using Tavrel::PropertyTreeScalar;
 using Tavrel::ResourceId;
 using Tavrel::TranslatableContext;
 using Tavrel::Glimmar::GlimmarPresets::ItemModelPreset;
@@ -23,123 +21,94 @@ namespace {
 
 const TranslatableContext CONTEXT("ItemModelPresetTest");
 
-IEffectSettings::Ptr Tone(const std::string& id, double amount)
+IEffectSettings::Ptr Saturation(const std::string& id, double amount)
 {
-    return MakeEffect("tone", {{"amount", PropertyTreeScalar(amount)}}, id);
+    return MakeEffect("saturation", {{"amount", amount}}, id);
 }
 
+// Slider 0..100 drives a's amount 0..100.
 PresetConfig::Item CustomItem(IEffectSettings::List effects)
 {
     PresetConfig::Item item;
     item.m_id = "warm";
-    item.m_name = "Warm";
     item.m_effects = std::move(effects);
     item.m_intensity.m_type = PresetConfig::IntensityType::Custom;
-    item.m_intensity.m_sliderSetting.m_data = {0, 100, {{0.0, 1.0, "a", "amount"}}};
+    item.m_intensity.m_sliderSetting.m_data = {0, 100, {{0.0, 100.0, "a", "amount"}}};
     return item;
 }
 
 const SettingsEffectMaskBlender& BlenderOf(const EffectsSettings& settings)
 {
-    return dynamic_cast<const SettingsEffectMaskBlender&>(settings.Effects().front()->GetEffectSettings());
+    return dynamic_cast<const SettingsEffectMaskBlender&>(settings.Effects().at(0)->GetEffectSettings());
 }
 
 } // namespace
 
-TEST(ItemModelPresetTest, EffectsPreviewEffectsAndRecordShareEffectObjects)
+TEST(ItemModelPresetTest, IntensityChangesAreSeenThroughEveryViewOfTheEffects)
 {
-    const IEffectSettings::Ptr a = Tone("a", 0.3);
-    const IEffectSettings::Ptr b = Tone("b", 0.9);
-    ItemModelPreset preset(CustomItem({a, b}), &CONTEXT, "");
+    const IEffectSettings::Ptr a = Saturation("a", 30);
+    ItemModelPreset preset(CustomItem({a, Saturation("b", 90)}), &CONTEXT, "");
     EXPECT_EQ(preset.GetIntensitySettings().Value(), 30);
-    EXPECT_EQ(preset.GetPreviewEffectSettings().Effects(), (IEffectSettings::List{a, b}));
 
     preset.SetIntensity(80);
     const EffectsSettings applied = preset.GetIntensitySettings().ApplyIntensityToEffects(preset.GetEffectInfoInternal(), 0);
-    ASSERT_EQ(applied.Effects(), IEffectSettings::List{a});
-
+    EXPECT_EQ(applied.Effects(), IEffectSettings::List{a});
     PresetConfig::Item record;
     preset.Serialize(record);
-    EXPECT_DOUBLE_EQ(Number(*preset.GetEffectInfo()[0], "amount"), 0.8);
-    EXPECT_DOUBLE_EQ(Number(*preset.GetPreviewEffectSettings().Effects()[0], "amount"), 0.8);
-    EXPECT_DOUBLE_EQ(Number(*record.m_effects[0], "amount"), 0.8);
+    for (const auto& effect : {preset.GetEffectInfo()[0], IEffectSettings::ConstPtr(preset.GetPreviewEffectSettings().Effects()[0]),
+                               IEffectSettings::ConstPtr(record.m_effects[0])})
+        EXPECT_EQ(Param(*effect, "amount").toDouble(), 80.0);
 
     preset.SetIntensity(10);
     preset.ResetSettingsValues();
     EXPECT_EQ(preset.GetIntensitySettings().Value(), 80);
-
     EffectsSettings other;
-    other.Effects() = {Tone("a", 0.55)};
+    other.Effects() = {Saturation("a", 55)};
     preset.LoadIntensity(other);
     EXPECT_EQ(preset.GetIntensitySettings().Value(), 55);
-}
 
-TEST(ItemModelPresetTest, ConfiguredPreviewChainIsUsedWhenGiven)
-{
-    PresetConfig::Item item = CustomItem({Tone("a", 0.3)});
-    item.m_effectsPreview = {Tone("p", 1.0)};
-    const ItemModelPreset preset(item, &CONTEXT, "");
-    EXPECT_EQ(preset.GetPreviewEffectSettings().Effects(), item.m_effectsPreview);
-    EXPECT_EQ(preset.GetEffectSettings().Effects(), item.m_effects);
+    PresetConfig::Item withPreview = CustomItem({a});
+    withPreview.m_effectsPreview = {Saturation("p", 1)};
+    EXPECT_EQ(ItemModelPreset(withPreview, &CONTEXT, "").GetPreviewEffectSettings().Effects(), withPreview.m_effectsPreview);
 }
 
 TEST(ItemModelPresetTest, WrappedPresetHoldsOneBlenderAroundTheChain)
 {
-    PresetConfig::Item item = CustomItem({Tone("a", 0.3), Tone("b", 0.9)});
+    PresetConfig::Item item = CustomItem({Saturation("a", 30), Saturation("b", 90)});
     item.m_intensity.m_type = PresetConfig::IntensityType::Blend;
     item.m_intensity.m_blendSetting = {0, 127, 100};
     item.m_wrapWithBlender = true;
     const ItemModelPreset preset(item, &CONTEXT, "");
 
-    const EffectsSettings& effects = preset.GetEffectSettings();
-    ASSERT_EQ(effects.Effects().size(), 1u);
-    const SettingsEffectMaskBlender& blender = BlenderOf(effects);
+    ASSERT_EQ(preset.GetEffectSettings().Effects().size(), 1u);
+    const SettingsEffectMaskBlender& blender = BlenderOf(preset.GetEffectSettings());
     EXPECT_EQ(blender.GetEffects(), IEffectSettings::ToConstList(item.m_effects));
-    EXPECT_TRUE(blender.GetFillMask());
-    EXPECT_TRUE(blender.GetRenderInner());
-    EXPECT_EQ(blender.GetLevel(), 0); // the configured value 100 at the top of the slider
+    EXPECT_TRUE(blender.GetFillMask() && blender.GetRenderInner());
+    EXPECT_EQ(blender.GetLevel(), 0); // the configured 100 is the top of the slider
     EXPECT_EQ(preset.GetPreviewEffectSettings().Effects(), item.m_effects);
 
-    PresetConfig::Item record;
-    preset.Serialize(record);
-    EXPECT_EQ(record.m_effects, item.m_effects);
-}
-
-TEST(ItemModelPresetTest, WrappingKeepsThePackageAndTheSource)
-{
     EffectsSettings settings;
-    settings.Effects() = {Tone("a", 0.3)};
+    settings.Effects() = item.m_effects;
     settings.Package().SetPackageName("pkg");
-    settings.Package().blendLevel = 12;
-
-    const EffectsSettings wrapped = ItemModelPreset::WrapSettingsWithBlender(settings);
-
-    EXPECT_EQ(wrapped.Package(), settings.Package());
-    ASSERT_EQ(settings.Effects().size(), 1u);
-    EXPECT_EQ(BlenderOf(wrapped).GetEffects().front(), settings.Effects().front());
-    EXPECT_EQ(settings.Effects().front()->GetClassId(), "tone");
+    EXPECT_EQ(ItemModelPreset::WrapSettingsWithBlender(settings).Package(), settings.Package());
+    EXPECT_EQ(settings.Effects(), item.m_effects);
 }
 
 TEST(ItemModelPresetTest, IntensityKindFollowsTheConfiguredType)
 {
-    PresetConfig::Item item = CustomItem({Tone("a", 0.3)});
+    PresetConfig::Item item = CustomItem({Saturation("a", 30)});
     for (const auto type : {PresetConfig::IntensityType::None, PresetConfig::IntensityType::Invalid}) {
         item.m_intensity.m_type = type;
-        const ItemModelPreset preset(item, &CONTEXT, "");
-        EXPECT_FALSE(preset.GetIntensitySettings().IsEnabled());
+        EXPECT_FALSE(ItemModelPreset(item, &CONTEXT, "").GetIntensitySettings().IsEnabled());
     }
 
     item.m_intensity.m_type = PresetConfig::IntensityType::CustomAuto;
     item.m_wrapWithBlender = true;
-    const ItemModelPreset automatic(item, &CONTEXT, "");
-    EXPECT_TRUE(automatic.GetIntensitySettings().IsEnabled());
-    EXPECT_EQ(automatic.GetIntensitySettings().Value(), 100);
-    EXPECT_EQ(automatic.GetIntensitySettings().Max(), 100);
+    EXPECT_EQ(ItemModelPreset(item, &CONTEXT, "").GetIntensitySettings().Value(), 100);
 
-    item = CustomItem({Tone("b", 0.3)});
     try {
-        ItemModelPreset broken(item, &CONTEXT, "");
-        FAIL() << "built without the slider's effect";
+        ItemModelPreset broken(CustomItem({Saturation("b", 30)}), &CONTEXT, "");
+        ADD_FAILURE() << "built without the slider's effect";
     } catch (const std::invalid_argument& error) {
         EXPECT_EQ(FirstLine(error), "Slider Setting(effectID: a, parameter: amount) can't be obtained from effects list!");
     }
@@ -148,48 +117,37 @@ TEST(ItemModelPresetTest, IntensityKindFollowsTheConfiguredType)
 TEST(ItemModelPresetTest, PreviewFileNameRules)
 {
     QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
     QImage image(4, 3, QImage::Format_RGB32);
     image.fill(Qt::red);
-    ASSERT_TRUE(image.save(folder.filePath("x.png")));
-    ASSERT_TRUE(image.save(folder.filePath("y.jpg")));
-    ASSERT_TRUE(image.save(folder.filePath("z.png")));
-    ASSERT_TRUE(QFile::rename(folder.filePath("z.png"), folder.filePath("z")));
+    ASSERT_TRUE(image.save(folder.filePath("x.png")) && image.save(folder.filePath("y.jpg")));
+    ASSERT_TRUE(image.save(folder.filePath("z"), "PNG"));
 
-    const auto previewOf = [&](const std::string& fileName, const std::string& previewFolder) {
+    const auto previewOf = [](const std::string& fileName, const QString& previewFolder) {
         PresetConfig::Item item;
         item.m_previewFilename = fileName;
-        return ItemModelPreset(item, &CONTEXT, previewFolder).GetPreview();
+        return ItemModelPreset(item, &CONTEXT, previewFolder.toStdString()).GetPreview();
     };
-    const std::string path = folder.path().toStdString();
-    EXPECT_EQ(previewOf("x", path).size(), QSize(4, 3));
-    EXPECT_EQ(previewOf("y.jpg", path).size(), QSize(4, 3));
-    EXPECT_TRUE(previewOf("z", path).isNull()); // "z" means z.png, which is missing
-    EXPECT_TRUE(previewOf("missing.png", path).isNull());
+    EXPECT_EQ(previewOf("x", folder.path()).size(), QSize(4, 3));
+    EXPECT_EQ(previewOf("y.jpg", folder.path()).size(), QSize(4, 3));
+    EXPECT_TRUE(previewOf("z", folder.path()).isNull()); // looks for z.png
     EXPECT_TRUE(previewOf("x", "").isNull());
 }
 
-TEST(ItemModelPresetTest, NameAndFavouriteReachTheRecord)
+TEST(ItemModelPresetTest, RenamedFavouriteReachesTheRecord)
 {
-    ItemModelPreset preset(CustomItem({Tone("a", 0.3)}), &CONTEXT, "");
+    ItemModelPreset preset(CustomItem({Saturation("a", 30)}), &CONTEXT, "");
     preset.SetName("Autumn");
     preset.SetFavourite(true);
     EXPECT_EQ(preset.GetName().getUntranslated(), "Autumn");
-    EXPECT_STREQ(preset.GetName().getContext().getContext(), CONTEXT.getContext());
-
     PresetConfig::Item record;
     preset.Serialize(record);
-    EXPECT_EQ(record.m_name, "Autumn");
-    EXPECT_TRUE(record.m_isFavorite);
-    EXPECT_EQ(record.m_id, "warm");
+    EXPECT_EQ(std::tie(record.m_name, record.m_isFavorite, record.m_id), std::make_tuple("Autumn", true, "warm"));
 }
 
 TEST(ItemModelPresetTest, DownloadableResourcesOrderedByTypeThenName)
 {
     PresetConfig::Item item;
-    item.m_downloadable.m_resources = {"b", "a", "b"};
-    item.m_downloadable.m_models = {ModelFileId::Denoise};
-    item.m_downloadable.m_resourceType = PresetConfig::ResourceType::EffectTexture;
+    item.m_downloadable = {{"b", "a", "b"}, {ModelFileId::Denoise}, PresetConfig::ResourceType::EffectTexture};
     const ItemModelPreset preset(item, &CONTEXT, "");
     const std::set<ResourceId> resources = preset.GetDownloadableResources();
     const std::vector<ResourceId> expected{
@@ -197,46 +155,37 @@ TEST(ItemModelPresetTest, DownloadableResourcesOrderedByTypeThenName)
     EXPECT_EQ(std::vector<ResourceId>(resources.begin(), resources.end()), expected);
     EXPECT_TRUE(preset.IsDownloadable());
 
-    item.m_downloadable.m_resources.clear();
     item.m_downloadable.m_resourceType = PresetConfig::ResourceType::Invalid;
     const ItemModelPreset modelsOnly(item, &CONTEXT, "");
     EXPECT_FALSE(modelsOnly.IsDownloadable());
-    EXPECT_EQ(modelsOnly.GetDownloadableResources().size(), 1u);
+    EXPECT_EQ(modelsOnly.GetDownloadableResources().size(), 3u);
 }
 
 TEST(ItemModelPresetTest, UserPresetsTakeCommonSettingsAndGetNewIds)
 {
     PresetConfig::CommonSettings common;
     common.m_statisticsName = "Looks";
-    common.m_painterClassId = "painter";
     common.m_intensity.m_type = PresetConfig::IntensityType::Blend;
     common.m_intensity.m_blendSetting = {0, 127, 1};
     common.m_blendSetting = {5, 6, 7};
     EffectsSettings current;
-    current.Effects() = {Tone("a", 0.3)};
+    current.Effects() = {Saturation("a", 30)};
 
-    ItemModelPreset first("Mine", &CONTEXT, common, current, true);
-    const ItemModelPreset second("Mine", &CONTEXT, common, current, false);
+    const ItemModelPreset wrapped("Mine", &CONTEXT, common, current, true);
+    const ItemModelPreset plain("Mine", &CONTEXT, common, current, false);
 
-    EXPECT_NE(first.GetId(), second.GetId());
-    EXPECT_FALSE(first.GetId().empty());
-    EXPECT_TRUE(first.IsUserPreset());
-    EXPECT_TRUE(first.GetPreview().isNull());
-    EXPECT_EQ(first.GetStatisticsName(), "Looks");
-    EXPECT_EQ(first.GetPainterClassId(), "painter");
-
+    EXPECT_NE(wrapped.GetId(), plain.GetId());
     PresetConfig::Item record;
-    first.Serialize(record);
+    wrapped.Serialize(record);
+    EXPECT_TRUE(record.m_isUser && record.m_wrapWithBlender);
+    EXPECT_EQ(record.m_statisticsName, "Looks");
     EXPECT_EQ(record.m_intensity, common.m_intensity);
     EXPECT_EQ(record.m_blendSetting, PresetConfig::IntensityBlendSetting());
-    EXPECT_EQ(record.m_effects, current.Effects());
     EXPECT_EQ(record.m_effectsPreview, current.Effects());
-    EXPECT_TRUE(record.m_wrapWithBlender);
 
-    // Wrapped: the blender carries the level; unwrapped: the package does.
-    EXPECT_EQ(BlenderOf(first.GetEffectSettings()).GetLevel(), 127);
-    EXPECT_EQ(first.GetPreviewEffectSettings().Effects(), current.Effects());
-    EXPECT_EQ(second.GetEffectSettings().Effects(), current.Effects());
-    EXPECT_EQ(second.GetEffectSettings().Package().blendLevel, 127);
+    // Level 127 for slider value 1: in the blender when wrapped, else in the preset's own package.
+    EXPECT_EQ(BlenderOf(wrapped.GetEffectSettings()).GetLevel(), 127);
+    EXPECT_EQ(wrapped.GetPreviewEffectSettings().Effects(), current.Effects());
+    EXPECT_EQ(plain.GetEffectSettings().Package().blendLevel, 127);
     EXPECT_EQ(current.Package().blendLevel, 0);
 }

@@ -1,11 +1,10 @@
+#include "EffectTestHelpers.h"
 #include "GlimmarPresetsUtil/Settings/SliderSetting.h"
-#include "TestEffect.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-using Tavrel::PropertyTreeScalar;
 using Tavrel::Glimmar::GlimmarPresets::SliderSetting;
 using Tavrel::PhotoCore::EffectsSettings;
 using Tavrel::PhotoCore::IEffectSettings;
@@ -13,166 +12,126 @@ namespace PresetConfig = Tavrel::Glimmar::GlimmarPresets::PresetConfig;
 
 namespace {
 
-PresetConfig::IntensitySliderSetting Config(int begin, int end, std::vector<PresetConfig::Variable> variables)
+SliderSetting Slider(int begin, int end, std::vector<PresetConfig::Variable> variables, bool strict = true)
 {
-    PresetConfig::IntensitySliderSetting config;
-    config.m_data.m_begin = begin;
-    config.m_data.m_end = end;
-    config.m_data.m_variables = std::move(variables);
-    return config;
+    return SliderSetting(PresetConfig::IntensitySliderSetting{{begin, end, std::move(variables)}}, strict);
 }
 
-IEffectSettings::Ptr Tone(const std::string& id, double amount = 0.0, double radius = 0.0)
+IEffectSettings::Ptr Vignette(const std::string& id, double amount = 0.0)
 {
-    return MakeEffect("tone", {{"amount", PropertyTreeScalar(amount)}, {"radius", PropertyTreeScalar(radius)}}, id);
+    return MakeEffect("vignette", {{"amount", amount}}, id);
 }
+
+double Amount(const IEffectSettings::Ptr& effect) { return Param(*effect, "amount").toDouble(); }
 
 } // namespace
 
-TEST(SliderSettingTest, WritesAlongTheLineAndExtrapolates)
+TEST(SliderSettingTest, WritesAndRecoversAlongTheLine)
 {
-    SliderSetting setting(Config(1, 100, {{0.0, 2.0, "a", "amount"}}), true);
-    IEffectSettings::List effects{Tone("a")};
-    const std::vector<std::pair<int, double>> cases{{100, 2.0}, {1, 0.0}, {50, 98.0 / 99.0}, {199, 4.0}, {0, -2.0 / 99.0}};
-    for (const auto& [value, expected] : cases) {
+    SliderSetting setting = Slider(1, 100, {{0.0, 2.0, "a", "amount"}});
+    const IEffectSettings::List effects{Vignette("a")};
+    for (const auto& [value, expected] : std::vector<std::pair<int, double>>{{100, 2.0}, {1, 0.0}, {199, 4.0}, {0, -2.0 / 99}}) {
         setting.SetValue(value);
-        EXPECT_TRUE(setting.SaveValue(effects));
-        EXPECT_DOUBLE_EQ(Number(*effects[0], "amount"), expected) << "value " << value;
-        EXPECT_EQ(setting.Value(), value);
+        setting.ApplyIntensityToEffects(effects, 0);
+        EXPECT_DOUBLE_EQ(Amount(effects[0]), expected) << "value " << value;
     }
-}
 
-TEST(SliderSettingTest, RecoveryRoundsHalvesAwayFromZero)
-{
     struct Case {
         int begin, end;
         double variableBegin, variableEnd, parameter;
         int expected;
     };
-    const std::vector<Case> cases{
-        {1, 100, 0.0, 2.0, 1.0, 51},    // 50.5
-        {1, 100, 0.0, 2.0, 2.0, 100},
-        {1, 100, 0.0, 2.0, 3.0, 150},   // beyond the end: not clamped
-        {0, 10, 0.0, 4.0, -1.0, -3},    // -2.5
-        {0, 10, 0.0, 4.0, 1.0, 3},      // 2.5
-        {0, 10, 0.0, 4.0, -0.96, -2},   // -2.4
-        {1, 100, 1.0, 0.0, 0.25, 75},   // parameter range running down: 75.25
-        {10, 0, 0.0, 4.0, 1.0, 8},      // slider range running down: 7.5
-    };
-    for (const Case& c : cases) {
-        SliderSetting setting(Config(c.begin, c.end, {{c.variableBegin, c.variableEnd, "a", "amount"}}), true);
-        EXPECT_TRUE(setting.LoadValue(IEffectSettings::List{Tone("a", c.parameter)}));
-        EXPECT_EQ(setting.Value(), c.expected) << "parameter " << c.parameter;
+    for (const Case& c : {Case{1, 100, 0.0, 2.0, 1.0, 51}, // 50.5
+                          Case{1, 100, 0.0, 2.0, 3.0, 150},
+                          Case{0, 10, 0.0, 4.0, -1.0, -3},  // -2.5
+                          Case{0, 10, 0.0, 4.0, -0.96, -2}, // -2.4
+                          Case{1, 100, 1.0, 0.0, 0.25, 75}, // 75.25, parameter running down
+                          Case{10, 0, 0.0, 4.0, 1.0, 8}}) { // 7.5, slider running down
+        SliderSetting recovering = Slider(c.begin, c.end, {{c.variableBegin, c.variableEnd, "a", "amount"}});
+        EXPECT_TRUE(recovering.LoadValue(IEffectSettings::List{Vignette("a", c.parameter)}));
+        EXPECT_EQ(recovering.Value(), c.expected) << "parameter " << c.parameter;
     }
-}
-
-TEST(SliderSettingTest, RecoveryReadsOnlyTheFirstVariable)
-{
-    SliderSetting setting(Config(0, 10, {{0.0, 1.0, "a", "amount"}, {0.0, 1.0, "b", "amount"}}), true);
-    EXPECT_TRUE(setting.LoadValue(IEffectSettings::List{Tone("b", 0.9), Tone("a", 0.3)}));
-    EXPECT_EQ(setting.Value(), 3);
 }
 
 TEST(SliderSettingTest, AppliedEffectsAreTheDrivenOnesOncePerIdInIdOrder)
 {
-    SliderSetting setting(
-        Config(0, 10, {{0.0, 1.0, "b", "amount"}, {0.0, 5.0, "a", "amount"}, {10.0, 20.0, "b", "radius"}}), true);
-    const IEffectSettings::List effects{Tone("b"), Tone("other", 0.7), Tone("a")};
+    SliderSetting setting =
+        Slider(0, 10, {{0.0, 1.0, "b", "amount"}, {0.0, 5.0, "a", "amount"}, {10.0, 20.0, "b", "radius"}});
+    const IEffectSettings::List effects{Vignette("b"), Vignette("other", 0.7), Vignette("a")};
     setting.SetValue(4);
 
     const EffectsSettings applied = setting.ApplyIntensityToEffects(effects, 0);
 
-    ASSERT_EQ(applied.Effects().size(), 2u);
-    EXPECT_EQ(applied.Effects()[0], effects[2]);
-    EXPECT_EQ(applied.Effects()[1], effects[0]);
-    // Written on the caller's own effect objects.
-    EXPECT_DOUBLE_EQ(Number(*effects[0], "amount"), 0.4);
-    EXPECT_DOUBLE_EQ(Number(*effects[0], "radius"), 14.0);
-    EXPECT_DOUBLE_EQ(Number(*effects[2], "amount"), 2.0);
-    EXPECT_DOUBLE_EQ(Number(*effects[1], "amount"), 0.7);
+    EXPECT_EQ(applied.Effects(), (IEffectSettings::List{effects[2], effects[0]}));
+    EXPECT_DOUBLE_EQ(Amount(effects[0]), 0.4);
+    EXPECT_DOUBLE_EQ(Param(*effects[0], "radius").toDouble(), 14.0);
+    EXPECT_DOUBLE_EQ(Amount(effects[2]), 2.0);
+    EXPECT_DOUBLE_EQ(Amount(effects[1]), 0.7);
 
-    SliderSetting other(Config(0, 10, {{0.0, 1.0, "b", "amount"}}), true);
-    other.LoadValue(effects);
-    EXPECT_EQ(other.Value(), 4);
+    // Only the first variable is read back.
+    SliderSetting reader = Slider(0, 10, {{0.0, 1.0, "b", "amount"}, {0.0, 1.0, "a", "amount"}});
+    reader.LoadValue(effects);
+    EXPECT_EQ(reader.Value(), 4);
 }
 
-TEST(SliderSettingTest, StrictRecoveryFailsWithItsMessageAndKeepsTheValue)
+TEST(SliderSettingTest, StrictSettingFailsWithItsMessages)
 {
-    SliderSetting setting(Config(1, 100, {{0.0, 2.0, "missing", "amount"}, {0.0, 2.0, "a", "amount"}}), true);
-    setting.SetValue(42);
+    SliderSetting reader = Slider(1, 100, {{0.0, 2.0, "missing", "amount"}, {0.0, 2.0, "a", "amount"}});
+    reader.SetValue(42);
+    EffectsSettings settings;
+    settings.Effects() = {Vignette("a", 1.0)};
     try {
-        EffectsSettings settings;
-        settings.Effects() = {Tone("a", 1.0)};
-        setting.Init(settings);
-        FAIL() << "no exception";
+        reader.Init(settings);
+        ADD_FAILURE() << "no exception";
     } catch (const std::invalid_argument& error) {
-        EXPECT_EQ(FirstLine(error),
-                  "Slider Setting(effectID: missing, parameter: amount) can't be obtained from effects list!");
-        EXPECT_EQ(ThrowFunction(error), "LoadValue");
-        EXPECT_EQ(ThrowFile(error), "Settings/SliderSetting");
+        EXPECT_EQ(FirstLine(error), "Slider Setting(effectID: missing, parameter: amount) can't be obtained from effects list!");
+        EXPECT_EQ(ThrowSite(error), "Settings/SliderSetting LoadValue");
     }
-    EXPECT_EQ(setting.Value(), 42);
-}
+    EXPECT_EQ(reader.Value(), 42);
 
-TEST(SliderSettingTest, StrictWritingStopsAtTheMissingEffect)
-{
-    SliderSetting setting(
-        Config(0, 10, {{0.0, 1.0, "a", "amount"}, {0.0, 1.0, "gone", "radius"}, {0.0, 1.0, "a", "radius"}}), true);
-    IEffectSettings::List effects{Tone("a", 0.0, 0.0)};
-    setting.SetValue(5);
+    SliderSetting writer = Slider(0, 10, {{0.0, 1.0, "a", "amount"}, {0.0, 1.0, "gone", "radius"}, {0.0, 1.0, "a", "radius"}});
+    writer.SetValue(5);
     try {
-        setting.SaveValue(effects);
-        FAIL() << "no exception";
+        writer.SaveValue(settings);
+        ADD_FAILURE() << "no exception";
     } catch (const std::invalid_argument& error) {
         EXPECT_EQ(FirstLine(error), "Slider Setting(effectID: gone, parameter: radius) can't be set for effects list!");
-        EXPECT_EQ(ThrowFunction(error), "SaveValue");
-        EXPECT_EQ(ThrowFile(error), "Settings/SliderSetting");
+        EXPECT_EQ(ThrowSite(error), "Settings/SliderSetting SaveValue");
     }
-    EXPECT_DOUBLE_EQ(Number(*effects[0], "amount"), 0.5);
-    EXPECT_DOUBLE_EQ(Number(*effects[0], "radius"), 0.0);
+    EXPECT_DOUBLE_EQ(Amount(settings.Effects()[0]), 0.5); // written before the failure
+    EXPECT_EQ(Param(*settings.Effects()[0], "radius"), Tavrel::PropertyTreeScalar(70));
 }
 
 TEST(SliderSettingTest, LenientSettingSkipsMissingEffects)
 {
-    SliderSetting setting(Config(0, 10, {{0.0, 1.0, "a", "amount"}, {0.0, 1.0, "b", "amount"}}), false);
-    IEffectSettings::List onlyA{Tone("a")};
+    SliderSetting setting = Slider(0, 10, {{0.0, 1.0, "a", "amount"}, {0.0, 1.0, "b", "amount"}}, false);
+    IEffectSettings::List onlyA{Vignette("a")};
     setting.SetValue(7);
     EXPECT_FALSE(setting.SaveValue(onlyA)); // the last variable's effect is missing
-    EXPECT_DOUBLE_EQ(Number(*onlyA[0], "amount"), 0.7);
+    EXPECT_DOUBLE_EQ(Amount(onlyA[0]), 0.7);
+    EXPECT_EQ(setting.ApplyIntensityToEffects(onlyA, 0).Effects(), onlyA);
 
-    IEffectSettings::List none{Tone("c", 0.3)};
-    EXPECT_FALSE(setting.SaveValue(none));
-    EXPECT_DOUBLE_EQ(Number(*none[0], "amount"), 0.3);
-    EXPECT_FALSE(setting.LoadValue(none));
+    IEffectSettings::List neither{Vignette("c", 0.3)};
+    EXPECT_FALSE(setting.SaveValue(neither));
+    EXPECT_FALSE(setting.LoadValue(neither));
+    EXPECT_DOUBLE_EQ(Amount(neither[0]), 0.3);
     EXPECT_EQ(setting.Value(), 7);
 
-    const EffectsSettings applied = setting.ApplyIntensityToEffects(onlyA, 0);
-    ASSERT_EQ(applied.Effects().size(), 1u);
-    EXPECT_EQ(applied.Effects()[0], onlyA[0]);
+    SliderSetting empty(true);
+    empty.SetValue(3);
+    EXPECT_FALSE(empty.LoadValue(neither));
+    EXPECT_EQ(empty.Value(), 3);
 }
 
-TEST(SliderSettingTest, WithoutVariablesNothingIsReadOrWritten)
+TEST(SliderSettingTest, EqualityIgnoresOnlyStrictness)
 {
-    SliderSetting setting(true);
-    setting.SetValue(3);
-    IEffectSettings::List effects{Tone("a", 0.3)};
-    EXPECT_TRUE(setting.SaveValue(effects));
-    EXPECT_FALSE(setting.LoadValue(effects));
-    EXPECT_EQ(setting.Value(), 3);
-    EXPECT_TRUE(setting.ApplyIntensityToEffects(effects, 0).Effects().empty());
-}
-
-TEST(SliderSettingTest, EqualityComparesEverythingButStrictness)
-{
-    const auto config = Config(1, 100, {{0.0, 2.0, "a", "amount"}});
-    EXPECT_TRUE(SliderSetting(config, true) == SliderSetting(config, false));
-
-    SliderSetting moved(config, true);
+    const PresetConfig::Variable variable{0.0, 2.0, "a", "amount"};
+    EXPECT_TRUE(Slider(1, 100, {variable}, true) == Slider(1, 100, {variable}, false));
+    SliderSetting moved = Slider(1, 100, {variable});
     moved.SetValue(5);
-    EXPECT_FALSE(moved == SliderSetting(config, true));
-    EXPECT_FALSE(SliderSetting(Config(1, 100, {{0.0, 2.0, "a", "radius"}}), true) == SliderSetting(config, true));
-    EXPECT_FALSE(SliderSetting(Config(1, 100, {}), true) == SliderSetting(config, true));
-
-    const auto nan = Config(1, 100, {{std::nan(""), 2.0, "a", "amount"}});
-    EXPECT_FALSE(SliderSetting(nan, true) == SliderSetting(nan, true));
+    EXPECT_FALSE(moved == Slider(1, 100, {variable}));
+    EXPECT_FALSE(Slider(1, 100, {{0.0, 2.0, "a", "radius"}}) == Slider(1, 100, {variable}));
+    EXPECT_FALSE(Slider(1, 100, {}) == Slider(1, 100, {variable}));
+    const PresetConfig::Variable nan{std::nan(""), 2.0, "a", "amount"};
+    EXPECT_FALSE(Slider(1, 100, {nan}) == Slider(1, 100, {nan}));
 }
