@@ -1,6 +1,7 @@
 #include "Host/BaseConfig.h"
 
 #include "tests/LogCapture.h"
+#include "tests/PropertyTreePrinter.h"
 
 #include <gtest/gtest.h>
 

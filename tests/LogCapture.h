@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-/// Collects the warnings logged through glog while it exists.
+/// Collects the warnings and errors logged through glog while it exists.
 class LogCapture : public google::LogSink {
 public:
     LogCapture() { google::AddLogSink(this); }
@@ -16,10 +16,11 @@ public:
     void send(google::LogSeverity severity, const char*, const char*, int, const google::LogMessageTime&,
               const char* message, size_t length) override
     {
-        if (severity != google::GLOG_WARNING)
-            return;
         const std::lock_guard<std::mutex> lock(m_mutex);
-        m_warnings.emplace_back(message, length);
+        if (severity == google::GLOG_WARNING)
+            m_warnings.emplace_back(message, length);
+        else if (severity == google::GLOG_ERROR)
+            m_errors.emplace_back(message, length);
     }
 
     std::vector<std::string> Warnings() const
@@ -27,8 +28,14 @@ public:
         const std::lock_guard<std::mutex> lock(m_mutex);
         return m_warnings;
     }
+    std::vector<std::string> Errors() const
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        return m_errors;
+    }
 
 private:
     mutable std::mutex m_mutex;
     std::vector<std::string> m_warnings;
+    std::vector<std::string> m_errors;
 };

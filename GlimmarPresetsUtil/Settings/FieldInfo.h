@@ -1,0 +1,235 @@
+#pragma once
+
+#include "Host/PropertyTree.h"
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <type_traits>
+#include <vector>
+
+/// Table-driven conversion of plain records to and from PropertyTree maps.
+///
+/// A record type T takes part by specialising RecordFields<T> with a constant
+/// tuple `fields` of FieldInfo entries, in processing order. Every member type
+/// needs a TreeConverter: the ones here cover texts, bools, 32-bit integers,
+/// doubles, enumerations with an EnumNames specialisation, records, vectors of
+/// any of these and sets of texts; other kinds specialise TreeConverter.
+namespace Tavrel::Glimmar::GlimmarPresets::PresetConfig {
+
+/// Switches handed down unchanged to every nested record and list element.
+struct TreeOptions {
+    /// Reading: a missing key resets its member to the default instance's.
+    /// Writing: a record's tree is cleared before its members are written.
+    bool replace = false;
+    /// Writing: members equal to the default instance's are left out.
+    bool skipDefaults = false;
+};
+
+/// One reflected member: its key (the member name without "m_") and its position.
+template <typename T, typename M>
+struct FieldInfo {
+    using Record = T;
+    using Member = M;
+
+    const char* key;
+    std::size_t keyLength;
+    M T::*member;
+
+    std::string Key() const { return std::string(key, keyLength); }
+};
+
+/// Field<Record>("key", &Record::m_key); members of a base class are accepted.
+template <typename T, typename C, typename M, std::size_t N>
+constexpr FieldInfo<T, M> Field(const char (&key)[N], M C::*member)
+{
+    static_assert(std::is_base_of_v<C, T>, "the member must belong to the record or one of its bases");
+    return {key, N - 1, member};
+}
+
+/// The default-constructed value that reading and writing compare against.
+template <typename T>
+const T& DefaultInstance()
+{
+    static const T instance{};
+    return instance;
+}
+
+/// Specialised per record: `static constexpr auto fields = std::make_tuple(Field<T>(...), ...);`
+template <typename T>
+struct RecordFields;
+
+/// Specialised per enumeration: `names` in value order starting at `first`, and
+/// the `fallback` for unknown or missing names.
+template <typename E>
+struct EnumNames;
+
+template <typename T, typename = void>
+struct IsRecord : std::false_type {};
+template <typename T>
+struct IsRecord<T, std::void_t<decltype(RecordFields<T>::fields)>> : std::true_type {};
+
+template <typename M, typename = void>
+struct TreeConverter;
+
+template <typename T>
+void ReadRecord(T& record, const PropertyTree::Map& map, TreeOptions options);
+template <typename T>
+void WriteRecord(const T& record, PropertyTree::Map& map, TreeOptions options);
+
+template <>
+struct TreeConverter<std::string> {
+    static void Read(std::string& value, const PropertyTree& tree, TreeOptions)
+    {
+        value = tree.getScalar().convertTo<std::string>();
+    }
+    static void Write(const std::string& value, PropertyTree& tree, TreeOptions) { tree = PropertyTreeScalar(value); }
+};
+
+template <>
+struct TreeConverter<bool> {
+    static void Read(bool& value, const PropertyTree& tree, TreeOptions) { value = tree.getScalar().convertTo<bool>(); }
+    static void Write(bool value, PropertyTree& tree, TreeOptions) { tree = PropertyTreeScalar(value); }
+};
+
+template <>
+struct TreeConverter<std::int32_t> {
+    static void Read(std::int32_t& value, const PropertyTree& tree, TreeOptions)
+    {
+        value = static_cast<std::int32_t>(tree.getScalar().toInt());
+    }
+    static void Write(std::int32_t value, PropertyTree& tree, TreeOptions)
+    {
+        tree = PropertyTreeScalar(static_cast<std::int64_t>(value));
+    }
+};
+
+template <>
+struct TreeConverter<double> {
+    static void Read(double& value, const PropertyTree& tree, TreeOptions) { value = tree.getScalar().toDouble(); }
+    static void Write(double value, PropertyTree& tree, TreeOptions) { tree = PropertyTreeScalar(value); }
+};
+
+template <typename E>
+struct TreeConverter<E, std::enable_if_t<std::is_enum_v<E>>> {
+    using Names = EnumNames<E>;
+
+    // Unknown names and non-scalars take the fallback rather than failing.
+    static void Read(E& value, const PropertyTree& tree, TreeOptions)
+    {
+        const std::string text = tree.isScalar() ? tree.getScalar().toString() : std::string();
+        value = Names::fallback;
+        for (std::size_t i = 0; i < Names::names.size(); ++i)
+            if (Names::names[i] == text) {
+                value = static_cast<E>(Names::first + static_cast<int>(i));
+                break;
+            }
+    }
+    static void Write(E value, PropertyTree& tree, TreeOptions)
+    {
+        const auto index = static_cast<std::int64_t>(value) - Names::first;
+        const bool named = index >= 0 && index < static_cast<std::int64_t>(Names::names.size());
+        tree = PropertyTreeScalar(named ? std::string(Names::names[static_cast<std::size_t>(index)]) : std::string());
+    }
+};
+
+template <typename T>
+struct TreeConverter<T, std::enable_if_t<IsRecord<T>::value>> {
+    static void Read(T& value, const PropertyTree& tree, TreeOptions options)
+    {
+        ReadRecord(value, tree.getMap(), options);
+    }
+    static void Write(const T& value, PropertyTree& tree, TreeOptions options)
+    {
+        if (options.replace)
+            tree = PropertyTree();
+        tree.convertToMap();
+        WriteRecord(value, tree.getMap(), options);
+    }
+};
+
+// Lists and sets: a tree that is not a list leaves the member unchanged. Elements
+// are appended one by one, so a failing element keeps those read before it.
+template <typename E, typename A>
+struct TreeConverter<std::vector<E, A>> {
+    static void Read(std::vector<E, A>& value, const PropertyTree& tree, TreeOptions options)
+    {
+        if (!tree.isList())
+            return;
+        value.clear();
+        for (const PropertyTree& element : tree.getList()) {
+            E item{};
+            TreeConverter<E>::Read(item, element, options);
+            value.push_back(std::move(item));
+        }
+    }
+    static void Write(const std::vector<E, A>& value, PropertyTree& tree, TreeOptions options)
+    {
+        tree = PropertyTree();
+        tree.convertToList();
+        auto& list = tree.getList();
+        list.resize(value.size());
+        for (std::size_t i = 0; i < value.size(); ++i)
+            TreeConverter<E>::Write(value[i], list[i], options);
+    }
+};
+
+template <>
+struct TreeConverter<std::set<std::string>> {
+    static void Read(std::set<std::string>& value, const PropertyTree& tree, TreeOptions)
+    {
+        if (!tree.isList())
+            return;
+        value.clear();
+        for (const PropertyTree& element : tree.getList())
+            value.insert(element.getScalar().convertTo<std::string>());
+    }
+    static void Write(const std::set<std::string>& value, PropertyTree& tree, TreeOptions)
+    {
+        tree = PropertyTree();
+        tree.convertToList();
+        auto& list = tree.getList();
+        list.reserve(value.size());
+        for (const std::string& text : value)
+            list.emplace_back(PropertyTreeScalar(text));
+    }
+};
+
+template <typename T, typename M>
+void ReadField(T& record, const PropertyTree::Map& map, const FieldInfo<T, M>& field, TreeOptions options)
+{
+    const auto it = map.find(field.Key());
+    if (it == map.end()) {
+        if (options.replace)
+            record.*field.member = DefaultInstance<T>().*field.member;
+        return;
+    }
+    TreeConverter<M>::Read(record.*field.member, it->second, options);
+}
+
+template <typename T, typename M>
+void WriteField(const T& record, PropertyTree::Map& map, const FieldInfo<T, M>& field, TreeOptions options)
+{
+    const M& value = record.*field.member;
+    if (options.skipDefaults && value == DefaultInstance<T>().*field.member)
+        return;
+    TreeConverter<M>::Write(value, map[field.Key()], options);
+}
+
+/// Reads the members of the table from the map, in table order; keys outside the table are ignored.
+template <typename T>
+void ReadRecord(T& record, const PropertyTree::Map& map, TreeOptions options)
+{
+    std::apply([&](const auto&... field) { (ReadField(record, map, field, options), ...); }, RecordFields<T>::fields);
+}
+
+/// Writes the members of the table into the map, in table order.
+template <typename T>
+void WriteRecord(const T& record, PropertyTree::Map& map, TreeOptions options)
+{
+    std::apply([&](const auto&... field) { (WriteField(record, map, field, options), ...); }, RecordFields<T>::fields);
+}
+
+} // namespace Tavrel::Glimmar::GlimmarPresets::PresetConfig

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "Interfaces/IDrawerEventHandler.h"
+#include "Interfaces/IHistoryService.h"
+#include "Interfaces/IPhotoCoreDrawer.h"
+#include "Interfaces/IPhotoCoreDrawerPainter.h"
+
+#include <QImage>
+
+#include <functional>
+#include <memory>
+
+namespace Tavrel::PhotoCore {
+
+/// The host's drawer: the open photo, its history of entries (independent clones of
+/// the settings given) and the renders of it.
+///
+/// Entries are recorded at once on the calling thread. Renders, and every event, go
+/// through the drawer's own worker thread in the order they were asked for; renders
+/// still queued are merged, so only the latest state is rendered. A render starts from
+/// the rendered state of the longest matching history prefix it still keeps.
+///
+/// Each entry's package sourceIndex is the index it is drawn at. An entry whose
+/// settings carry a resetIndex is added there (never past the current position),
+/// dropping the entries from there on; other entries are added at the current position.
+///
+/// This host has no masks: mask arguments and applyWithMask are ignored, GetMaskEntry
+/// gives an empty record, and paints cover the whole photo. Its tools all draw effects,
+/// so HistoryRequest::toolId is not looked at. Pixel aspects other than 1:1 are not
+/// supported.
+class PhotoCoreDrawer : public IPhotoCoreDrawer, public IPhotoCoreDrawerPainter, public IHistoryService {
+public:
+    using Renderer = std::function<QImage(const QImage& input, const EffectsSettings& settings)>;
+
+    static constexpr const char* PAINTER_ID = "PhotoCoreDrawer";
+    /// The long side, in pixels, of the downscaled photo that previews are drawn from.
+    static constexpr int PREVIEW_PHOTO_SIDE = 640;
+
+    /// renderer draws one entry; empty: EffectRenderer::Render.
+    explicit PhotoCoreDrawer(const QImage& photo, Renderer renderer = {});
+    /// Waits for a render in progress; queued renders and events are dropped.
+    ~PhotoCoreDrawer() override;
+
+    /// Thread-safe. Once RemoveDrawerEventHandler returns, the handler is not called again
+    /// (it waits for a delivery in progress, unless called from within one).
+    void AddDrawerEventHandler(IDrawerEventHandler* handler);
+    void RemoveDrawerEventHandler(IDrawerEventHandler* handler);
+
+    /// Blocks until no render or event is queued or in progress. Not from a handler.
+    void WaitUntilIdle();
+    /// The latest final render (the photo itself until the first one).
+    QImage CurrentImage() const;
+
+    // IPhotoCoreDrawer. The parameters are not used by this host.
+    void ApplyEffects(const EffectsSettings& settings, const Parameters& parameters) override;
+    /// Throws std::invalid_argument for an empty effect.
+    void ApplyEffect(const IEffectSettings::Ptr& effect, const Parameters& parameters) override;
+    DrawerEntry GetEntry(int position) const override;
+    int FindPackagePosition(const std::string& packageName) const override;
+    int GetCurrentPosition() const override;
+    MaskInfo::MaskInfoEx GetMaskEntry(int position) const override;
+    std::string GetPainterId() const override;
+    IPhotoCoreDrawerPainter& GetPainter() override;
+    FramePtr RenderPreview(const EffectsSettings& settings, const FrameSize& size, const PreviewPolicy& policy,
+                           int position) override;
+    /// source must be a VideoFrame; second is not used (this host has no two-input effects).
+    FramePtr RenderPreview(const EffectsSettings& settings, const FrameSize& size, const PreviewPolicy& policy,
+                           const FramePtr& source, const FramePtr& second) override;
+
+    // IPhotoCoreDrawerPainter. The paint is drawn at the latest position: from and to are not used.
+    /// Without editLatestEntry (SettingsPainterEffectsPackage) and with a resetIndex in the
+    /// paint's settings, the paint becomes a new entry at that index; otherwise it replaces
+    /// the latest entry (a new entry when there is none). A committed new entry without a
+    /// package name takes the package info of SettingsPainterEffectsPackage settings.
+    void SetPainterSettings(const std::shared_ptr<ISettingsPainter>& settings,
+                            const std::shared_ptr<MaskInfo::IMask>& mask) override;
+    /// Gives the latest final render when it shows the current position, else null.
+    FramePtr Prepare(int from, int to) override;
+    /// Opens a paint when none is open.
+    void UpdatePaint(const EffectsSettings& settings, bool wait) override;
+    void CommitPaint(int from, int to, bool wait) override;
+
+    // IHistoryService. Positions are clamped to the history.
+    void Restore(const HistoryRequest& request) override;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};
+
+} // namespace Tavrel::PhotoCore

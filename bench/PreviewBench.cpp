@@ -1,0 +1,68 @@
+#include "Host/EffectRenderer.h"
+#include "Host/EffectSettingsImpl.h"
+#include "Host/InvokeEffectHelper.h"
+#include "Host/PhotoCoreDrawer.h"
+#include "Host/SettingsEffectContrast.h"
+#include "Host/SettingsEffectExposure.h"
+#include "Host/SettingsEffectSaturation.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+
+using namespace Tavrel::PhotoCore;
+
+namespace {
+
+// 24 megapixels, 3:2.
+const QImage& Photo()
+{
+    static const QImage photo = [] {
+        QImage image(6000, 4000, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                line[x] = qRgb(x % 256, y % 256, (x + y) % 256);
+        }
+        return image;
+    }();
+    return photo;
+}
+
+template <typename S>
+IEffectSettings::Ptr Effect(double amount)
+{
+    auto effect = EffectSettingsImpl<S>::Create(S());
+    InvokeEffectHelper::InvokeSet("amount", *effect, amount);
+    return effect;
+}
+
+EffectsSettings Chain()
+{
+    EffectsSettings chain;
+    chain.Effects() = {Effect<SettingsEffectExposure>(0.5), Effect<SettingsEffectContrast>(20),
+                       Effect<SettingsEffectSaturation>(-30)};
+    return chain;
+}
+
+void FullSizeRender(benchmark::State& state)
+{
+    const EffectsSettings chain = Chain();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(EffectRenderer::Render(Photo(), chain));
+}
+BENCHMARK(FullSizeRender)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A 192x112 tile at pixel ratio 2, split, of the open photo.
+void TilePreview(benchmark::State& state)
+{
+    PhotoCoreDrawer drawer(Photo());
+    const EffectsSettings chain = Chain();
+    PreviewPolicy policy;
+    policy.pixelRatio = 2;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(drawer.RenderPreview(chain, FrameSize{384, 224}, policy, -1));
+}
+BENCHMARK(TilePreview)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace

@@ -1,0 +1,140 @@
+#include "GlimmarPresetsUtil/Settings/ConfigStore.h"
+
+#include "GlimmarPresetsUtil/Settings/PresetConfigTree.h"
+#include "Host/BaseConfig.h"
+#include "Host/IEffectSettings.h"
+#include "tests/LogCapture.h"
+#include "tests/PropertyTreePrinter.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace Tavrel::Glimmar::GlimmarPresets;
+using namespace Tavrel::Glimmar::GlimmarPresets::PresetConfig;
+using Tavrel::PropertyTree;
+using Tavrel::PhotoCore::IEffectSettings;
+using Tavrel::PhotoUtil::BaseConfig;
+
+namespace {
+
+class ConfigStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        BaseConfig::SetStorageFolder(m_dir.path());
+    }
+    void TearDown() override { BaseConfig::SetStorageFolder({}); }
+
+    void WriteUserFile(const QByteArray& bytes)
+    {
+        QFile file(m_dir.filePath("user.json"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    QTemporaryDir m_dir;
+};
+
+} // namespace
+
+TEST(SampleConfiguration, RoundTripsToTheSameTree)
+{
+    const PropertyTree tree = BaseConfig().Read(BaseConfig::ResourcePath("GlimmarDemo", "effects", "configs"));
+    Config config;
+    ReadConfig(config, tree, false);
+    PropertyTree written;
+    WriteConfig(config, written);
+    EXPECT_EQ(written, tree);
+}
+
+TEST(SampleConfiguration, UsesEveryIntensityKindSoundly)
+{
+    Config builtIn, user;
+    ConfigStore::Read("GlimmarDemo", "effects", "", builtIn, user);
+    ASSERT_GE(builtIn.m_groups.size(), 2u);
+    std::set<IntensityType> types;
+    std::size_t items = 0;
+    for (const Group& group : builtIn.m_groups) {
+        EXPECT_FALSE(group.m_name.empty());
+        for (const Item& item : group.m_items) {
+            ++items;
+            SCOPED_TRACE(item.m_id);
+            EXPECT_FALSE(item.m_effects.empty());
+            const Intensity& intensity =
+                item.m_intensity.m_type == IntensityType::Invalid ? group.m_intensity : item.m_intensity;
+            types.insert(intensity.m_type);
+            if (intensity.m_type == IntensityType::Custom) {
+                const auto& variables = intensity.m_sliderSetting.m_data.m_variables;
+                ASSERT_FALSE(variables.empty());
+                EXPECT_TRUE(IEffectSettings::Find(item.m_effects, variables.front().m_effectID));
+            }
+            if (intensity.m_type == IntensityType::CustomAuto) {
+                EXPECT_TRUE(item.m_wrapWithBlender);
+            }
+        }
+    }
+    EXPECT_GE(items, 10u);
+    EXPECT_EQ(types, (std::set<IntensityType>{IntensityType::None, IntensityType::Blend, IntensityType::Custom,
+                                              IntensityType::CustomAuto}));
+}
+
+TEST_F(ConfigStoreTest, MissingBuiltInPropagates)
+{
+    Config builtIn, user;
+    EXPECT_THROW(ConfigStore::Read("GlimmarDemo", "absent", "user", builtIn, user), std::exception);
+}
+
+TEST_F(ConfigStoreTest, UserConfigurationRoundTripsAndEmptyNameWritesNothing)
+{
+    Config user;
+    user.m_groups.resize(1);
+    user.m_groups[0].m_items.resize(1);
+    user.m_groups[0].m_items[0].m_name = "Mine";
+    user.m_groups[0].m_items[0].m_id = "uuid-1";
+    user.m_groups[0].m_items[0].m_isUser = true;
+    user.m_favorites = {"light.punchy", "uuid-1"};
+
+    ConfigStore::WriteUser("", user);
+    EXPECT_TRUE(QDir(m_dir.path()).isEmpty());
+
+    Config builtIn, read;
+    LogCapture log;
+    ConfigStore::Read("GlimmarDemo", "effects", "user", builtIn, read);
+    EXPECT_EQ(read, Config{}) << "no stored user configuration yet";
+
+    ConfigStore::WriteUser("user", user);
+    ConfigStore::Read("GlimmarDemo", "effects", "user", builtIn, read);
+    EXPECT_EQ(read, user);
+    EXPECT_TRUE(log.Warnings().empty());
+    EXPECT_TRUE(log.Errors().empty());
+}
+
+TEST_F(ConfigStoreTest, UnreadableUserConfigurationIsAWarning)
+{
+    WriteUserFile(R"({"favorites": ["a"], "groups": [{"items": [{"name": "A"}, {"previewPolicy": {"splitColor": "zz"}}]}]})");
+    Config builtIn, user;
+    LogCapture log;
+    ConfigStore::Read("GlimmarDemo", "effects", "user", builtIn, user);
+    EXPECT_TRUE(user.m_groups.empty());
+    EXPECT_TRUE(user.m_favorites.empty());
+    ASSERT_EQ(log.Warnings().size(), 1u);
+    EXPECT_EQ(log.Warnings()[0].rfind("failed to read optional config:colour \"zz\"", 0), 0u) << log.Warnings()[0];
+
+    WriteUserFile("{\"groups\": ");
+    ConfigStore::Read("GlimmarDemo", "effects", "user", builtIn, user);
+    EXPECT_EQ(log.Warnings().size(), 2u) << "the damaged file is reported by the storage";
+    EXPECT_FALSE(QFile::exists(m_dir.filePath("user.json")));
+}
+
+TEST_F(ConfigStoreTest, FailedWriteIsLoggedNotThrown)
+{
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("user.json"));
+    LogCapture log;
+    ConfigStore::WriteUser("user", Config{});
+    ASSERT_EQ(log.Errors().size(), 1u);
+    EXPECT_NE(log.Errors()[0].find("user.json"), std::string::npos);
+}

@@ -1,0 +1,323 @@
+#include "GlimmarPresetsUtil/Settings/PresetConfigTree.h"
+
+#include "Host/BaseConfig.h"
+#include "Host/EffectSettingsRegistry.h"
+#include "Host/InvokeEffectHelper.h"
+#include "tests/LogCapture.h"
+#include "tests/PropertyTreePrinter.h"
+
+#include <gtest/gtest.h>
+
+using namespace Tavrel::Glimmar::GlimmarPresets::PresetConfig;
+using Tavrel::PropertyTree;
+using Tavrel::PropertyTreeScalar;
+using Tavrel::PhotoCore::Color;
+using Tavrel::PhotoCore::CropPolicy;
+using Tavrel::PhotoCore::EffectPolicy;
+using Tavrel::PhotoCore::EffectSettingsRegistry;
+using Tavrel::PhotoCore::FitPolicy;
+using Tavrel::PhotoUtil::BaseConfig;
+
+namespace {
+
+PropertyTree Json(const std::string& text) { return BaseConfig::ParseJson(text, "test"); }
+
+PropertyTree Written(const Config& config)
+{
+    PropertyTree tree;
+    WriteConfig(config, tree);
+    return tree;
+}
+
+Config Read(const std::string& json)
+{
+    Config config;
+    ReadConfig(config, Json(json), false);
+    return config;
+}
+
+Item ReadItem(const std::string& json)
+{
+    Item item;
+    ReadFields(item, Json(json).getMap(), TreeOptions{true, false});
+    return item;
+}
+
+PropertyTree WrittenItem(const Item& item)
+{
+    PropertyTree tree;
+    tree.convertToMap();
+    WriteFields(item, tree.getMap(), TreeOptions{true, true});
+    return tree;
+}
+
+// Every member differs from its default, so every key must survive.
+Config FullConfig()
+{
+    Config config;
+    Group group;
+    group.m_statisticsName = "group stats";
+    group.m_painterClassId = "painter";
+    group.m_intensity.m_type = IntensityType::Blend;
+    group.m_intensity.m_blendSetting = {10, 200, 150};
+    group.m_sliderSetting.m_data = {0, 50, {{-1.5, 2.25, "exposure", "amount"}}};
+    group.m_enabled = false;
+    group.m_name = "Light";
+    group.m_appstoreID.m_id = "store.light";
+    group.m_isEditable = true;
+
+    Item item;
+    item.m_statisticsName = "item stats";
+    item.m_painterClassId = "item painter";
+    item.m_intensity.m_type = IntensityType::Custom;
+    item.m_intensity.m_sliderSetting.m_data = {1, 100, {{0, 40, "contrast", "amount"}, {0, 1, "grain", "amount"}}};
+    item.m_blendSetting = {1, 2, 3};
+    item.m_effects = {EffectSettingsRegistry::Create("contrast"), EffectSettingsRegistry::Create("grain")};
+    item.m_effectsPreview = {EffectSettingsRegistry::Create("saturation")};
+    item.m_id = "id-1";
+    item.m_name = "Crisp";
+    item.m_imageName = "crisp.jpg";
+    item.m_previewFilename = "crisp";
+    item.m_downloadable = {{"texture-a", "texture-b"}, {ModelFileId::Denoise, ModelFileId::ToneMapping},
+                           ResourceType::JsonCrc};
+    item.m_previewPolicy.m_effectPolicy = EffectPolicy::ApplyNormal;
+    item.m_previewPolicy.m_cropPolicy = CropPolicy::AfterEffect;
+    item.m_previewPolicy.m_fitPolicy = FitPolicy::Fit;
+    item.m_previewPolicy.m_fitPaddingColor = Color{{1, 2, 3, 4}};
+    item.m_previewPolicy.m_applyWithMask = true;
+    item.m_previewPolicy.m_splitColor = Color{{0xab, 0xcd, 0xef, 0x01}};
+    item.m_wrapWithBlender = item.m_asyncPaint = item.m_isPopular = item.m_isFavorite = item.m_isUser = true;
+    group.m_items = {item, Item{}};
+    group.m_items[1].m_name = group.m_items[1].m_id = "Plain";
+    config.m_groups = {group, Group{}};
+    config.m_favorites = {"id-1", "Plain"};
+    return config;
+}
+
+} // namespace
+
+TEST(PresetConfigTree, DefaultConfigIsAnEmptyMapBothWays)
+{
+    const PropertyTree tree = Written(Config{});
+    EXPECT_EQ(tree, Json("{}"));
+    EXPECT_EQ(Read("{}"), Config{});
+}
+
+TEST(PresetConfigTree, FullConfigRoundTripsThroughTreeAndJson)
+{
+    const Config config = FullConfig();
+    const PropertyTree tree = Written(config);
+    const PropertyTree viaJson = Json(BaseConfig::ToJson(tree));
+    EXPECT_EQ(viaJson, tree);
+
+    Config read;
+    ReadConfig(read, viaJson, false);
+    EXPECT_EQ(Written(read), tree);
+
+    ASSERT_EQ(read.m_groups[0].m_items[0].m_effects.size(), 2u);
+    EXPECT_EQ(read.m_groups[0].m_items[0].m_effects[1]->GetClassId(), "grain");
+    // Effects are new objects; everything else must compare equal.
+    Config withoutEffects = config;
+    for (Config* c : {&withoutEffects, &read})
+        for (Item& item : c->m_groups[0].m_items) {
+            item.m_effects.clear();
+            item.m_effectsPreview.clear();
+        }
+    EXPECT_EQ(read, withoutEffects);
+    EXPECT_EQ(read.m_groups[0].m_items[0].m_downloadable.m_models[1], ModelFileId::ToneMapping);
+
+    const auto& groupMap = tree.getMap().at("groups").getList()[0].getMap();
+    EXPECT_EQ(groupMap.count("blendSetting"), 0u) << "a group's blend setting is never written";
+    EXPECT_EQ(tree.getMap().at("groups").getList()[1], Json("{}"));
+}
+
+TEST(PresetConfigTree, OnlyNonDefaultMembersAreWritten)
+{
+    Item item;
+    item.m_name = "Only name";
+    EXPECT_EQ(WrittenItem(item), Json(R"({"name": "Only name"})"));
+
+    item.m_intensity.m_sliderSetting.m_data.m_end = 50;
+    EXPECT_EQ(WrittenItem(item),
+              Json(R"({"name": "Only name", "intensity": {"sliderSetting": {"data": {"end": 50}}}})"));
+
+    // Effect lists compare by pointer, so default effects are still written.
+    Item withEffect;
+    withEffect.m_effects = {EffectSettingsRegistry::Create("exposure")};
+    EXPECT_EQ(WrittenItem(withEffect), Json(R"({"effects": [{"class": "exposure", "amount": 0.0}]})"));
+
+    // An empty group inside a list is an empty map, not left out.
+    Config config;
+    config.m_groups.resize(1);
+    EXPECT_EQ(Written(config), Json(R"({"groups": [{}]})"));
+}
+
+TEST(PresetConfigTree, IdsFallBackToNames)
+{
+    const Config config = Read(R"({"groups": [{"items": [{"name": "N"}, {"id": "I"}, {}, {"id": "I2", "name": "N2"}]}]})");
+    const auto& items = config.m_groups[0].m_items;
+    ASSERT_EQ(items.size(), 4u);
+    EXPECT_EQ(items[0].m_id, "N");
+    EXPECT_EQ(items[1].m_id, "I");
+    EXPECT_EQ(items[1].m_name, "");
+    EXPECT_EQ(items[2].m_id, "");
+    EXPECT_EQ(items[3].m_id, "I2");
+}
+
+TEST(PresetConfigTree, ColoursAreHexadecimalChannelZeroFirst)
+{
+    struct Case {
+        const char* text;
+        Color expected;
+    };
+    const Case cases[] = {
+        {"000000ff", Color{{0, 0, 0, 255}}}, {"fff", Color{{0, 0, 15, 255}}}, {"12345678", Color{{18, 52, 86, 120}}},
+        {" 0xFFfe0001", Color{{255, 254, 0, 1}}}, {"ab zz", Color{{0, 0, 0, 0xab}}},
+    };
+    for (const Case& c : cases) {
+        const Item item = ReadItem(std::string(R"({"previewPolicy": {"splitColor": ")") + c.text + "\"}}");
+        EXPECT_EQ(item.m_previewPolicy.m_splitColor, c.expected) << c.text;
+    }
+    EXPECT_EQ(ReadItem(R"({"previewPolicy": {"splitColor": 12345678}})").m_previewPolicy.m_splitColor,
+              (Color{{18, 52, 86, 120}}));
+
+    Item item;
+    item.m_previewPolicy.m_fitPaddingColor = Color{{0, 0, 0, 255}};
+    item.m_previewPolicy.m_splitColor = Color{{18, 52, 86, 120}};
+    EXPECT_EQ(WrittenItem(item), Json(R"({"previewPolicy": {"splitColor": "12345678"}})"));
+
+    EXPECT_THROW(ReadItem(R"({"previewPolicy": {"splitColor": "zz"}})"), std::invalid_argument);
+    EXPECT_THROW(ReadItem(R"({"previewPolicy": {"splitColor": ""}})"), std::invalid_argument);
+    EXPECT_THROW(ReadItem(R"({"previewPolicy": {"splitColor": "100000000"}})"), std::out_of_range);
+    EXPECT_THROW(ReadItem(R"({"previewPolicy": {"splitColor": "fffffffffffffffffffff"}})"), std::out_of_range);
+}
+
+TEST(PresetConfigTree, EnumerationsFallBackInsteadOfFailing)
+{
+    const Item item = ReadItem(R"({
+        "intensity": {"type": "Sharp"},
+        "previewPolicy": {"cropPolicy": "Fit", "effectPolicy": {"a": 1}, "fitPolicy": "Fit"},
+        "downloadable": {"resourceType": "jsoncrc", "models": ["Denoise", "denoise", 3]}})");
+    EXPECT_EQ(item.m_intensity.m_type, IntensityType::Invalid);
+    EXPECT_EQ(item.m_previewPolicy.m_cropPolicy, CropPolicy::Disable);
+    EXPECT_EQ(item.m_previewPolicy.m_effectPolicy, EffectPolicy::Original);
+    EXPECT_EQ(item.m_previewPolicy.m_fitPolicy, FitPolicy::Fit);
+    EXPECT_EQ(item.m_downloadable.m_resourceType, ResourceType::Invalid);
+    EXPECT_EQ(item.m_downloadable.m_models,
+              (std::vector<ModelFileId>{ModelFileId::Denoise, ModelFileId::Invalid, ModelFileId::Invalid}));
+
+    Item unnamed;
+    unnamed.m_intensity.m_type = static_cast<IntensityType>(42);
+    EXPECT_EQ(WrittenItem(unnamed), Json(R"({"intensity": {"type": ""}})"));
+    unnamed.m_intensity.m_type = IntensityType::CustomAuto;
+    EXPECT_EQ(WrittenItem(unnamed), Json(R"({"intensity": {"type": "CustomAuto"}})"));
+}
+
+TEST(PresetConfigTree, FavoritesCollapseAndAreWrittenInOrder)
+{
+    const Config config = Read(R"({"favorites": ["b", "a", "b", "C"]})");
+    EXPECT_EQ(config.m_favorites, (std::set<std::string>{"C", "a", "b"}));
+    EXPECT_EQ(Written(config), Json(R"({"favorites": ["C", "a", "b"]})"));
+}
+
+TEST(PresetConfigTree, ListsThatAreNotListsKeepTheirValue)
+{
+    Group group;
+    group.m_items.resize(2);
+    ReadFields(group, Json(R"({"items": {"name": "x"}})").getMap(), TreeOptions{true, false});
+    EXPECT_EQ(group.m_items.size(), 2u);
+    ReadFields(group, Json(R"({"items": []})").getMap(), TreeOptions{true, false});
+    EXPECT_TRUE(group.m_items.empty());
+
+    const Config config = Read(R"({"groups": [{"items": {"name": "x"}}, {"items": []}], "favorites": "a"})");
+    EXPECT_TRUE(config.m_favorites.empty());
+    EXPECT_EQ(Written(config), Json(R"({"groups": [{}, {}]})"));
+}
+
+TEST(PresetConfigTree, GroupBlendSettingIsIgnored)
+{
+    const Config config = Read(R"({"groups": [{"blendSetting": {"value": 3}, "name": "G"}]})");
+    EXPECT_EQ(config.m_groups[0].m_blendSetting, IntensityBlendSetting{});
+    Config changed = config;
+    changed.m_groups[0].m_blendSetting.m_value = 3;
+    EXPECT_EQ(Written(changed), Json(R"({"groups": [{"name": "G"}]})"));
+}
+
+TEST(PresetConfigTree, ReplaceDecidesWhatAbsentKeysAndOldMapsBecome)
+{
+    Variable variable{1, 2, "effect", "setting"};
+    ReadFields(variable, Json(R"({"end": 5})").getMap(), TreeOptions{false, false});
+    EXPECT_EQ(variable, (Variable{1, 5, "effect", "setting"}));
+    ReadFields(variable, Json(R"({"end": 5})").getMap(), TreeOptions{true, false});
+    EXPECT_EQ(variable, (Variable{0, 5, "", ""}));
+
+    // Writing without replace merges into what a nested record's tree holds.
+    Intensity intensity;
+    intensity.m_blendSetting.m_value = 7;
+    for (const bool replace : {false, true}) {
+        PropertyTree tree = Json(R"({"blendSetting": {"extra": 1}, "other": 2})");
+        WriteFields(intensity, tree.getMap(), TreeOptions{replace, true});
+        EXPECT_EQ(tree, Json(replace ? R"({"blendSetting": {"value": 7}, "other": 2})"
+                                     : R"({"blendSetting": {"extra": 1, "value": 7}, "other": 2})"));
+    }
+}
+
+TEST(PresetConfigTree, WrongKindsFailWhereTheReaderDoesNotCheck)
+{
+    for (const char* json : {R"({"groups": [{"name": ["x"]}]})", R"({"groups": [{"intensity": 3}]})",
+                             R"({"groups": [{"enabled": "perhaps"}]})", R"({"groups": [3]})", "[]"}) {
+        Config config;
+        EXPECT_THROW(ReadConfig(config, Json(json), false), std::exception) << json;
+    }
+    Config config;
+    EXPECT_THROW(ReadConfig(config, PropertyTree(), false), std::exception);
+    // Numbers are read as text, and texts as numbers where they parse.
+    const Item item = ReadItem(R"({"name": 12, "isUser": "true", "intensity": {"blendSetting": {"value": "5"}}})");
+    EXPECT_EQ(item.m_name, "12");
+    EXPECT_TRUE(item.m_isUser);
+    EXPECT_EQ(item.m_intensity.m_blendSetting.m_value, 5);
+}
+
+TEST(PresetConfigTree, OptionalConfigKeepsWhatWasReadBeforeAFailure)
+{
+    Config config;
+    config.m_favorites = {"kept"};
+    LogCapture log;
+    ReadConfig(config, PropertyTree(), true);
+    EXPECT_EQ(config.m_favorites, (std::set<std::string>{"kept"}));
+    EXPECT_TRUE(log.Warnings().empty());
+
+    const std::string damaged = R"({"favorites": ["x"], "groups": [
+        {"items": [{"name": "One"}]}, {"name": "Two"}, {"name": {"bad": 1}}, {"name": "Four"}]})";
+    ReadConfig(config, Json(damaged), true);
+    ASSERT_EQ(config.m_groups.size(), 2u);
+    EXPECT_EQ(config.m_groups[0].m_items[0].m_id, "One");
+    EXPECT_EQ(config.m_groups[1].m_name, "Two");
+    EXPECT_EQ(config.m_favorites, (std::set<std::string>{"kept"})) << "favorites come after groups";
+    const auto warnings = log.Warnings();
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0].rfind("failed to read optional config:PropertyTree: expected a scalar", 0), 0u) << warnings[0];
+
+    Config strict;
+    EXPECT_THROW(ReadConfig(strict, Json(damaged), false), Tavrel::PropertyTreeError);
+}
+
+TEST(PresetConfigTree, EffectListsUseTheEffectSerialization)
+{
+    const Item item = ReadItem(R"({"effects": [{"class": "vignette", "id": "v", "amount": 0.4, "radius": 60},
+                                               {"class": "exposure"}], "effectsPreview": "not a list"})");
+    ASSERT_EQ(item.m_effects.size(), 2u);
+    EXPECT_EQ(item.m_effects[0]->GetClassId(), "vignette");
+    EXPECT_EQ(item.m_effects[0]->GetId(), "v");
+    EXPECT_TRUE(item.m_effectsPreview.empty());
+    EXPECT_EQ(WrittenItem(item).getMap().at("effects"),
+              Json(R"([{"class": "vignette", "id": "v", "amount": 0.4, "radius": 60},
+                       {"class": "exposure", "amount": 0.0}])"));
+
+    Config config;
+    LogCapture log;
+    ReadConfig(config, Json(R"({"groups": [{"items": [{"name": "A", "effects": [{"class": "exposure"}, {"class": "nope"}]}]}]})"),
+               true);
+    EXPECT_TRUE(config.m_groups.empty()) << "the group failed before it was appended";
+    EXPECT_EQ(log.Warnings().size(), 1u);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "Host/BaseConfig.h"
+#include "Host/PropertyTree.h"
+
+#include <ostream>
+
+namespace Tavrel {
+
+/// Lets GoogleTest show trees as JSON in failure messages.
+inline void PrintTo(const PropertyTree& tree, std::ostream* out)
+{
+    try {
+        *out << PhotoUtil::BaseConfig::ToJson(tree);
+    } catch (const std::exception& error) {
+        *out << "<unprintable tree: " << error.what() << ">";
+    }
+}
+
+} // namespace Tavrel

@@ -1,0 +1,88 @@
+#include "Host/EffectSettingsImpl.h"
+#include "Host/InvokeEffectHelper.h"
+#include "Host/ObjectsConnector.h"
+#include "Host/SettingsEffectExposure.h"
+#include "Host/VideoFrame.h"
+#include "Host/WorkspaceController.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QPixmap>
+
+#include <optional>
+
+using namespace Tavrel::PhotoCore;
+
+namespace {
+
+class LockListener : public QObject {
+    Q_OBJECT
+public:
+    std::optional<bool> locked;
+
+private slots:
+    void OnCoreDrawerLock(bool value) { locked = value; }
+};
+
+QImage GreyPhoto()
+{
+    QImage photo(120, 80, QImage::Format_RGB32);
+    photo.fill(qRgb(60, 60, 60));
+    return photo;
+}
+
+} // namespace
+
+TEST(WorkspaceController, RendersEffectsOnThePhotoAndRestoresIt)
+{
+    WorkspaceController workspace(GreyPhoto());
+    auto exposure = EffectSettingsImpl<SettingsEffectExposure>::Create(SettingsEffectExposure());
+    InvokeEffectHelper::InvokeSet("amount", *exposure, 1.0);
+    workspace.GetDrawer()->ApplyEffect(exposure, {});
+    workspace.Drawer().WaitUntilIdle();
+    EXPECT_GT(qRed(workspace.Drawer().CurrentImage().pixel(60, 40)), 60);
+
+    workspace.GetHistory().Restore(HistoryRequest{0});
+    workspace.Drawer().WaitUntilIdle();
+    EXPECT_EQ(workspace.Drawer().CurrentImage(), GreyPhoto());
+}
+
+TEST(WorkspaceController, ConvertsBetweenFramesAndPixmaps)
+{
+    WorkspaceController workspace(GreyPhoto());
+    const ImageUtils& utils = workspace.GetImageUtils();
+    QImage picture(30, 20, QImage::Format_ARGB32);
+    picture.fill(qRgb(10, 20, 30));
+    picture.setPixel(3, 4, qRgb(200, 100, 0));
+    QPixmap pixmap = QPixmap::fromImage(picture);
+    pixmap.setDevicePixelRatio(2.0); // frames count device pixels
+
+    const FramePtr frame = utils.PixmapToFrame(pixmap, workspace.GetFrameFactory());
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frame->Width(), 30);
+    EXPECT_EQ(VideoFrame::ImageOf(frame).format(), QImage::Format_RGB32);
+    EXPECT_EQ(VideoFrame::ImageOf(frame).pixel(3, 4), qRgb(200, 100, 0));
+    const QImage back = utils.FrameToPixmap(frame).toImage();
+    EXPECT_EQ(back.pixel(3, 4), qRgb(200, 100, 0));
+    EXPECT_EQ(back.pixel(0, 0), qRgb(10, 20, 30));
+
+    const FramePtr empty = utils.PixmapToFrame(QPixmap(), workspace.GetFrameFactory());
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->Width(), 0);
+    EXPECT_TRUE(utils.FrameToPixmap(FramePtr()).isNull());
+}
+
+TEST(WorkspaceController, DrawerLockReachesRegisteredReceivers)
+{
+    WorkspaceController workspace(GreyPhoto());
+    LockListener listener;
+    Tavrel::ObjectsConnector::registerReceiver(Tavrel::ObjectsConnector::CORE_DRAWER_LOCK, &listener,
+                                               "1OnCoreDrawerLock(bool)", false);
+    workspace.SetDrawerLocked(true);
+    EXPECT_EQ(listener.locked, true);
+    workspace.SetDrawerLocked(false);
+    EXPECT_EQ(listener.locked, false);
+}
+
+#include "WorkspaceControllerTest.moc"
