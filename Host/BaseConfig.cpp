@@ -86,25 +86,33 @@ private:
         bool isList;
     };
 
-    PropertyTree& Slot()
+    // Constructs the value where it belongs: in the parent list or map, or as the root.
+    template <typename V>
+    PropertyTree& Place(V&& value)
     {
         if (m_stack.empty())
-            return m_root;
+            return m_root = PropertyTree(std::forward<V>(value));
         const Level& parent = m_stack.back();
         if (parent.isList)
-            return parent.tree->getList().emplace_back();
+            return parent.tree->getList().emplace_back(std::forward<V>(value));
         auto& map = parent.tree->getMap();
         const auto size = map.size();
         // Objects we write have their keys in order, so the end is usually the right place.
-        const auto it = map.try_emplace(map.end(), std::move(m_key));
+        const auto it = map.try_emplace(map.end(), std::move(m_key), std::forward<V>(value));
         if (map.size() == size)
-            it->second = PropertyTree(); // a repeated key: the last value wins
+            it->second = PropertyTree(std::forward<V>(value)); // a repeated key: the last value wins
         return it->second;
+    }
+
+    bool Add(PropertyTreeScalar value)
+    {
+        Place(std::move(value));
+        return true;
     }
 
     bool Add(PropertyTree value)
     {
-        Slot() = std::move(value);
+        Place(std::move(value));
         return true;
     }
 
@@ -114,7 +122,7 @@ private:
             m_error = "nesting deeper than " + std::to_string(BaseConfig::MaxDepth) + " levels";
             return false;
         }
-        PropertyTree& tree = Slot();
+        PropertyTree& tree = Place(PropertyTree());
         if (isList)
             tree.convertToList();
         else

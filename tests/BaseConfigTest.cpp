@@ -14,7 +14,6 @@
 #include <cmath>
 #include <functional>
 #include <limits>
-#include <unistd.h>
 
 using Tavrel::PropertyTree;
 using Tavrel::PropertyTreeScalar;
@@ -137,18 +136,6 @@ TEST_F(BaseConfigStorage, FailedWriteThrowsAndKeepsTheOldFile)
     EXPECT_EQ(ReadBytes(FilePath("config")), old);
 }
 
-TEST_F(BaseConfigStorage, WriteIntoReadOnlyFolderKeepsTheOldFile)
-{
-    if (geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind root";
-    const QByteArray old = "[1, 2]";
-    WriteBytes(FilePath("locked"), old);
-    QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-    EXPECT_THROW(BaseConfig().Write("locked", SampleTree()), BaseConfigError);
-    QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(ReadBytes(FilePath("locked")), old);
-}
-
 TEST_F(BaseConfigStorage, MissingOptionalIsNullWithoutWarning)
 {
     LogCapture log;
@@ -268,16 +255,4 @@ TEST(BaseConfigRead, ResourcePathPrefersAnEditorsFile)
     EXPECT_EQ(path, dir.filePath("configs/Module/shipped.json").toStdString());
     EXPECT_EQ(BaseConfig().Read(path).getMap().at("from"), PropertyTree(PropertyTreeScalar("editor")));
     EXPECT_EQ(fallback, ":/configs/Module/other.json");
-}
-
-TEST(BaseConfigFolder, ExplicitFolderWinsOverEnvironment)
-{
-    const QByteArray previous = qgetenv("GLIMMAR_USER_CONFIG_DIR");
-    qputenv("GLIMMAR_USER_CONFIG_DIR", "/from/environment");
-    EXPECT_EQ(BaseConfig::StorageFolder(), "/from/environment");
-    BaseConfig::SetStorageFolder("/explicit");
-    EXPECT_EQ(BaseConfig::StorageFolder(), "/explicit");
-    BaseConfig::SetStorageFolder({});
-    EXPECT_EQ(BaseConfig::StorageFolder(), "/from/environment");
-    qputenv("GLIMMAR_USER_CONFIG_DIR", previous);
 }

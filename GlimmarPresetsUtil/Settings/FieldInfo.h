@@ -2,12 +2,15 @@
 
 #include "Host/PropertyTree.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <set>
 #include <string>
 #include <string_view>
 #include <tuple>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 /// Table-driven conversion of plain records to and from PropertyTree maps.
@@ -197,39 +200,82 @@ struct TreeConverter<std::set<std::string>> {
     }
 };
 
-template <typename T, typename M>
-void ReadField(T& record, const PropertyTree::Map& map, const FieldInfo<T, M>& field, TreeOptions options)
+template <typename T>
+constexpr std::size_t FieldCount = std::tuple_size_v<std::decay_t<decltype(RecordFields<T>::fields)>>;
+
+/// The table's keys in the map's order, each with its table position; made once per record.
+template <typename T>
+const std::array<std::pair<std::string_view, std::size_t>, FieldCount<T>>& SortedKeys()
 {
-    const auto it = map.find(field.Key());
-    if (it == map.end()) {
+    static const auto sorted = [] {
+        std::array<std::pair<std::string_view, std::size_t>, FieldCount<T>> keys{};
+        std::size_t i = 0;
+        std::apply([&](const auto&... field) { ((keys[i] = {std::string_view(field.key, field.keyLength), i}, ++i), ...); },
+                   RecordFields<T>::fields);
+        std::sort(keys.begin(), keys.end());
+        return keys;
+    }();
+    return sorted;
+}
+
+template <typename T, typename M>
+void ReadField(T& record, const PropertyTree* tree, const FieldInfo<T, M>& field, TreeOptions options)
+{
+    if (!tree) {
         if (options.replace)
             record.*field.member = DefaultInstance<T>().*field.member;
         return;
     }
-    TreeConverter<M>::Read(record.*field.member, it->second, options);
+    TreeConverter<M>::Read(record.*field.member, *tree, options);
 }
 
-template <typename T, typename M>
-void WriteField(const T& record, PropertyTree::Map& map, const FieldInfo<T, M>& field, TreeOptions options)
+template <typename T, std::size_t I>
+void WriteFieldAt(const T& record, PropertyTree::Map& map, PropertyTree::Map::iterator& hint, TreeOptions options)
 {
-    const M& value = record.*field.member;
+    const auto& field = std::get<I>(RecordFields<T>::fields);
+    const auto& value = record.*field.member;
     if (options.skipDefaults && value == DefaultInstance<T>().*field.member)
         return;
-    TreeConverter<M>::Write(value, map[field.Key()], options);
+    const auto it = map.try_emplace(hint, field.Key());
+    TreeConverter<std::decay_t<decltype(value)>>::Write(value, it->second, options);
+    hint = std::next(it);
+}
+
+template <typename T, std::size_t... I>
+constexpr auto FieldWriters(std::index_sequence<I...>)
+{
+    return std::array{&WriteFieldAt<T, I>...};
 }
 
 /// Reads the members of the table from the map, in table order; keys outside the table are ignored.
 template <typename T>
 void ReadRecord(T& record, const PropertyTree::Map& map, TreeOptions options)
 {
-    std::apply([&](const auto&... field) { (ReadField(record, map, field, options), ...); }, RecordFields<T>::fields);
+    // One ordered walk over both instead of a map lookup per member.
+    std::array<const PropertyTree*, FieldCount<T>> found{};
+    auto it = map.begin();
+    for (const auto& [key, index] : SortedKeys<T>()) {
+        while (it != map.end() && std::string_view(it->first) < key)
+            ++it;
+        if (it == map.end())
+            break;
+        if (it->first == key)
+            found[index] = &it->second;
+    }
+    std::size_t i = 0;
+    std::apply([&](const auto&... field) { (ReadField(record, found[i++], field, options), ...); },
+               RecordFields<T>::fields);
 }
 
-/// Writes the members of the table into the map, in table order.
+/// Writes the members of the table into the map. They go in key order, so that
+/// each insertion lands at its hint.
 template <typename T>
 void WriteRecord(const T& record, PropertyTree::Map& map, TreeOptions options)
 {
-    std::apply([&](const auto&... field) { (WriteField(record, map, field, options), ...); }, RecordFields<T>::fields);
+    static constexpr auto writers = FieldWriters<T>(std::make_index_sequence<FieldCount<T>>());
+    auto hint = map.begin();
+    for (const auto& entry : SortedKeys<T>())
+        writers[entry.second](record, map, hint, options);
 }
 
 } // namespace Tavrel::Glimmar::GlimmarPresets::PresetConfig
