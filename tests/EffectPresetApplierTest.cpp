@@ -279,18 +279,6 @@ TEST_F(EffectPresetApplierTest, WithoutControllerNothingNeedingTheDrawerRuns)
     EXPECT_EQ(lonelyInfo.presetName, "") << "a preset without slider changes nothing";
 }
 
-TEST_F(EffectPresetApplierTest, ControllerGoneAfterwardsFailsTheSameWay)
-{
-    auto bright = Preset(ExposureItem("bright"));
-    auto shortLived = std::make_shared<WorkspaceController>(photo);
-    PackageInfo otherInfo;
-    EffectPresetApplier other(otherInfo, nullptr);
-    other.SetWorkspaceController(shortLived);
-    shortLived.reset();
-    EXPECT_THROW(other.ApplyEffect(bright.get()), std::logic_error);
-    EXPECT_THROW(other.Reset(), std::logic_error);
-}
-
 TEST_F(EffectPresetApplierTest, PresetWithoutEffectsFailsBeforeReachingTheDrawer)
 {
     PresetConfig::Item item;
@@ -300,14 +288,6 @@ TEST_F(EffectPresetApplierTest, PresetWithoutEffectsFailsBeforeReachingTheDrawer
     EXPECT_EQ(info.presetName, "nothing");
     EXPECT_EQ(info.packageName, "looks");
     Settle();
-    EXPECT_EQ(drawer().GetCurrentPosition(), 0);
-}
-
-TEST_F(EffectPresetApplierTest, ResetWithoutPackagePositionOnlyClearsTheId)
-{
-    applier->SetId("bright");
-    applier->Reset();
-    EXPECT_TRUE(applier->GetId().empty());
     EXPECT_EQ(drawer().GetCurrentPosition(), 0);
 }
 
@@ -372,7 +352,8 @@ TEST(DrawerEventHandlerUI, EventsRunOnTheCreatingThreadWithCopiesAndNeverAfterDe
 
 TEST(EffectPresetApplierOnAPhoto, SamplePresetsChangeThePhotoAndResetRestoresItExactly)
 {
-    const QImage photo = QImage(QStringLiteral(GLIMMAR_TEST_DATA_DIR "/coffee.jpg")).convertToFormat(QImage::Format_RGB32);
+    const QImage photo =
+        QImage(QStringLiteral(GLIMMAR_TEST_DATA_DIR "/coffee.jpg")).convertToFormat(QImage::Format_RGB32);
     ASSERT_FALSE(photo.isNull());
     QTemporaryDir output;
     ASSERT_TRUE(output.isValid());

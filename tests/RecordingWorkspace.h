@@ -71,7 +71,9 @@ public:
         return Rendered(size);
     }
 
-    void SetPainterSettings(const std::shared_ptr<ISettingsPainter>&, const std::shared_ptr<MaskInfo::IMask>&) override {}
+    void SetPainterSettings(const std::shared_ptr<ISettingsPainter>&, const std::shared_ptr<MaskInfo::IMask>&) override
+    {
+    }
     FramePtr Prepare(int, int) override { return {}; }
     void UpdatePaint(const EffectsSettings& settings, bool) override { painted.push_back(settings); }
     void CommitPaint(int, int, bool) override { ++commits; }
@@ -106,7 +108,10 @@ public:
 
 class Factory : public IVideoFrameFactory {
 public:
-    FramePtr CreateFrame(const FrameSize& size) override { return FramePtr(new ImageFrame(QImage(size.width, size.height, QImage::Format_ARGB32))); }
+    FramePtr CreateFrame(const FrameSize& size) override
+    {
+        return FramePtr(new ImageFrame(QImage(size.width, size.height, QImage::Format_ARGB32)));
+    }
 };
 
 class Statistics : public IStatisticsEventHandler {

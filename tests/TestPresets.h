@@ -21,7 +21,8 @@ using Tavrel::PhotoCore::EffectSettings;
 using Tavrel::PhotoCore::IEffectSettings;
 
 /// A catalogue effect with the given numeric parameters.
-inline IEffectSettings::Ptr Effect(const std::string& classId, const std::vector<std::pair<std::string, double>>& parameters)
+inline IEffectSettings::Ptr Effect(const std::string& classId,
+                                   const std::vector<std::pair<std::string, double>>& parameters)
 {
     PropertyTree tree;
     tree.convertToMap();

@@ -204,8 +204,8 @@ void EffectPresetApplier::Confirm()
 {
     const auto controller = GetWorkspaceController(true);
     // An empty entry on top keeps the next preset of this package from replacing the confirmed one.
-    controller->GetDrawer()->ApplyEffect(EffectSettingsImpl<SettingsEffectEmpty, EmptySettings>::Create(SettingsEffectEmpty()),
-                                         {});
+    controller->GetDrawer()->ApplyEffect(
+        EffectSettingsImpl<SettingsEffectEmpty, EmptySettings>::Create(SettingsEffectEmpty()), {});
     m_impl->packageInfo.presetName.clear();
 }
 

@@ -110,7 +110,8 @@ QVariant ModelPreset::data(const QModelIndex& index, int role) const
         const QPixmap own = preset->GetPreview();
         if (own.isNull())
             return m_impl->previewGenerator->GetPreview(preset->GetPreviewEffectSettings(), preset->GetPreviewPolicy());
-        return m_impl->previewGenerator->GetPreview(own, preset->GetPreviewEffectSettings(), preset->GetPreviewPolicy());
+        return m_impl->previewGenerator->GetPreview(own, preset->GetPreviewEffectSettings(),
+                                                    preset->GetPreviewPolicy());
     }
     case UserPresetRole:
         return preset->IsUserPreset();
@@ -212,7 +213,8 @@ bool ModelPreset::SetPresetData(const QModelIndex& index, const QVariant& value,
                                     ModelPresetGroup::DeletePresetRole);
         return true;
     case RenameRole: {
-        const QVariant request = QVariant::fromValue(std::pair<QString, std::string>(value.toString(), preset->GetId()));
+        const QVariant request =
+            QVariant::fromValue(std::pair<QString, std::string>(value.toString(), preset->GetId()));
         if (!m_impl->groupModel->setData(QModelIndex(), request, ModelPresetGroup::RenamePresetRole))
             return false;
         emit dataChanged(index, index);
@@ -239,9 +241,10 @@ void ModelPreset::TrackEvent(const IItemModelPreset& preset, const std::string& 
 {
     if (!m_impl->eventTracker)
         return;
-    const std::string group = m_impl->groupModel->data(QModelIndex(), ModelPresetGroup::CurrentGroupNameRole).toString().toStdString();
+    const std::string group =
+        m_impl->groupModel->data(QModelIndex(), ModelPresetGroup::CurrentGroupNameRole).toString().toStdString();
     const std::string effect = userStyle && preset.IsUserPreset() ? IStatisticsEventHandler::KEY_USER_STYLE
-                                                                   : preset.GetName().getUntranslated();
+                                                                  : preset.GetName().getUntranslated();
     m_impl->eventTracker->TrackEvent(name, {{IStatisticsEventHandler::KEY_EFFECT_GROUP, group},
                                             {IStatisticsEventHandler::KEY_EFFECT_NAME, effect}});
 }

@@ -89,7 +89,9 @@ struct ModelPresetGroup::Impl {
 
     bool NameTaken(const std::string& name) const
     {
-        return FindPreset([&name](const IItemModelPreset& preset) { return preset.GetName().getUntranslated() == name; });
+        return FindPreset([&name](const IItemModelPreset& preset) {
+                   return preset.GetName().getUntranslated() == name;
+               }) != nullptr;
     }
 
     void SetModel(GroupEntry& entry, std::vector<IItemModelPreset*>&& presets)
@@ -348,7 +350,8 @@ void ModelPresetGroup::Populate(const Config& builtIn, const Config& user)
             preset->SetFavourite(true);
         GroupEntry& entry = d.MakeSpecialGroup(groupSlots.favouritesSlot);
         entry.hint = QCoreApplication::translate(
-            "tools_effects", "To add an effect to your favorites, click the heart icon to the right of the effect's name");
+            "tools_effects",
+            "To add an effect to your favorites, click the heart icon to the right of the effect's name");
         d.SetModel(entry, std::move(favourite));
         d.favourites = &entry;
     }
