@@ -31,14 +31,13 @@ private:
     qreal m_ratio;
 };
 
-bool IsTransparentAt(const QPixmap& pixmap, int x, int y)
-{
-    return qAlpha(pixmap.toImage().pixel(x, y)) == 0;
-}
+int AlphaAt(const QPixmap& pixmap, QPoint point) { return qAlpha(pixmap.toImage().pixel(point)); }
 
-bool IsOpaqueAt(const QPixmap& pixmap, int x, int y)
+PreviewPolicy Policy(EffectPolicy effectPolicy)
 {
-    return qAlpha(pixmap.toImage().pixel(x, y)) == 255;
+    PreviewPolicy policy;
+    policy.m_effectPolicy = effectPolicy;
+    return policy;
 }
 
 struct RatioCase {
@@ -51,16 +50,14 @@ struct RatioCase {
     QPoint keptCorner; // inside it, but outside a corner of the wrong radius
 };
 
-class PreviewGeneratorRatio : public ::testing::TestWithParam<RatioCase> {
-protected:
-    std::shared_ptr<RecordingWorkspace::Controller> controller = std::make_shared<RecordingWorkspace::Controller>();
-};
+class PreviewGeneratorRatio : public ::testing::TestWithParam<RatioCase> {};
 
 } // namespace
 
 TEST_P(PreviewGeneratorRatio, RendersTheOpenPhotoAtDeviceSizeWithScaledCorners)
 {
     const RatioCase c = GetParam();
+    auto controller = std::make_shared<RecordingWorkspace::Controller>();
     ScaledWidget widget(c.ratio);
     auto* generator = new EffectPreviewGenerator(&widget);
     generator->SetWorkspaceController(controller);
@@ -75,8 +72,7 @@ TEST_P(PreviewGeneratorRatio, RendersTheOpenPhotoAtDeviceSizeWithScaledCorners)
 
     ASSERT_EQ(controller->drawer->requests.size(), 1u);
     const auto& request = controller->drawer->requests.front();
-    EXPECT_EQ(request.size.width, c.device.width());
-    EXPECT_EQ(request.size.height, c.device.height());
+    EXPECT_EQ(QSize(request.size.width, request.size.height), c.device);
     EXPECT_EQ(request.size.pixelAspectNumerator, 1);
     EXPECT_EQ(request.size.pixelAspectDenominator, 1);
     EXPECT_EQ(request.policy.pixelRatio, c.policyRatio);
@@ -84,11 +80,9 @@ TEST_P(PreviewGeneratorRatio, RendersTheOpenPhotoAtDeviceSizeWithScaledCorners)
     EXPECT_EQ(request.position, 3) << "renders at the position before the latest entry's package";
 
     ASSERT_EQ(preview.size(), c.device);
-    if (c.cutCorner) {
-        EXPECT_TRUE(IsTransparentAt(preview, c.cutCorner->x(), c.cutCorner->y()));
-    }
-    EXPECT_TRUE(IsOpaqueAt(preview, c.keptCorner.x(), c.keptCorner.y()));
-    EXPECT_TRUE(IsOpaqueAt(preview, c.device.width() / 2, c.device.height() / 2));
+    EXPECT_EQ(AlphaAt(preview, c.cutCorner.value_or(c.keptCorner)), c.cutCorner ? 0 : 255);
+    EXPECT_EQ(AlphaAt(preview, c.keptCorner), 255);
+    EXPECT_EQ(AlphaAt(preview, {c.device.width() / 2, c.device.height() / 2}), 255);
 }
 
 // Ratio 2: radius 2 x 10 = 20 device pixels. Ratio 1.5: 149 / 99 = 1, radius 20, not 30.
@@ -98,48 +92,29 @@ INSTANTIATE_TEST_SUITE_P(Ratios, PreviewGeneratorRatio,
                                            RatioCase{1.5, {99, 61}, 20, {149, 92}, 1, QPoint(3, 3), {7, 7}},
                                            RatioCase{1.0, {80, 50}, 0, {80, 50}, 1, std::nullopt, {0, 0}}));
 
-TEST(EffectPreviewGenerator, SourcePictureIsScaledAndRenderedFromItsFrame)
+TEST(EffectPreviewGenerator, SourcePictureIsStretchedAndOriginalPolicyNeverAsksTheDrawer)
 {
     auto controller = std::make_shared<RecordingWorkspace::Controller>();
     ScaledWidget widget(1.5);
     EffectPreviewGenerator generator(&widget);
     generator.SetWorkspaceController(controller);
     generator.SetPreviewSize({99, 61});
-
+    generator.SetPreviewRounding(5);
     QPixmap source(10, 30);
     source.fill(Qt::blue);
-    PreviewPolicy policy;
-    policy.m_effectPolicy = EffectPolicy::ApplyNormal;
-    const QPixmap preview = generator.GetPreview(source, EffectsSettings(), policy);
 
+    const QPixmap rendered = generator.GetPreview(source, EffectsSettings(), Policy(EffectPolicy::ApplyNormal));
     ASSERT_EQ(controller->drawer->requests.size(), 1u);
-    const auto& request = controller->drawer->requests.front();
-    EXPECT_TRUE(request.fromSource);
-    EXPECT_EQ(request.sourceSize, QSize(149, 92)) << "the source is stretched to the device size";
-    EXPECT_EQ(request.policy.pixelRatio, 1);
-    EXPECT_EQ(preview.size(), QSize(149, 92));
-    EXPECT_EQ(preview.toImage().pixelColor(70, 40), QColor(Qt::red)) << "the drawer's picture is returned";
-}
+    EXPECT_EQ(controller->drawer->requests[0].sourceSize, QSize(149, 92)) << "stretched to the device size";
+    EXPECT_EQ(controller->drawer->requests[0].policy.pixelRatio, 1);
+    EXPECT_EQ(rendered.size(), QSize(149, 92));
+    EXPECT_EQ(rendered.toImage().pixelColor(70, 40), QColor(Qt::red)) << "the drawer's picture is returned";
 
-TEST(EffectPreviewGenerator, OriginalPolicyNeverAsksTheDrawer)
-{
-    auto controller = std::make_shared<RecordingWorkspace::Controller>();
-    ScaledWidget widget(2.0);
-    EffectPreviewGenerator generator(&widget);
-    generator.SetWorkspaceController(controller);
-    generator.SetPreviewSize({50, 40});
-    generator.SetPreviewRounding(5);
-
-    QPixmap source(10, 10);
-    source.fill(Qt::blue);
-    PreviewPolicy policy;
-    policy.m_effectPolicy = EffectPolicy::Original;
-    const QPixmap preview = generator.GetPreview(source, EffectsSettings(), policy);
-
-    EXPECT_TRUE(controller->drawer->requests.empty());
-    ASSERT_EQ(preview.size(), QSize(100, 80));
-    EXPECT_EQ(preview.toImage().pixelColor(50, 40), QColor(Qt::blue));
-    EXPECT_TRUE(IsTransparentAt(preview, 0, 0)) << "still rounded";
+    const QPixmap original = generator.GetPreview(source, EffectsSettings(), Policy(EffectPolicy::Original));
+    EXPECT_EQ(controller->drawer->requests.size(), 1u);
+    ASSERT_EQ(original.size(), QSize(149, 92));
+    EXPECT_EQ(original.toImage().pixelColor(70, 40), QColor(Qt::blue));
+    EXPECT_EQ(AlphaAt(original, {0, 0}), 0) << "still rounded";
 }
 
 TEST(EffectPreviewGenerator, WithoutControllerEveryPreviewIsNull)
@@ -148,12 +123,8 @@ TEST(EffectPreviewGenerator, WithoutControllerEveryPreviewIsNull)
     EffectPreviewGenerator generator(&widget);
     generator.SetPreviewSize({50, 40});
     QPixmap source(10, 10);
-    source.fill(Qt::blue);
-    PreviewPolicy original;
-    original.m_effectPolicy = EffectPolicy::Original;
-
     EXPECT_TRUE(generator.GetPreview(EffectsSettings(), PreviewPolicy()).isNull());
-    EXPECT_TRUE(generator.GetPreview(source, EffectsSettings(), original).isNull());
+    EXPECT_TRUE(generator.GetPreview(source, EffectsSettings(), Policy(EffectPolicy::Original)).isNull());
 
     auto controller = std::make_shared<RecordingWorkspace::Controller>();
     generator.SetWorkspaceController(controller);

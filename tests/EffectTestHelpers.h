@@ -4,8 +4,6 @@
 #include "Host/EffectsSettings.h"
 #include "Host/SettingsEffectMaskBlender.h"
 
-#include <boost/exception/get_error_info.hpp>
-
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,20 +30,4 @@ inline const Tavrel::PhotoCore::SettingsEffectMaskBlender& BlenderOf(const Tavre
 inline Tavrel::PropertyTreeScalar Param(const Tavrel::PhotoCore::IEffectSettings& effect, const std::string& name)
 {
     return effect.GetEffectSettings().GetProperty(name).getScalar();
-}
-
-// The message without the call stack that follows it.
-inline std::string FirstLine(const std::exception& error)
-{
-    const std::string text = error.what();
-    return text.substr(0, text.find('\n'));
-}
-
-// "file function" as recorded by boost::throw_exception.
-inline std::string ThrowSite(const std::exception& error)
-{
-    const auto* info = dynamic_cast<const boost::exception*>(&error);
-    const char* const* file = info ? boost::get_error_info<boost::throw_file>(*info) : nullptr;
-    const char* const* function = info ? boost::get_error_info<boost::throw_function>(*info) : nullptr;
-    return std::string(file ? *file : "?") + " " + (function ? *function : "?");
 }

@@ -12,6 +12,7 @@
 
 using namespace Tavrel::Glimmar::GlimmarPresets;
 using namespace TestPresets;
+using Tavrel::PhotoCore::EffectsSettings;
 using Tavrel::PhotoCore::IStatisticsEventHandler;
 using Tavrel::PhotoCore::PackageInfo;
 using Tester = QAbstractItemModelTester;
@@ -36,6 +37,7 @@ public:
     bool answer = true;
 };
 
+// Rows: bright (exposure slider at 50), grey (no slider), the user preset Mine.
 class ModelPresetTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -46,22 +48,14 @@ protected:
         PresetConfig::CommonSettings common;
         common.m_statisticsName = "mine";
         EffectsSettings effects;
-        effects.Effects() = {Effect("contrast", {{"amount", 20.0}})};
+        effects.Effects() = {MakeEffect("contrast", {{"amount", 20.0}})};
         presets.push_back(std::make_unique<ItemModelPreset>("Mine", nullptr, common, effects, false));
-
-        model = std::make_unique<ModelPreset>(Pointers(), &group, nullptr);
-        tester = std::make_unique<Tester>(model.get(), Tester::FailureReportingMode::Warning);
+        model = std::make_unique<ModelPreset>(
+            std::vector<IItemModelPreset*>{presets[0].get(), presets[1].get(), presets[2].get()}, &group, nullptr);
+        new Tester(model.get(), Tester::FailureReportingMode::Warning, model.get());
         applier.SetPackageName("looks");
         applier.SetWorkspaceController(controller);
         tracker.SetWorkspaceController(controller);
-    }
-
-    std::vector<IItemModelPreset*> Pointers() const
-    {
-        std::vector<IItemModelPreset*> pointers;
-        for (const auto& preset : presets)
-            pointers.push_back(preset.get());
-        return pointers;
     }
 
     void InjectServices()
@@ -71,9 +65,8 @@ protected:
     }
 
     QModelIndex Row(int row) const { return model->index(row); }
-    const auto& Events() const { return controller->statistics.events; }
-
-    using EffectsSettings = Tavrel::PhotoCore::EffectsSettings;
+    int AppliedRow(const ModelPreset& m) const { return m.data({}, ModelPreset::AppliedRowRole).toInt(); }
+    std::vector<Tavrel::PhotoCore::StatisticsRecorder::Event> Events() const { return controller->statistics.Events(); }
 
     std::shared_ptr<RecordingWorkspace::Controller> controller = std::make_shared<RecordingWorkspace::Controller>();
     PackageInfo info;
@@ -82,41 +75,24 @@ protected:
     RecordingGroupModel group;
     std::vector<std::unique_ptr<IItemModelPreset>> presets;
     std::unique_ptr<ModelPreset> model;
-    std::unique_ptr<Tester> tester;
 };
 
 } // namespace
 
-TEST_F(ModelPresetTest, RolesReadThePresetOfTheRow)
-{
-    EXPECT_EQ(model->data(Row(1), ModelPreset::PresetRole).value<IItemModelPreset*>(), presets[1].get());
-    EXPECT_EQ(model->data(Row(0), ModelPreset::IntensityValueRole).toInt(), 50);
-    EXPECT_TRUE(model->data(Row(2), ModelPreset::UserPresetRole).toBool());
-
-    EXPECT_FALSE(model->data(QModelIndex(), ModelPreset::IdRole).isValid()) << "per-preset role, no row";
-    EXPECT_FALSE(model->data(Row(0), Qt::DisplayRole).isValid());
-    EXPECT_FALSE(model->data(Row(0), ModelPreset::DeleteRole).isValid());
-    EXPECT_FALSE(model->flags(Row(0)).testFlag(Qt::ItemIsSelectable));
-    EXPECT_TRUE(model->flags(Row(0)).testFlag(Qt::ItemIsEnabled));
-    EXPECT_EQ(model->rowCount(Row(0)), 0) << "list rows have no children";
-}
-
 TEST_F(ModelPresetTest, AppliedRowIsTheFirstPresetWithTheAppliersId)
 {
-    EXPECT_EQ(model->data({}, ModelPreset::AppliedRowRole).toInt(), 3) << "no applier: the row count";
+    EXPECT_EQ(AppliedRow(*model), 3) << "no applier: the row count";
     InjectServices();
-    EXPECT_EQ(model->data({}, ModelPreset::AppliedRowRole).toInt(), 3) << "nothing applied";
-
+    EXPECT_EQ(AppliedRow(*model), 3) << "nothing applied";
     applier.SetId("grey");
     EXPECT_EQ(model->data(Row(0), ModelPreset::AppliedRowRole).toInt(), 1) << "the index is not looked at";
 
     ModelPreset twice({presets[0].get(), presets[1].get(), presets[1].get()}, &group, nullptr);
-    twice.setData({}, QVariant::fromValue(&applier), ModelPreset::ApplierRole);
-    EXPECT_EQ(twice.data({}, ModelPreset::AppliedRowRole).toInt(), 1);
-
     ModelPreset empty({}, &group, nullptr);
-    empty.setData({}, QVariant::fromValue(&applier), ModelPreset::ApplierRole);
-    EXPECT_EQ(empty.data({}, ModelPreset::AppliedRowRole).toInt(), 0);
+    for (ModelPreset* other : {&twice, &empty})
+        other->setData({}, QVariant::fromValue(&applier), ModelPreset::ApplierRole);
+    EXPECT_EQ(AppliedRow(twice), 1);
+    EXPECT_EQ(AppliedRow(empty), 0);
 }
 
 TEST_F(ModelPresetTest, ServicesAreInjectedThroughQObjectPointersToo)
@@ -125,18 +101,15 @@ TEST_F(ModelPresetTest, ServicesAreInjectedThroughQObjectPointersToo)
     EffectPreviewGenerator generator(&widget);
     generator.SetPreviewSize({30, 20});
     generator.SetWorkspaceController(controller);
-    QObject* asObject = &generator;
-    EXPECT_TRUE(model->setData({}, QVariant::fromValue(asObject), ModelPreset::PreviewGeneratorRole));
+    EXPECT_TRUE(model->setData({}, QVariant::fromValue<QObject*>(&generator), ModelPreset::PreviewGeneratorRole));
     EXPECT_EQ(model->data({}, ModelPreset::PreviewSizeRole).toSize(), QSize(30, 20));
-
-    const QPixmap preview = model->data(Row(0), ModelPreset::PreviewRole).value<QPixmap>();
-    EXPECT_FALSE(preview.isNull());
+    EXPECT_FALSE(model->data(Row(0), ModelPreset::PreviewRole).value<QPixmap>().isNull());
     ASSERT_EQ(controller->drawer->requests.size(), 1u);
-    EXPECT_FALSE(controller->drawer->requests[0].fromSource) << "no own picture: the open photo is rendered";
+    EXPECT_TRUE(controller->drawer->requests[0].sourceSize.isEmpty()) << "no own picture: the open photo";
 
     QObject notAnApplier;
     EXPECT_TRUE(model->setData({}, QVariant::fromValue(&notAnApplier), ModelPreset::ApplierRole));
-    EXPECT_EQ(model->data({}, ModelPreset::AppliedRowRole).toInt(), 3) << "a foreign object injects nothing";
+    EXPECT_EQ(AppliedRow(*model), 3) << "a foreign object injects nothing";
     EXPECT_FALSE(model->setData({}, QVariant(), ModelPreset::ApplyRole)) << "not a model-wide request";
 }
 
@@ -159,14 +132,13 @@ TEST_F(ModelPresetTest, ApplyConfirmResetCallTheApplierThenThePresetThenSignalTh
     ASSERT_EQ(changed.count(), 3);
     EXPECT_EQ(changed[2][0].toModelIndex(), Row(2));
     EXPECT_EQ(changed[2][1].toModelIndex(), Row(2));
-    ASSERT_EQ(Events().size(), 3u);
-    EXPECT_EQ(Events()[0].first, "stat_bright_click");
-    EXPECT_EQ(Events()[1].first, "stat_bright_applied");
-    EXPECT_EQ(Events()[2].first, "mine_reseted");
+    EXPECT_EQ(controller->EventNames(),
+              (std::vector<std::string>{"stat_bright_click", "stat_bright_applied", "mine_reseted"}));
     const std::map<std::string, std::string> configured{{IStatisticsEventHandler::KEY_EFFECT_GROUP, "Warm"},
                                                         {IStatisticsEventHandler::KEY_EFFECT_NAME, "bright"}};
-    EXPECT_EQ(Events()[0].second, configured);
-    EXPECT_EQ(Events()[2].second.at(IStatisticsEventHandler::KEY_EFFECT_NAME), IStatisticsEventHandler::KEY_USER_STYLE);
+    EXPECT_EQ(Events()[0].parameters, configured);
+    EXPECT_EQ(Events()[2].parameters.at(IStatisticsEventHandler::KEY_EFFECT_NAME),
+              IStatisticsEventHandler::KEY_USER_STYLE);
 }
 
 TEST_F(ModelPresetTest, IntensityChangeReachesTheApplierOnlyWhenTheValueChanges)
@@ -191,57 +163,48 @@ TEST_F(ModelPresetTest, FavouriteDeleteAndRenameAskTheGroupModel)
     InjectServices();
     ASSERT_TRUE(model->setData(Row(1), true, ModelPreset::FavouriteRole));
     EXPECT_TRUE(presets[1]->IsFavourite());
-    ASSERT_TRUE(model->setData(Row(1), false, ModelPreset::FavouriteRole));
-    ASSERT_EQ(group.requests.size(), 2u);
-    EXPECT_EQ(group.requests[0].first, ModelPresetGroup::FavouriteChangedRole);
-    EXPECT_EQ((group.requests[0].second.value<std::pair<bool, std::string>>()),
-              std::make_pair(true, std::string("grey")));
-    EXPECT_EQ((group.requests[1].second.value<std::pair<bool, std::string>>()),
-              std::make_pair(false, std::string("grey")));
-    ASSERT_EQ(Events().size(), 2u);
-    EXPECT_EQ(Events()[0].first, IStatisticsEventHandler::NAME_EFFECT_FAVORITES_ADDED);
-    EXPECT_EQ(Events()[1].first, IStatisticsEventHandler::NAME_EFFECT_FAVORITES_REMOVED);
-    EXPECT_EQ(Events()[1].second.at(IStatisticsEventHandler::KEY_EFFECT_NAME), "grey");
+    EXPECT_EQ(group.requests.back().first, ModelPresetGroup::FavouriteChangedRole);
+    EXPECT_EQ((group.requests.back().second.value<std::pair<bool, std::string>>()), std::make_pair(true, std::string("grey")));
 
     group.answer = false;
     EXPECT_TRUE(model->setData(Row(2), QVariant(), ModelPreset::DeleteRole)) << "whatever the group answers";
     EXPECT_EQ(group.requests.back().first, ModelPresetGroup::DeletePresetRole);
-    EXPECT_EQ(group.requests.back().second.value<std::string>(), presets[2]->GetId());
-
     QSignalSpy changed(model.get(), &QAbstractItemModel::dataChanged);
     EXPECT_FALSE(model->setData(Row(2), "Taken", ModelPreset::RenameRole));
     EXPECT_EQ(changed.count(), 0);
     group.answer = true;
     EXPECT_TRUE(model->setData(Row(2), "Fresh", ModelPreset::RenameRole));
     EXPECT_EQ(changed.count(), 1);
-    const auto rename = group.requests.back().second.value<std::pair<QString, std::string>>();
-    EXPECT_EQ(rename.first, "Fresh");
-    EXPECT_EQ(rename.second, presets[2]->GetId());
+    EXPECT_EQ((group.requests.back().second.value<std::pair<QString, std::string>>()),
+              std::make_pair(QString("Fresh"), presets[2]->GetId()));
 }
 
 TEST_F(ModelPresetTest, RowsAreInsertedAtTheTopAndRemovedWithinBounds)
 {
     QSignalSpy inserted(model.get(), &QAbstractItemModel::rowsInserted);
     QSignalSpy removed(model.get(), &QAbstractItemModel::rowsRemoved);
-    auto extra = std::make_unique<ItemModelPreset>(ExposureItem("extra"), nullptr, "");
+    const auto Ids = [this] {
+        QStringList ids;
+        for (int row = 0; row < model->rowCount(); ++row)
+            ids << Row(row).data(ModelPreset::IdRole).toString();
+        return ids;
+    };
+    ItemModelPreset extra(ExposureItem("extra"), nullptr, "");
 
-    ASSERT_TRUE(model->setData({}, QVariant::fromValue<IItemModelPreset*>(extra.get()), ModelPreset::InsertPresetRole));
+    ASSERT_TRUE(model->setData({}, QVariant::fromValue<IItemModelPreset*>(&extra), ModelPreset::InsertPresetRole));
     ASSERT_EQ(inserted.count(), 1);
     EXPECT_EQ(inserted[0][1].toInt(), 0);
     EXPECT_EQ(inserted[0][2].toInt(), 0);
-    EXPECT_EQ(model->data(Row(0), ModelPreset::IdRole).toString(), "extra");
-    EXPECT_EQ(model->data(Row(1), ModelPreset::IdRole).toString(), "bright");
+    EXPECT_EQ(Ids().mid(0, 3), QStringList({"extra", "bright", "grey"}));
 
     EXPECT_FALSE(model->removeRows(-1, 1));
     EXPECT_FALSE(model->removeRows(model->rowCount(), 1));
     EXPECT_EQ(removed.count(), 0);
-
     ASSERT_TRUE(model->removeRows(1, 1));
     ASSERT_EQ(removed.count(), 1);
     EXPECT_EQ(removed[0][1].toInt(), 1);
     EXPECT_EQ(removed[0][2].toInt(), 1);
-    EXPECT_EQ(model->rowCount(), 3);
-    EXPECT_EQ(model->data(Row(1), ModelPreset::IdRole).toString(), "grey");
+    EXPECT_EQ(Ids().mid(0, 2), QStringList({"extra", "grey"}));
     EXPECT_EQ(presets[0]->GetId(), "bright") << "the preset itself stays alive";
 
     ASSERT_TRUE(model->removeRows(2, 5));

@@ -2,9 +2,8 @@
 
 // Configuration items and photos for tests of the applier and the preset models.
 
+#include "EffectTestHelpers.h"
 #include "GlimmarPresetsUtil/Settings/PresetConfig.h"
-#include "Host/EffectSettings.h"
-#include "Host/PropertyTree.h"
 
 #include <QColor>
 #include <QImage>
@@ -16,21 +15,6 @@
 namespace TestPresets {
 
 namespace PresetConfig = Tavrel::Glimmar::GlimmarPresets::PresetConfig;
-using Tavrel::PropertyTree;
-using Tavrel::PhotoCore::EffectSettings;
-using Tavrel::PhotoCore::IEffectSettings;
-
-/// A catalogue effect with the given numeric parameters.
-inline IEffectSettings::Ptr Effect(const std::string& classId,
-                                   const std::vector<std::pair<std::string, double>>& parameters)
-{
-    PropertyTree tree;
-    tree.convertToMap();
-    tree.getMap()["class"] = PropertyTree(Tavrel::PropertyTreeScalar(classId));
-    for (const auto& [name, value] : parameters)
-        tree.getMap()[name] = PropertyTree(Tavrel::PropertyTreeScalar(value));
-    return EffectSettings::DeserializePtr(tree);
-}
 
 /// A slider from 0 to 100 driving one parameter linearly from begin to end.
 inline PresetConfig::Intensity SliderIntensity(const std::string& effectId, const std::string& parameter, double begin,
@@ -51,19 +35,19 @@ inline PresetConfig::Item ExposureItem(const std::string& id, double amount = 1.
     item.m_id = id;
     item.m_name = id;
     item.m_statisticsName = "stat_" + id;
-    item.m_effects = {Effect("exposure", {{"amount", amount}})};
+    item.m_effects = {MakeEffect("exposure", {{"amount", amount}})};
     item.m_intensity = SliderIntensity("exposure", "amount", 0.0, 2.0);
     return item;
 }
 
 /// A preset without an intensity slider.
 inline PresetConfig::Item PlainItem(const std::string& id, const std::string& classId,
-                                    const std::vector<std::pair<std::string, double>>& parameters)
+                                    const std::vector<std::pair<std::string, Tavrel::PropertyTreeScalar>>& parameters)
 {
     PresetConfig::Item item;
     item.m_id = id;
     item.m_name = id;
-    item.m_effects = {Effect(classId, parameters)};
+    item.m_effects = {MakeEffect(classId, parameters)};
     item.m_intensity.m_type = PresetConfig::IntensityType::None;
     return item;
 }
