@@ -1,15 +1,19 @@
 #include "Host/ColourLut.h"
 
+#include "Host/VectorKernel.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace Tavrel::PhotoCore {
 
 ColourLut::ColourLut(const Table& red, const Table& green, const Table& blue)
-    : m_red(red)
-    , m_green(green)
-    , m_blue(blue)
 {
+    for (std::size_t level = 0; level < 256; ++level) {
+        m_red[level] = 0xFF000000u | std::uint32_t(red[level]) << 16;
+        m_green[level] = std::uint32_t(green[level]) << 8;
+        m_blue[level] = blue[level];
+    }
 }
 
 ColourLut::Table ColourLut::Tabulate(const std::function<double(double)>& f)
@@ -25,15 +29,15 @@ ColourLut::Table ColourLut::Identity()
     return Tabulate([](double level) { return level; });
 }
 
-void ColourLut::Apply(QImage& image) const
+TAVREL_VECTOR_KERNEL void ColourLut::Apply(const QImage& source, QImage& target) const
 {
-    const int width = image.width();
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+    const int width = source.width();
+    for (int y = 0; y < source.height(); ++y) {
+        const auto* in = reinterpret_cast<const std::uint32_t*>(source.constScanLine(y));
+        auto* out = reinterpret_cast<std::uint32_t*>(target.scanLine(y));
         for (int x = 0; x < width; ++x) {
-            const std::uint32_t p = line[x];
-            line[x] = 0xFF000000u | std::uint32_t(m_red[(p >> 16) & 0xFF]) << 16
-                | std::uint32_t(m_green[(p >> 8) & 0xFF]) << 8 | m_blue[p & 0xFF];
+            const std::uint32_t p = in[x];
+            out[x] = m_red[(p >> 16) & 0xFF] | m_green[(p >> 8) & 0xFF] | m_blue[p & 0xFF];
         }
     }
 }

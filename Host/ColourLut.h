@@ -19,13 +19,16 @@ public:
     static Table Tabulate(const std::function<double(double)>& f);
     static Table Identity();
 
-    /// Replaces every pixel's channels by their table entries; alpha becomes opaque.
-    void Apply(QImage& image) const;
+    /// Writes source with every channel replaced by its table entry into target,
+    /// opaque; target has the size of source and may be source itself.
+    void Apply(const QImage& source, QImage& target) const;
 
 private:
-    Table m_red;
-    Table m_green;
-    Table m_blue;
+    // Entries already shifted into place, so a pixel is three lookups and two ors.
+    using Shifted = std::array<std::uint32_t, 256>;
+    Shifted m_red;
+    Shifted m_green;
+    Shifted m_blue;
 };
 
 } // namespace Tavrel::PhotoCore

@@ -1,5 +1,7 @@
 #include "Host/ColourMatrix.h"
 
+#include "Host/VectorKernel.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -47,18 +49,19 @@ bool ColourMatrix::IsIdentity() const
     return m_coefficients == identity;
 }
 
-void ColourMatrix::Apply(QImage& image) const
+TAVREL_VECTOR_KERNEL void ColourMatrix::Apply(const QImage& source, QImage& target) const
 {
     const auto [rr, rg, rb, gr, gg, gb, br, bg, bb] = m_coefficients;
-    const int width = image.width();
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+    const int width = source.width();
+    for (int y = 0; y < source.height(); ++y) {
+        const auto* in = reinterpret_cast<const std::uint32_t*>(source.constScanLine(y));
+        auto* out = reinterpret_cast<std::uint32_t*>(target.scanLine(y));
         for (int x = 0; x < width; ++x) {
-            const std::uint32_t p = line[x];
+            const std::uint32_t p = in[x];
             const auto r = static_cast<std::int32_t>((p >> 16) & 0xFF);
             const auto g = static_cast<std::int32_t>((p >> 8) & 0xFF);
             const auto b = static_cast<std::int32_t>(p & 0xFF);
-            line[x] = 0xFF000000u | Channel(rr * r + rg * g + rb * b) << 16 | Channel(gr * r + gg * g + gb * b) << 8
+            out[x] = 0xFF000000u | Channel(rr * r + rg * g + rb * b) << 16 | Channel(gr * r + gg * g + gb * b) << 8
                 | Channel(br * r + bg * g + bb * b);
         }
     }

@@ -21,7 +21,9 @@ public:
 
     /// True when applying would change no pixel.
     bool IsIdentity() const;
-    void Apply(QImage& image) const;
+    /// Writes the transformed source into target, which has the size of source
+    /// and may be source itself.
+    void Apply(const QImage& source, QImage& target) const;
 
 private:
     std::array<std::int32_t, 9> m_coefficients;

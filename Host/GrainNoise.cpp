@@ -1,5 +1,7 @@
 #include "Host/GrainNoise.h"
 
+#include "Host/VectorKernel.h"
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -33,15 +35,20 @@ GrainNoise::GrainNoise(double amount, int size, std::uint32_t seed)
 {
 }
 
-void GrainNoise::Apply(QImage& image) const
+bool GrainNoise::IsIdentity() const
 {
-    if (m_strength == 0)
-        return;
-    const int width = image.width();
+    return m_strength == 0;
+}
+
+TAVREL_VECTOR_KERNEL void GrainNoise::Apply(const QImage& source, QImage& target) const
+{
+    const int width = source.width();
     const auto cells = static_cast<std::size_t>((width + m_size - 1) / m_size);
     std::vector<std::int32_t> cellOffsets(cells);
-    std::vector<std::int32_t> offsets(static_cast<std::size_t>(width));
-    for (int y = 0; y < image.height(); ++y) {
+    // Cells of one pixel need no spreading over their row.
+    std::vector<std::int32_t> spread(m_size == 1 ? 0 : static_cast<std::size_t>(width));
+    const std::int32_t* offsets = m_size == 1 ? cellOffsets.data() : spread.data();
+    for (int y = 0; y < source.height(); ++y) {
         if (y % m_size == 0) {
             const std::uint32_t rowKey = static_cast<std::uint32_t>(y / m_size) * 0xD8163841u ^ m_seed * 0xCB1AB31Fu;
             for (std::size_t c = 0; c < cells; ++c) {
@@ -50,14 +57,15 @@ void GrainNoise::Apply(QImage& image) const
                 const auto noise = static_cast<std::int32_t>((h & 0xFF) + ((h >> 8) & 0xFF)) - 255;
                 cellOffsets[c] = noise * m_strength / 512;
             }
-            for (std::size_t x = 0; x < offsets.size(); ++x)
-                offsets[x] = cellOffsets[x / static_cast<std::size_t>(m_size)];
+            for (std::size_t x = 0; x < spread.size(); ++x)
+                spread[x] = cellOffsets[x / static_cast<std::size_t>(m_size)];
         }
-        auto* line = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+        const auto* in = reinterpret_cast<const std::uint32_t*>(source.constScanLine(y));
+        auto* out = reinterpret_cast<std::uint32_t*>(target.scanLine(y));
         for (int x = 0; x < width; ++x) {
-            const std::uint32_t p = line[x];
-            const std::int32_t o = offsets[static_cast<std::size_t>(x)];
-            line[x] = 0xFF000000u | AddClamped((p >> 16) & 0xFF, o) << 16 | AddClamped((p >> 8) & 0xFF, o) << 8
+            const std::uint32_t p = in[x];
+            const std::int32_t o = offsets[x];
+            out[x] = 0xFF000000u | AddClamped((p >> 16) & 0xFF, o) << 16 | AddClamped((p >> 8) & 0xFF, o) << 8
                 | AddClamped(p & 0xFF, o);
         }
     }

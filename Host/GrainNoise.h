@@ -14,7 +14,11 @@ public:
     /// amount 0..1 (1: offsets up to about a quarter of the range); size >= 1.
     GrainNoise(double amount, int size, std::uint32_t seed);
 
-    void Apply(QImage& image) const;
+    /// True when the grain is too weak to change any pixel.
+    bool IsIdentity() const;
+    /// Writes the grainy source into target, which has the size of source and
+    /// may be source itself.
+    void Apply(const QImage& source, QImage& target) const;
 
 private:
     std::int32_t m_strength;

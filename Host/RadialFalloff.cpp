@@ -1,5 +1,7 @@
 #include "Host/RadialFalloff.h"
 
+#include "Host/VectorKernel.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -33,10 +35,10 @@ RadialFalloff::RadialFalloff(double amount, double start)
 {
 }
 
-void RadialFalloff::Apply(QImage& image) const
+TAVREL_VECTOR_KERNEL void RadialFalloff::Apply(const QImage& source, QImage& target) const
 {
-    const int width = image.width();
-    const int height = image.height();
+    const int width = source.width();
+    const int height = source.height();
     if (width == 0 || height == 0)
         return;
     const double halfDiagonal = std::hypot(width, height) / 2.0;
@@ -52,16 +54,20 @@ void RadialFalloff::Apply(QImage& image) const
         factors[i] = static_cast<std::uint16_t>(std::lround((1.0 - darkening) * ONE));
     }
 
+    std::vector<std::uint32_t> lineFactors(columns.size());
     for (int y = 0; y < height; ++y) {
-        auto* line = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+        const auto* in = reinterpret_cast<const std::uint32_t*>(source.constScanLine(y));
+        auto* out = reinterpret_cast<std::uint32_t*>(target.scanLine(y));
         const std::uint16_t* rowFactors = factors.data() + rows[static_cast<std::size_t>(y)];
+        for (std::size_t x = 0; x < columns.size(); ++x)
+            lineFactors[x] = rowFactors[columns[x]];
         for (int x = 0; x < width; ++x) {
-            const std::uint32_t f = rowFactors[columns[static_cast<std::size_t>(x)]];
-            const std::uint32_t p = line[x];
+            const std::uint32_t f = lineFactors[static_cast<std::size_t>(x)];
+            const std::uint32_t p = in[x];
             const std::uint32_t r = (((p >> 16) & 0xFF) * f + ONE / 2) >> SHIFT;
             const std::uint32_t g = (((p >> 8) & 0xFF) * f + ONE / 2) >> SHIFT;
             const std::uint32_t b = ((p & 0xFF) * f + ONE / 2) >> SHIFT;
-            line[x] = 0xFF000000u | r << 16 | g << 8 | b;
+            out[x] = 0xFF000000u | r << 16 | g << 8 | b;
         }
     }
 }

@@ -11,7 +11,9 @@ class RadialFalloff {
 public:
     RadialFalloff(double amount, double start);
 
-    void Apply(QImage& image) const;
+    /// Writes the darkened source into target, which has the size of source and
+    /// may be source itself.
+    void Apply(const QImage& source, QImage& target) const;
 
 private:
     double m_amount;

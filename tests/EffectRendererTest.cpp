@@ -200,3 +200,26 @@ TEST(EffectRenderer, OtherFormatsComeBackAsRgb32)
     EXPECT_EQ(result.size(), argb.size());
     EXPECT_TRUE(EffectRenderer::Render(QImage(), EffectsSettings()).isNull());
 }
+
+TEST(EffectRenderer, LargeResultsKeepTheirOwnPixels)
+{
+    // Photo-sized results live in recycled buffers; a held result must never be reused.
+    const QImage photo = Photo(1200, 800);
+    const auto brighter = Effect("exposure", {{"amount", PropertyTree(1.0)}});
+    const auto darker = Effect("exposure", {{"amount", PropertyTree(-1.0)}});
+    const QImage first = EffectRenderer::Render(photo, *brighter);
+    const QImage expected = first.copy();
+    for (int round = 0; round < 3; ++round) {
+        const QImage other = EffectRenderer::Render(photo, *darker);
+        EXPECT_NE(other.constBits(), first.constBits());
+        EXPECT_LT(Sum(other).Sum(), Sum(photo).Sum());
+    }
+    EXPECT_EQ(first, expected);
+
+    // Chained effects work in place on the result, never on the caller's input.
+    EffectsSettings chain;
+    chain.Effects() = {brighter, darker, Effect("vignette", {{"amount", PropertyTree(0.5)}})};
+    const QImage before = photo.copy();
+    EffectRenderer::Render(photo, chain);
+    EXPECT_EQ(photo, before);
+}

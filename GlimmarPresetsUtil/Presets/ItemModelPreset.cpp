@@ -1,0 +1,201 @@
+#include "GlimmarPresetsUtil/Presets/ItemModelPreset.h"
+
+#include "GlimmarPresetsUtil/Settings/BlendingSetting.h"
+#include "GlimmarPresetsUtil/Settings/IntensitySettingEmpty.h"
+#include "GlimmarPresetsUtil/Settings/SliderAutoSetting.h"
+#include "GlimmarPresetsUtil/Settings/SliderSetting.h"
+#include "Host/EffectSettingsImpl.h"
+#include "Host/EffectsPackageWithBrushSettings.h"
+#include "Host/GenerateUuid.h"
+#include "Host/ModelFile.h"
+#include "Host/SettingsEffectMaskBlender.h"
+#include "Host/WorkspaceScenePropertyHelper.h"
+#include "Host/ioPath.h"
+
+namespace Tavrel::Glimmar::GlimmarPresets {
+
+using PhotoCore::EffectsSettings;
+using PhotoCore::IEffectSettings;
+using PhotoCore::SettingsEffectMaskBlender;
+using PresetConfig::IntensityType;
+
+// Members are destroyed bottom-up: helper, intensity, item, picture, effects.
+struct ItemModelPreset::Impl {
+    explicit Impl(const TranslatableContext* context) : context(context)
+    {
+        propertyHelper->PrepareHelper();
+    }
+
+    EffectsSettings effects;
+    EffectsSettings previewEffects;
+    QPixmap preview;
+    PresetConfig::Item item;
+    std::unique_ptr<IIntensitySetting> intensity = std::make_unique<IntensitySettingEmpty>();
+    std::unique_ptr<WorkspaceScenePropertyHelper> propertyHelper = std::make_unique<WorkspaceScenePropertyHelper>();
+    const TranslatableContext* context;
+    bool applied = false;
+};
+
+ItemModelPreset::ItemModelPreset(const PresetConfig::Item& item, const TranslatableContext* context,
+                                 const std::string& previewFolder)
+    : m_impl(std::make_unique<Impl>(context))
+{
+    Deserialize(item);
+    ParseIntensity();
+    LoadPreview(previewFolder);
+}
+
+ItemModelPreset::ItemModelPreset(const std::string& name, const TranslatableContext* context,
+                                 const PresetConfig::CommonSettings& common, const EffectsSettings& effects,
+                                 bool wrapWithBlender)
+    : m_impl(std::make_unique<Impl>(context))
+{
+    PresetConfig::Item& item = m_impl->item;
+    item.m_statisticsName = common.m_statisticsName;
+    item.m_painterClassId = common.m_painterClassId;
+    item.m_intensity = common.m_intensity;
+    item.m_name = name;
+    item.m_id = GenerateUuid().toStdString();
+    item.m_isUser = true;
+    item.m_wrapWithBlender = wrapWithBlender;
+    item.m_effects = effects.Effects();
+    item.m_effectsPreview = effects.Effects();
+    m_impl->effects = wrapWithBlender ? WrapSettingsWithBlender(effects) : effects;
+    m_impl->previewEffects = effects;
+    ParseIntensity();
+}
+
+ItemModelPreset::~ItemModelPreset() = default;
+
+TranslatableString ItemModelPreset::GetName() const
+{
+    static const TranslatableContext noContext("");
+    return TranslatableString(m_impl->context ? *m_impl->context : noContext, m_impl->item.m_name);
+}
+
+const std::string& ItemModelPreset::GetId() const { return m_impl->item.m_id; }
+
+bool ItemModelPreset::IsApply() const { return m_impl->applied; }
+
+bool ItemModelPreset::IsFavourite() const { return m_impl->item.m_isFavorite; }
+
+bool ItemModelPreset::IsPopular() const { return m_impl->item.m_isPopular; }
+
+bool ItemModelPreset::IsUserPreset() const { return m_impl->item.m_isUser; }
+
+void ItemModelPreset::SetApply(bool apply) { m_impl->applied = apply; }
+
+void ItemModelPreset::SetFavourite(bool favourite) { m_impl->item.m_isFavorite = favourite; }
+
+void ItemModelPreset::SetIntensity(int value) { m_impl->intensity->SetValue(value); }
+
+void ItemModelPreset::SetName(const std::string& name) { m_impl->item.m_name = name; }
+
+bool ItemModelPreset::HasAsyncPaint() const { return m_impl->item.m_asyncPaint; }
+
+IEffectSettings::ConstList ItemModelPreset::GetEffectInfo() const
+{
+    return IEffectSettings::ToConstList(GetEffectInfoInternal());
+}
+
+IEffectSettings::List ItemModelPreset::GetEffectInfoInternal() const { return m_impl->effects.Effects(); }
+
+const EffectsSettings& ItemModelPreset::GetEffectSettings() const { return m_impl->effects; }
+
+const EffectsSettings& ItemModelPreset::GetPreviewEffectSettings() const { return m_impl->previewEffects; }
+
+const PhotoCore::PreviewPolicy& ItemModelPreset::GetPreviewPolicy() const { return m_impl->item.m_previewPolicy; }
+
+IIntensitySetting& ItemModelPreset::GetIntensitySettings() { return *m_impl->intensity; }
+
+const IIntensitySetting& ItemModelPreset::GetIntensitySettings() const { return *m_impl->intensity; }
+
+QPixmap ItemModelPreset::GetPreview() const { return m_impl->preview; }
+
+const std::string& ItemModelPreset::GetPainterClassId() const { return m_impl->item.m_painterClassId; }
+
+void ItemModelPreset::ResetSettingsValues() { m_impl->intensity->LoadValue(m_impl->effects); }
+
+void ItemModelPreset::Load(const IEffectSettings::ConstList&) {}
+
+void ItemModelPreset::LoadIntensity(const EffectsSettings& settings) { m_impl->intensity->LoadValue(settings); }
+
+void ItemModelPreset::Serialize(PresetConfig::Item& item) const { item = m_impl->item; }
+
+void ItemModelPreset::Deserialize(const PresetConfig::Item& item)
+{
+    m_impl->item = item;
+    m_impl->effects = EffectsSettings();
+    m_impl->previewEffects = EffectsSettings();
+    m_impl->effects.Effects() = item.m_effects;
+    m_impl->previewEffects.Effects() = item.m_effectsPreview.empty() ? item.m_effects : item.m_effectsPreview;
+    if (item.m_wrapWithBlender)
+        m_impl->effects = WrapSettingsWithBlender(m_impl->effects);
+}
+
+bool ItemModelPreset::IsDownloadable() const
+{
+    return m_impl->item.m_downloadable.m_resourceType != PresetConfig::ResourceType::Invalid;
+}
+
+std::set<ResourceId> ItemModelPreset::GetDownloadableResources() const
+{
+    const PresetConfig::Downloadable& downloadable = m_impl->item.m_downloadable;
+    std::set<ResourceId> resources;
+    for (const std::string& name : downloadable.m_resources)
+        resources.insert({static_cast<std::int32_t>(downloadable.m_resourceType), name});
+    for (const Proc::Neural::ModelFileId model : downloadable.m_models)
+        resources.insert({static_cast<std::int32_t>(PresetConfig::ResourceType::NeuralModel),
+                          Proc::Neural::ModelFile::GetBaseName(model)});
+    return resources;
+}
+
+std::string ItemModelPreset::GetStatisticsName() const { return m_impl->item.m_statisticsName; }
+
+EffectsSettings ItemModelPreset::WrapSettingsWithBlender(const EffectsSettings& settings)
+{
+    EffectsSettings result = settings;
+    SettingsEffectMaskBlender blender;
+    blender.SetFillMask(true);
+    blender.SetRenderInner(true);
+    const auto wrapped =
+        PhotoCore::EffectSettingsImpl<SettingsEffectMaskBlender, PhotoCore::EffectsPackageWithBrushSettings>::Create(
+            blender);
+    static_cast<SettingsEffectMaskBlender&>(wrapped->GetEffectSettingsRef()).SetEffectsImpl(settings.EffectsConst(), true);
+    result.Effects() = {wrapped};
+    return result;
+}
+
+void ItemModelPreset::ParseIntensity()
+{
+    const PresetConfig::Intensity& intensity = m_impl->item.m_intensity;
+    m_impl->intensity = std::make_unique<IntensitySettingEmpty>();
+    switch (intensity.m_type) {
+    case IntensityType::Blend:
+        m_impl->intensity = std::make_unique<BlendingSetting>(intensity.m_blendSetting, std::make_pair(1, 100));
+        break;
+    case IntensityType::Custom:
+        m_impl->intensity = std::make_unique<SliderSetting>(intensity.m_sliderSetting, true);
+        break;
+    case IntensityType::CustomAuto:
+        m_impl->intensity = std::make_unique<SliderAutoSetting>();
+        break;
+    case IntensityType::None:
+    case IntensityType::Invalid:
+        break;
+    }
+    m_impl->intensity->Init(m_impl->effects);
+}
+
+void ItemModelPreset::LoadPreview(const std::string& previewFolder)
+{
+    if (previewFolder.empty())
+        return;
+    const std::string& fileName = m_impl->item.m_previewFilename;
+    const ioPath name = ioPath(fileName).has_extension() ? ioPath(fileName) : ioPath(fileName + ".png");
+    const ioPath path = ioPath(previewFolder) / name;
+    // A missing or unreadable file leaves the picture null; previews are then rendered.
+    m_impl->preview.load(QString::fromStdString(path.utf8string()));
+}
+
+} // namespace Tavrel::Glimmar::GlimmarPresets

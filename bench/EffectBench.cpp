@@ -1,0 +1,108 @@
+#include "Host/EffectRenderer.h"
+#include "Host/EffectSettings.h"
+#include "Host/EffectSettingsImpl.h"
+#include "Host/EffectsPackageWithBrushSettings.h"
+#include "Host/SettingsEffectMaskBlender.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+
+#include <cstring>
+#include <vector>
+
+using namespace Tavrel;
+using namespace Tavrel::PhotoCore;
+
+namespace {
+
+// A 24-megapixel photo with varied colours, made once.
+const QImage& Photo()
+{
+    static const QImage photo = [] {
+        QImage image(6000, 4000, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                line[x] = qRgb((x * 7 + y) & 0xFF, (x + y * 3) & 0xFF, (x * y) & 0xFF);
+        }
+        return image;
+    }();
+    return photo;
+}
+
+std::int64_t PhotoBytes()
+{
+    return static_cast<std::int64_t>(Photo().sizeInBytes());
+}
+
+IEffectSettings::Ptr Effect(const std::string& classId, const PropertyTree::Map& parameters)
+{
+    PropertyTree tree;
+    tree.convertToMap();
+    tree.getMap() = parameters;
+    tree.getMap()["class"] = PropertyTree(classId);
+    return EffectSettings::DeserializePtr(tree);
+}
+
+IEffectSettings::Ptr Effect(const std::string& classId, const char* parameter, const PropertyTree& value)
+{
+    return Effect(classId, {{parameter, value}});
+}
+
+void Render(benchmark::State& state, const IEffectSettings::Ptr& effect)
+{
+    const QImage& photo = Photo();
+    for (auto _ : state) {
+        QImage result = EffectRenderer::Render(photo, *effect);
+        benchmark::DoNotOptimize(result.constBits());
+    }
+    state.SetBytesProcessed(state.iterations() * PhotoBytes());
+}
+
+void BM_Memcpy(benchmark::State& state)
+{
+    const QImage& photo = Photo();
+    std::vector<unsigned char> target(static_cast<std::size_t>(PhotoBytes()));
+    for (auto _ : state) {
+        std::memcpy(target.data(), photo.constBits(), target.size());
+        benchmark::DoNotOptimize(target.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * PhotoBytes());
+}
+
+void BM_Exposure(benchmark::State& state) { Render(state, Effect("exposure", "amount", PropertyTree(0.7))); }
+void BM_Contrast(benchmark::State& state) { Render(state, Effect("contrast", "amount", PropertyTree(30.0))); }
+void BM_Temperature(benchmark::State& state) { Render(state, Effect("temperature", "amount", PropertyTree(40.0))); }
+void BM_Saturation(benchmark::State& state) { Render(state, Effect("saturation", "amount", PropertyTree(-40.0))); }
+void BM_HueShift(benchmark::State& state) { Render(state, Effect("hueShift", "hue", PropertyTree(45.0))); }
+void BM_BlackWhiteMix(benchmark::State& state) { Render(state, Effect("blackWhiteMix", "amount", PropertyTree(0.8))); }
+void BM_Vignette(benchmark::State& state) { Render(state, Effect("vignette", "amount", PropertyTree(0.6))); }
+void BM_Grain(benchmark::State& state) { Render(state, Effect("grain", "amount", PropertyTree(0.4))); }
+void BM_GrainCells(benchmark::State& state) { Render(state, Effect("grain", {{"amount", PropertyTree(0.4)}, {"size", PropertyTree(3)}})); }
+
+void BM_MaskBlender(benchmark::State& state)
+{
+    auto blender = EffectSettingsImpl<SettingsEffectMaskBlender, EffectsPackageWithBrushSettings>::Create(
+        SettingsEffectMaskBlender());
+    blender->Settings().SetEffectsImpl({Effect("exposure", "amount", PropertyTree(0.7))}, true);
+    blender->Settings().SetLevel(100);
+    blender->Settings().SetFillMask(true);
+    blender->Settings().SetRenderInner(true);
+    Render(state, blender);
+}
+
+} // namespace
+
+BENCHMARK(BM_Memcpy)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Exposure)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Contrast)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Temperature)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Saturation)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HueShift)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BlackWhiteMix)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Vignette)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Grain)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GrainCells)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MaskBlender)->Unit(benchmark::kMillisecond);

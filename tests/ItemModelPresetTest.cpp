@@ -1,0 +1,195 @@
+#include "EffectTestHelpers.h"
+#include "GlimmarPresetsUtil/Presets/ItemModelPreset.h"
+#include "GlimmarPresetsUtil/Settings/ConfigStore.h"
+#include "Host/ModelFile.h"
+#include "Host/SettingsEffectMaskBlender.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <cmath>
+
+using Tavrel::ResourceId;
+using Tavrel::TranslatableContext;
+using Tavrel::Glimmar::GlimmarPresets::ConfigStore;
+using Tavrel::Glimmar::GlimmarPresets::ItemModelPreset;
+using Tavrel::PhotoCore::EffectsSettings;
+using Tavrel::PhotoCore::IEffectSettings;
+using Tavrel::PhotoCore::SettingsEffectMaskBlender;
+using Tavrel::Proc::Neural::ModelFileId;
+namespace PresetConfig = Tavrel::Glimmar::GlimmarPresets::PresetConfig;
+
+namespace {
+
+const TranslatableContext CONTEXT("ItemModelPresetTest");
+
+IEffectSettings::Ptr Saturation(const std::string& id, double amount)
+{
+    return MakeEffect("saturation", {{"amount", amount}}, id);
+}
+
+// Slider 0..100 drives a's amount 0..100.
+PresetConfig::Item CustomItem(IEffectSettings::List effects)
+{
+    PresetConfig::Item item;
+    item.m_id = "warm";
+    item.m_effects = std::move(effects);
+    item.m_intensity.m_type = PresetConfig::IntensityType::Custom;
+    item.m_intensity.m_sliderSetting.m_data = {0, 100, {{0.0, 100.0, "a", "amount"}}};
+    return item;
+}
+
+} // namespace
+
+TEST(ItemModelPresetTest, IntensityChangesAreSeenThroughEveryViewOfTheEffects)
+{
+    const IEffectSettings::Ptr a = Saturation("a", 30);
+    ItemModelPreset preset(CustomItem({a, Saturation("b", 90)}), &CONTEXT, "");
+    EXPECT_EQ(preset.GetIntensitySettings().Value(), 30);
+
+    preset.SetIntensity(80);
+    const EffectsSettings applied = preset.GetIntensitySettings().ApplyIntensityToEffects(preset.GetEffectInfoInternal(), 0);
+    EXPECT_EQ(applied.Effects(), IEffectSettings::List{a});
+    PresetConfig::Item record;
+    preset.Serialize(record);
+    for (const auto& effect : {preset.GetEffectInfo()[0], IEffectSettings::ConstPtr(preset.GetPreviewEffectSettings().Effects()[0]),
+                               IEffectSettings::ConstPtr(record.m_effects[0])})
+        EXPECT_EQ(Param(*effect, "amount").toDouble(), 80.0);
+
+    preset.SetIntensity(10);
+    preset.ResetSettingsValues();
+    EXPECT_EQ(preset.GetIntensitySettings().Value(), 80);
+
+    PresetConfig::Item withPreview = CustomItem({a});
+    withPreview.m_effectsPreview = {Saturation("p", 1)};
+    EXPECT_EQ(ItemModelPreset(withPreview, &CONTEXT, "").GetPreviewEffectSettings().Effects(), withPreview.m_effectsPreview);
+}
+
+TEST(ItemModelPresetTest, WrappedPresetHoldsOneBlenderAroundTheChain)
+{
+    PresetConfig::Item item = CustomItem({Saturation("a", 30), Saturation("b", 90)});
+    item.m_intensity.m_type = PresetConfig::IntensityType::Blend;
+    item.m_intensity.m_blendSetting = {0, 127, 100};
+    item.m_wrapWithBlender = true;
+    const ItemModelPreset preset(item, &CONTEXT, "");
+
+    ASSERT_EQ(preset.GetEffectSettings().Effects().size(), 1u);
+    const SettingsEffectMaskBlender& blender = BlenderOf(preset.GetEffectSettings());
+    EXPECT_EQ(blender.GetEffects(), IEffectSettings::ToConstList(item.m_effects));
+    EXPECT_TRUE(blender.GetFillMask() && blender.GetRenderInner());
+    EXPECT_EQ(blender.GetLevel(), 0); // the configured 100 is the top of the slider
+    EXPECT_EQ(preset.GetPreviewEffectSettings().Effects(), item.m_effects);
+}
+
+TEST(ItemModelPresetTest, SamplePresetsStartWhereTheirIntensityTypePutsThem)
+{
+    PresetConfig::Config sample, user;
+    ConfigStore::Read("GlimmarDemo", "effects", "", sample, user);
+    std::set<PresetConfig::IntensityType> seen;
+    for (const PresetConfig::Group& group : sample.m_groups) {
+        for (PresetConfig::Item item : group.m_items) {
+            SCOPED_TRACE(item.m_id);
+            const ItemModelPreset preset(item, &CONTEXT, "");
+            const auto& intensity = preset.GetIntensitySettings();
+            const PresetConfig::Intensity& configured = item.m_intensity;
+            seen.insert(configured.m_type);
+            switch (configured.m_type) {
+            case PresetConfig::IntensityType::Custom: {
+                // Writing the recovered value back lands within half a slider step of the configured parameter.
+                const auto& data = configured.m_sliderSetting.m_data;
+                const PresetConfig::Variable& first = data.m_variables.at(0);
+                const auto effect = IEffectSettings::Find(item.m_effects, first.m_effectID);
+                const double configuredParameter = Param(*effect, first.m_setting).toDouble();
+                preset.GetIntensitySettings().ApplyIntensityToEffects(preset.GetEffectInfoInternal(), 0);
+                const double step = std::abs((first.m_end - first.m_begin) / (data.m_end - data.m_begin));
+                EXPECT_NEAR(Param(*effect, first.m_setting).toDouble(), configuredParameter, step / 2 + 1e-9);
+                EXPECT_EQ(std::make_pair(intensity.Min(), intensity.Max()), std::make_pair(data.m_begin, data.m_end));
+                break;
+            }
+            case PresetConfig::IntensityType::Blend:
+                EXPECT_EQ(intensity.Value(), configured.m_blendSetting.m_value);
+                EXPECT_EQ(std::make_pair(intensity.Min(), intensity.Max()), std::make_pair(1, 100));
+                break;
+            case PresetConfig::IntensityType::CustomAuto:
+                EXPECT_EQ(std::make_tuple(intensity.Min(), intensity.Max(), intensity.Value()), std::make_tuple(0, 100, 100));
+                break;
+            case PresetConfig::IntensityType::None:
+            case PresetConfig::IntensityType::Invalid:
+                EXPECT_FALSE(intensity.IsEnabled());
+                break;
+            }
+        }
+    }
+    EXPECT_EQ(seen.size(), 4u); // None, Blend, Custom and CustomAuto all occur
+}
+
+TEST(ItemModelPresetTest, CustomPresetNeedsTheSlidersEffect)
+{
+    try {
+        ItemModelPreset broken(CustomItem({Saturation("b", 30)}), &CONTEXT, "");
+        ADD_FAILURE() << "built without the slider's effect";
+    } catch (const std::invalid_argument& error) {
+        EXPECT_EQ(FirstLine(error), "Slider Setting(effectID: a, parameter: amount) can't be obtained from effects list!");
+    }
+}
+
+TEST(ItemModelPresetTest, PreviewFileNameRules)
+{
+    QTemporaryDir folder;
+    QImage image(4, 3, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(folder.filePath("x.png")) && image.save(folder.filePath("y.jpg")));
+    ASSERT_TRUE(image.save(folder.filePath("z"), "PNG"));
+
+    const auto previewOf = [](const std::string& fileName, const QString& previewFolder) {
+        PresetConfig::Item item;
+        item.m_previewFilename = fileName;
+        return ItemModelPreset(item, &CONTEXT, previewFolder.toStdString()).GetPreview();
+    };
+    EXPECT_EQ(previewOf("x", folder.path()).size(), QSize(4, 3));
+    EXPECT_EQ(previewOf("y.jpg", folder.path()).size(), QSize(4, 3));
+    EXPECT_TRUE(previewOf("z", folder.path()).isNull()); // looks for z.png
+    EXPECT_TRUE(previewOf("x", "").isNull());
+}
+
+TEST(ItemModelPresetTest, DownloadableResourcesOrderedByTypeThenName)
+{
+    PresetConfig::Item item;
+    item.m_downloadable = {{"b", "a", "b"}, {ModelFileId::Denoise}, PresetConfig::ResourceType::EffectTexture};
+    const ItemModelPreset preset(item, &CONTEXT, "");
+    const std::set<ResourceId> resources = preset.GetDownloadableResources();
+    const std::vector<ResourceId> expected{
+        {1, Tavrel::Proc::Neural::ModelFile::GetBaseName(ModelFileId::Denoise)}, {3, "a"}, {3, "b"}};
+    EXPECT_EQ(std::vector<ResourceId>(resources.begin(), resources.end()), expected);
+    EXPECT_TRUE(preset.IsDownloadable());
+
+    item.m_downloadable.m_resourceType = PresetConfig::ResourceType::Invalid;
+    EXPECT_FALSE(ItemModelPreset(item, &CONTEXT, "").IsDownloadable());
+}
+
+TEST(ItemModelPresetTest, UserPresetsTakeCommonSettingsAndGetNewIds)
+{
+    PresetConfig::CommonSettings common;
+    common.m_statisticsName = "Looks";
+    common.m_intensity.m_type = PresetConfig::IntensityType::Blend;
+    common.m_intensity.m_blendSetting = {0, 127, 1};
+    EffectsSettings current;
+    current.Effects() = {Saturation("a", 30)};
+
+    const ItemModelPreset wrapped("Mine", &CONTEXT, common, current, true);
+    const ItemModelPreset plain("Mine", &CONTEXT, common, current, false);
+
+    EXPECT_NE(wrapped.GetId(), plain.GetId());
+    PresetConfig::Item record;
+    wrapped.Serialize(record);
+    EXPECT_TRUE(record.m_isUser && record.m_wrapWithBlender);
+    EXPECT_EQ(std::tie(record.m_statisticsName, record.m_intensity), std::tie(common.m_statisticsName, common.m_intensity));
+
+    // Level 127 for slider value 1: in the blender when wrapped, else in the preset's own package.
+    EXPECT_EQ(BlenderOf(wrapped.GetEffectSettings()).GetLevel(), 127);
+    EXPECT_EQ(wrapped.GetPreviewEffectSettings().Effects(), current.Effects());
+    EXPECT_EQ(plain.GetEffectSettings().Package().blendLevel, 127);
+    EXPECT_EQ(current.Package().blendLevel, 0);
+}
