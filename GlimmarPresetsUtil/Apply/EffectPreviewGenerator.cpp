@@ -1,0 +1,97 @@
+#include "GlimmarPresetsUtil/Apply/EffectPreviewGenerator.h"
+
+#include "Host/GetRoundedPixmap.h"
+#include "Host/GetWidgetScreenPixelRatio.h"
+
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+
+namespace Tavrel::Glimmar::GlimmarPresets {
+
+using namespace PhotoCore;
+
+struct EffectPreviewGenerator::Impl {
+    QSize size;
+    int rounding = 0;
+    QWidget* widget = nullptr;
+
+    qreal Ratio() const { return GetWidgetScreenPixelRatio(widget); }
+
+    FrameSize DeviceSize() const
+    {
+        const qreal ratio = Ratio();
+        return FrameSize{static_cast<int>(std::lround(size.width() * ratio)),
+                         static_cast<int>(std::lround(size.height() * ratio)), 1, 1};
+    }
+
+    // The drawer wants a whole-number ratio for line widths; a fraction is cut off.
+    PreviewPolicy DrawerPolicy(const PreviewPolicy& policy) const
+    {
+        PreviewPolicy copy = policy;
+        copy.pixelRatio = static_cast<int>(std::max<qreal>(Ratio(), 1.0));
+        return copy;
+    }
+};
+
+EffectPreviewGenerator::EffectPreviewGenerator(QWidget* widget) : QObject(widget), m_impl(std::make_unique<Impl>())
+{
+    m_impl->widget = widget;
+}
+
+EffectPreviewGenerator::~EffectPreviewGenerator() = default;
+
+void EffectPreviewGenerator::SetPreviewSize(const QSize& size)
+{
+    m_impl->size = size;
+}
+
+const QSize& EffectPreviewGenerator::GetPreviewSize() const
+{
+    return m_impl->size;
+}
+
+void EffectPreviewGenerator::SetPreviewRounding(int rounding)
+{
+    m_impl->rounding = rounding;
+}
+
+QPixmap EffectPreviewGenerator::GetPreview(const EffectsSettings& settings, const PreviewPolicy& policy)
+{
+    const auto controller = GetWorkspaceController(false);
+    if (!controller)
+        return QPixmap();
+    const FrameSize size = m_impl->DeviceSize();
+    const auto drawer = controller->GetDrawer();
+    const int position = drawer->FindPackagePosition(drawer->GetEntry(-1).settings.Package().GetPackageName());
+    const FramePtr frame = drawer->RenderPreview(settings, size, m_impl->DrawerPolicy(policy), position);
+    return GetRoundedPreview(controller->GetImageUtils().FrameToPixmap(frame));
+}
+
+QPixmap EffectPreviewGenerator::GetPreview(QPixmap source, const EffectsSettings& settings, const PreviewPolicy& policy)
+{
+    const auto controller = GetWorkspaceController(false);
+    if (!controller)
+        return QPixmap();
+    const FrameSize size = m_impl->DeviceSize();
+    const QPixmap scaled = source.scaled(size.width, size.height, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    if (policy.m_effectPolicy == EffectPolicy::Original)
+        return GetRoundedPreview(scaled);
+
+    const ImageUtils& utils = controller->GetImageUtils();
+    const FramePtr input = utils.PixmapToFrame(scaled, controller->GetFrameFactory());
+    const FramePtr frame = controller->GetDrawer()->RenderPreview(settings, size, m_impl->DrawerPolicy(policy), input,
+                                                                  FramePtr());
+    return GetRoundedPreview(utils.FrameToPixmap(frame));
+}
+
+QPixmap EffectPreviewGenerator::GetRoundedPreview(QPixmap pixmap)
+{
+    // The picture is in device pixels; the radius follows the whole-number scale.
+    const int factor = pixmap.width() / m_impl->size.width();
+    const qreal radius = factor * m_impl->rounding;
+    return GetRoundedPixmap(pixmap, radius, radius);
+}
+
+} // namespace Tavrel::Glimmar::GlimmarPresets

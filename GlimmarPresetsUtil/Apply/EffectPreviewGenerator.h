@@ -1,0 +1,49 @@
+#pragma once
+
+#include "GlimmarPresetsUtil/GlimmarPresetsUtilExport.h"
+#include "Host/EffectsSettings.h"
+#include "Host/PreviewPolicy.h"
+#include "Interfaces/IWorkspaceUser.h"
+
+#include <QObject>
+#include <QPixmap>
+#include <QSize>
+
+#include <memory>
+
+class QWidget;
+
+namespace Tavrel::Glimmar::GlimmarPresets {
+
+/// Renders the pictures of preset tiles through the drawer, at the tile's size in
+/// device pixels of the widget's screen, with rounded corners. Keeps no pictures.
+/// Without a workspace controller every preview is a null pixmap.
+class GLIMMARPRESETSUTIL_EXPORT EffectPreviewGenerator : public QObject, public virtual PhotoCore::IWorkspaceUser {
+    Q_OBJECT
+
+public:
+    /// widget is the parent and the source of the screen pixel ratio.
+    explicit EffectPreviewGenerator(QWidget* widget);
+    ~EffectPreviewGenerator() override;
+
+    /// Logical size of a preview; must be set, with a non-zero width, before any preview is asked for.
+    void SetPreviewSize(const QSize& size);
+    const QSize& GetPreviewSize() const;
+    /// Corner radius in logical pixels.
+    void SetPreviewRounding(int rounding);
+
+    /// The open photo, as at the position before the latest entry's package, with the effects.
+    QPixmap GetPreview(const PhotoCore::EffectsSettings& settings, const PhotoCore::PreviewPolicy& policy);
+    /// The picture, scaled to the preview size, with the effects; with the Original
+    /// policy only the scaled picture, and the drawer is not asked.
+    QPixmap GetPreview(QPixmap source, const PhotoCore::EffectsSettings& settings,
+                       const PhotoCore::PreviewPolicy& policy);
+
+private:
+    QPixmap GetRoundedPreview(QPixmap pixmap);
+
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};
+
+} // namespace Tavrel::Glimmar::GlimmarPresets

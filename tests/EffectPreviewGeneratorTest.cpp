@@ -1,0 +1,163 @@
+#include "GlimmarPresetsUtil/Apply/EffectPreviewGenerator.h"
+#include "RecordingWorkspace.h"
+
+#include <gtest/gtest.h>
+
+#include <QWidget>
+
+#include <optional>
+
+using Tavrel::Glimmar::GlimmarPresets::EffectPreviewGenerator;
+using namespace Tavrel::PhotoCore;
+
+namespace {
+
+// A widget on a screen of the given pixel ratio.
+class ScaledWidget : public QWidget {
+public:
+    explicit ScaledWidget(qreal ratio) : m_ratio(ratio) {}
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        if (metric == PdmDevicePixelRatioScaled)
+            return qRound(m_ratio * devicePixelRatioFScale());
+        if (metric == PdmDevicePixelRatio)
+            return qRound(m_ratio);
+        return QWidget::metric(metric);
+    }
+
+private:
+    qreal m_ratio;
+};
+
+bool IsTransparentAt(const QPixmap& pixmap, int x, int y)
+{
+    return qAlpha(pixmap.toImage().pixel(x, y)) == 0;
+}
+
+bool IsOpaqueAt(const QPixmap& pixmap, int x, int y)
+{
+    return qAlpha(pixmap.toImage().pixel(x, y)) == 255;
+}
+
+struct RatioCase {
+    qreal ratio;
+    QSize logical;
+    int rounding;
+    QSize device;
+    int policyRatio;
+    std::optional<QPoint> cutCorner; // outside the expected rounded corner
+    QPoint keptCorner; // inside it, but outside a corner of the wrong radius
+};
+
+class PreviewGeneratorRatio : public ::testing::TestWithParam<RatioCase> {
+protected:
+    std::shared_ptr<RecordingWorkspace::Controller> controller = std::make_shared<RecordingWorkspace::Controller>();
+};
+
+} // namespace
+
+TEST_P(PreviewGeneratorRatio, RendersTheOpenPhotoAtDeviceSizeWithScaledCorners)
+{
+    const RatioCase c = GetParam();
+    ScaledWidget widget(c.ratio);
+    auto* generator = new EffectPreviewGenerator(&widget);
+    generator->SetWorkspaceController(controller);
+    generator->SetPreviewSize(c.logical);
+    generator->SetPreviewRounding(c.rounding);
+    controller->drawer->latest.settings.Package().SetPackageName("looks");
+    controller->drawer->packagePositions["looks"] = 3;
+
+    PreviewPolicy policy;
+    policy.m_applyWithMask = true;
+    const QPixmap preview = generator->GetPreview(EffectsSettings(), policy);
+
+    ASSERT_EQ(controller->drawer->requests.size(), 1u);
+    const auto& request = controller->drawer->requests.front();
+    EXPECT_EQ(request.size.width, c.device.width());
+    EXPECT_EQ(request.size.height, c.device.height());
+    EXPECT_EQ(request.size.pixelAspectNumerator, 1);
+    EXPECT_EQ(request.size.pixelAspectDenominator, 1);
+    EXPECT_EQ(request.policy.pixelRatio, c.policyRatio);
+    EXPECT_TRUE(request.policy.m_applyWithMask) << "other policy members pass unchanged";
+    EXPECT_EQ(request.position, 3) << "renders at the position before the latest entry's package";
+
+    ASSERT_EQ(preview.size(), c.device);
+    if (c.cutCorner) {
+        EXPECT_TRUE(IsTransparentAt(preview, c.cutCorner->x(), c.cutCorner->y()));
+    }
+    EXPECT_TRUE(IsOpaqueAt(preview, c.keptCorner.x(), c.keptCorner.y()));
+    EXPECT_TRUE(IsOpaqueAt(preview, c.device.width() / 2, c.device.height() / 2));
+}
+
+// Ratio 2: radius 2 x 10 = 20 device pixels. Ratio 1.5: 149 / 99 = 1, radius 20, not 30.
+// Ratio 1: radius 0 leaves the corners square.
+INSTANTIATE_TEST_SUITE_P(Ratios, PreviewGeneratorRatio,
+                         ::testing::Values(RatioCase{2.0, {100, 60}, 10, {200, 120}, 2, QPoint(4, 4), {8, 8}},
+                                           RatioCase{1.5, {99, 61}, 20, {149, 92}, 1, QPoint(3, 3), {7, 7}},
+                                           RatioCase{1.0, {80, 50}, 0, {80, 50}, 1, std::nullopt, {0, 0}}));
+
+TEST(EffectPreviewGenerator, SourcePictureIsScaledAndRenderedFromItsFrame)
+{
+    auto controller = std::make_shared<RecordingWorkspace::Controller>();
+    ScaledWidget widget(1.5);
+    EffectPreviewGenerator generator(&widget);
+    generator.SetWorkspaceController(controller);
+    generator.SetPreviewSize({99, 61});
+
+    QPixmap source(10, 30);
+    source.fill(Qt::blue);
+    PreviewPolicy policy;
+    policy.m_effectPolicy = EffectPolicy::ApplyNormal;
+    const QPixmap preview = generator.GetPreview(source, EffectsSettings(), policy);
+
+    ASSERT_EQ(controller->drawer->requests.size(), 1u);
+    const auto& request = controller->drawer->requests.front();
+    EXPECT_TRUE(request.fromSource);
+    EXPECT_EQ(request.sourceSize, QSize(149, 92)) << "the source is stretched to the device size";
+    EXPECT_EQ(request.policy.pixelRatio, 1);
+    EXPECT_EQ(preview.size(), QSize(149, 92));
+    EXPECT_EQ(preview.toImage().pixelColor(70, 40), QColor(Qt::red)) << "the drawer's picture is returned";
+}
+
+TEST(EffectPreviewGenerator, OriginalPolicyNeverAsksTheDrawer)
+{
+    auto controller = std::make_shared<RecordingWorkspace::Controller>();
+    ScaledWidget widget(2.0);
+    EffectPreviewGenerator generator(&widget);
+    generator.SetWorkspaceController(controller);
+    generator.SetPreviewSize({50, 40});
+    generator.SetPreviewRounding(5);
+
+    QPixmap source(10, 10);
+    source.fill(Qt::blue);
+    PreviewPolicy policy;
+    policy.m_effectPolicy = EffectPolicy::Original;
+    const QPixmap preview = generator.GetPreview(source, EffectsSettings(), policy);
+
+    EXPECT_TRUE(controller->drawer->requests.empty());
+    ASSERT_EQ(preview.size(), QSize(100, 80));
+    EXPECT_EQ(preview.toImage().pixelColor(50, 40), QColor(Qt::blue));
+    EXPECT_TRUE(IsTransparentAt(preview, 0, 0)) << "still rounded";
+}
+
+TEST(EffectPreviewGenerator, WithoutControllerEveryPreviewIsNull)
+{
+    QWidget widget;
+    EffectPreviewGenerator generator(&widget);
+    generator.SetPreviewSize({50, 40});
+    QPixmap source(10, 10);
+    source.fill(Qt::blue);
+    PreviewPolicy original;
+    original.m_effectPolicy = EffectPolicy::Original;
+
+    EXPECT_TRUE(generator.GetPreview(EffectsSettings(), PreviewPolicy()).isNull());
+    EXPECT_TRUE(generator.GetPreview(source, EffectsSettings(), original).isNull());
+
+    auto controller = std::make_shared<RecordingWorkspace::Controller>();
+    generator.SetWorkspaceController(controller);
+    EXPECT_FALSE(generator.GetPreview(EffectsSettings(), PreviewPolicy()).isNull());
+    controller.reset();
+    EXPECT_TRUE(generator.GetPreview(EffectsSettings(), PreviewPolicy()).isNull()) << "the link is weak";
+}

@@ -1,0 +1,521 @@
+#include "GlimmarPresetsUtil/Presets/ItemModelPreset.h"
+#include "GlimmarPresetsUtil/Settings/ConfigStore.h"
+#include "GlimmarPresetsUtil/Settings/PresetConfigTree.h"
+#include "GlimmarPresetsUtil/Widgets/ModelPresetGroup.h"
+#include "Host/BaseConfig.h"
+#include "Host/SettingsPainterOneInputEffectStub.h"
+#include "RecordingWorkspace.h"
+#include "TestPresets.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+using namespace Tavrel::Glimmar::GlimmarPresets;
+using namespace TestPresets;
+using Tavrel::TranslatableContext;
+using Tavrel::TranslatableString;
+using Tavrel::PhotoCore::EffectsSettings;
+using Tavrel::PhotoCore::PackageInfo;
+using Tester = QAbstractItemModelTester;
+
+namespace {
+
+const TranslatableContext groupContext("test_groups");
+const TranslatableContext itemContext("test_items");
+const TranslatableString allName(groupContext, "All");
+const TranslatableString favouritesName(groupContext, "Favourites");
+const TranslatableString customName(groupContext, "Mine");
+const TranslatableString popularName(groupContext, "Popular");
+
+PresetConfig::Config BuiltIn()
+{
+    PresetConfig::Group warm;
+    warm.m_name = "Warm";
+    warm.m_statisticsName = "warm";
+    warm.m_painterClassId = "warmPainter";
+    warm.m_intensity = SliderIntensity("exposure", "amount", 0.0, 2.0);
+    PresetConfig::Item sunny = ExposureItem("sunny");
+    sunny.m_statisticsName.clear();
+    sunny.m_intensity = PresetConfig::Intensity(); // Invalid: the group's whole intensity
+    PresetConfig::Item glow = PlainItem("glow", "exposure", {{"amount", 0.5}});
+    glow.m_statisticsName = "glowStat";
+    glow.m_painterClassId = "ownPainter";
+    PresetConfig::Item pop = PlainItem("pop", "contrast", {{"amount", 30.0}});
+    pop.m_isPopular = true;
+    warm.m_items = {sunny, glow, pop};
+
+    PresetConfig::Group hidden;
+    hidden.m_name = "Hidden";
+    hidden.m_enabled = false;
+    hidden.m_items = {PlainItem("secret", "contrast", {{"amount", 1.0}})};
+
+    PresetConfig::Group cold;
+    cold.m_name = "Cold";
+    cold.m_items = {PlainItem("ice", "temperature", {{"amount", -50.0}}),
+                    PlainItem("frost", "saturation", {{"amount", -30.0}})};
+
+    PresetConfig::Config config;
+    config.m_groups = {warm, hidden, cold};
+    return config;
+}
+
+PresetConfig::Config UserConfig(std::set<std::string> favourites)
+{
+    PresetConfig::Config user;
+    user.m_favorites = std::move(favourites);
+    return user;
+}
+
+// Positions used by most tests: all 0, favourites 1, custom 2, popular 3; Warm 4, Cold 5.
+ModelPresetGroup::GroupSlots FullSlots()
+{
+    return {&groupContext, {&allName, 0}, {&favouritesName, 1}, {&customName, 2}, {&popularName, 3}};
+}
+
+class ModelPresetGroupTest : public ::testing::Test {
+protected:
+    enum Position { All, Favourites, Custom, Popular, Warm, Cold };
+
+    void Populate(const PresetConfig::Config& user = {}, const ModelPresetGroup::GroupSlots& groupSlots = FullSlots())
+    {
+        group = std::make_unique<ModelPresetGroup>(groupSlots, &itemContext, "", nullptr);
+        new Tester(group.get(), Tester::FailureReportingMode::Warning, group.get());
+        group->Populate(BuiltIn(), user);
+        for (int row = 0; row < group->rowCount(); ++row)
+            Watch(ModelAt(row));
+        applier.SetPackageName("looks");
+        applier.SetWorkspaceController(controller);
+        tracker.SetWorkspaceController(controller);
+    }
+
+    static void Watch(QAbstractItemModel* model) { new Tester(model, Tester::FailureReportingMode::Warning, model); }
+
+    QAbstractListModel* ModelAt(int position) const
+    {
+        return group->data(group->index(position), ModelPresetGroup::GroupModelRole).value<QAbstractListModel*>();
+    }
+
+    QStringList Ids(int position) const
+    {
+        QStringList ids;
+        const QAbstractListModel* model = ModelAt(position);
+        for (int row = 0; row < model->rowCount(); ++row)
+            ids << model->index(row).data(ModelPreset::IdRole).toString();
+        return ids;
+    }
+
+    IItemModelPreset* PresetAt(int position, int row) const
+    {
+        return ModelAt(position)->index(row).data(ModelPreset::PresetRole).value<IItemModelPreset*>();
+    }
+
+    void Serve(int position)
+    {
+        QAbstractListModel* model = ModelAt(position);
+        model->setData({}, QVariant::fromValue(&applier), ModelPreset::ApplierRole);
+        model->setData({}, QVariant::fromValue(&tracker), ModelPreset::EventTrackerRole);
+    }
+
+    void SetCurrent(int position) { group->setData({}, position, ModelPresetGroup::CurrentGroupRole); }
+
+    std::shared_ptr<RecordingWorkspace::Controller> controller = std::make_shared<RecordingWorkspace::Controller>();
+    PackageInfo info;
+    EffectPresetApplier applier{info, nullptr};
+    EffectEventTracker tracker;
+    std::unique_ptr<ModelPresetGroup> group;
+};
+
+} // namespace
+
+TEST_F(ModelPresetGroupTest, ConfiguredGroupsFollowTheLargestSlotEvenWhenItIsUnused)
+{
+    const ModelPresetGroup::GroupSlots groupSlots{&groupContext, {&allName, 0}, {&favouritesName, 1}, {nullptr, -1},
+                                             {&popularName, 2}};
+    Populate({}, groupSlots);
+    EXPECT_EQ(group->data({}, ModelPresetGroup::CurrentGroupRole).toInt(), -1);
+    ASSERT_EQ(group->rowCount(), 5) << "the disabled group is left out";
+    const QStringList names{"All", "Favourites", "Popular", "Warm", "Cold"};
+    for (int row = 0; row < names.size(); ++row) {
+        EXPECT_EQ(group->index(row).data(Qt::DisplayRole).toString(), names[row]);
+        EXPECT_EQ(group->index(row).data(ModelPresetGroup::UntranslatedNameRole).toString(), names[row]);
+    }
+    EXPECT_EQ(Ids(0), QStringList({"sunny", "glow", "pop", "ice", "frost"}));
+    EXPECT_EQ(Ids(2), QStringList({"pop"}));
+    EXPECT_TRUE(Ids(1).isEmpty());
+    EXPECT_EQ(group->index(1).data(ModelPresetGroup::HintRole).toString(),
+              "To add an effect to your favorites, click the heart icon to the right of the effect's name");
+    EXPECT_TRUE(group->index(3).data(ModelPresetGroup::HintRole).toString().isEmpty());
+    EXPECT_FALSE(group->AddUserPreset("new", "", EffectsSettings(), false)) << "no custom group";
+
+    SetCurrent(4);
+    EXPECT_EQ(group->data({}, ModelPresetGroup::CurrentGroupNameRole).toString(), "Cold");
+    EXPECT_EQ(group->data({}, ModelPresetGroup::CurrentGroupModelRole).value<QAbstractListModel*>(), ModelAt(4));
+}
+
+TEST_F(ModelPresetGroupTest, ItemsTakeMissingSettingsFromTheirGroup)
+{
+    Populate();
+    EXPECT_EQ(group->index(Custom).data(ModelPresetGroup::HintRole).toString(),
+              "To add new user preset, click add preset button in manual mode");
+    IItemModelPreset* sunny = PresetAt(Warm, 0);
+    EXPECT_EQ(sunny->GetStatisticsName(), "warm");
+    EXPECT_EQ(sunny->GetPainterClassId(), "warmPainter");
+    ASSERT_TRUE(sunny->GetIntensitySettings().IsEnabled()) << "the group's whole intensity, variables included";
+    EXPECT_EQ(sunny->GetIntensitySettings().Value(), 50);
+
+    IItemModelPreset* glow = PresetAt(Warm, 1);
+    EXPECT_EQ(glow->GetStatisticsName(), "glowStat");
+    EXPECT_EQ(glow->GetPainterClassId(), "ownPainter");
+    EXPECT_FALSE(glow->GetIntensitySettings().IsEnabled());
+    EXPECT_EQ(PresetAt(All, 0), sunny) << "special groups list the same objects";
+
+    sunny->SetIntensity(90);
+    EXPECT_TRUE(group->setData({}, QVariant(), ModelPresetGroup::ResetAllRole));
+    EXPECT_EQ(sunny->GetIntensitySettings().Value(), 50);
+}
+
+TEST_F(ModelPresetGroupTest, FavouritesFollowTheUserConfigurationAndTheFlag)
+{
+    Populate(UserConfig({"ice", "sunny", "unknown"}));
+    EXPECT_EQ(Ids(Favourites), QStringList({"sunny", "ice"})) << "entry order, then list order";
+    EXPECT_TRUE(PresetAt(Cold, 0)->IsFavourite());
+    Serve(Cold);
+    Serve(Warm);
+    SetCurrent(Cold);
+
+    QAbstractListModel* favourites = ModelAt(Favourites);
+    QSignalSpy removed(favourites, &QAbstractItemModel::rowsRemoved);
+    ASSERT_TRUE(ModelAt(Cold)->setData(ModelAt(Cold)->index(0), false, ModelPreset::FavouriteRole));
+    ASSERT_EQ(removed.count(), 1);
+    EXPECT_EQ(removed[0][1].toInt(), 1);
+    EXPECT_EQ(removed[0][2].toInt(), 1);
+    EXPECT_EQ(Ids(Favourites), QStringList({"sunny"}));
+    EXPECT_FALSE(PresetAt(Cold, 0)->IsFavourite());
+
+    ASSERT_TRUE(ModelAt(Warm)->setData(ModelAt(Warm)->index(1), true, ModelPreset::FavouriteRole));
+    Watch(ModelAt(Favourites));
+    EXPECT_EQ(Ids(Favourites), QStringList({"sunny", "glow"}));
+
+    PresetConfig::Config collected;
+    group->CollectUserConfig(collected);
+    EXPECT_EQ(collected.m_favorites, (std::set<std::string>{"sunny", "glow"}));
+    ASSERT_EQ(collected.m_groups.size(), 1u);
+    EXPECT_TRUE(collected.m_groups[0].m_items.empty());
+    EXPECT_EQ(controller->statistics.events.size(), 2u);
+}
+
+TEST_F(ModelPresetGroupTest, UserPresetsAreAddedRenamedAndDeletedOnce)
+{
+    Populate();
+    SetCurrent(Custom);
+    QSignalSpy activated(group.get(), &ModelPresetGroup::activateGroup);
+    QSignalSpy customInserted(ModelAt(Custom), &QAbstractItemModel::rowsInserted);
+    QSignalSpy allInserted(ModelAt(All), &QAbstractItemModel::rowsInserted);
+
+    EffectsSettings settings;
+    settings.Effects() = {Effect("vignette", {{"amount", 0.4}})};
+    EXPECT_FALSE(group->AddUserPreset("sunny", "user", settings, false)) << "a configured preset has the name";
+    EXPECT_EQ(customInserted.count(), 0);
+    ASSERT_TRUE(group->AddUserPreset("Evening", "user", settings, false));
+    ASSERT_EQ(customInserted.count(), 1);
+    ASSERT_EQ(allInserted.count(), 1);
+    EXPECT_EQ(allInserted[0][1].toInt(), 0);
+
+    IItemModelPreset* evening = PresetAt(Custom, 0);
+    EXPECT_EQ(PresetAt(All, 0), evening);
+    EXPECT_TRUE(evening->IsUserPreset());
+    EXPECT_TRUE(evening->IsApply());
+    EXPECT_EQ(evening->GetStatisticsName(), "user");
+    EXPECT_EQ(evening->GetIntensitySettings().Value(), 100) << "the custom group's automatic intensity";
+    ASSERT_EQ(activated.count(), 1);
+    EXPECT_EQ(activated[0][0].toModelIndex().row(), Custom);
+    const std::string id = evening->GetId();
+
+    using Rename = std::pair<QString, std::string>;
+    EXPECT_FALSE(group->setData({}, QVariant::fromValue(Rename("glow", id)), ModelPresetGroup::RenamePresetRole));
+    EXPECT_FALSE(group->setData({}, QVariant::fromValue(Rename("Night", "no-such-id")),
+                                ModelPresetGroup::RenamePresetRole));
+    EXPECT_TRUE(group->setData({}, QVariant::fromValue(Rename("Night", id)), ModelPresetGroup::RenamePresetRole));
+    EXPECT_EQ(evening->GetName().getUntranslated(), "Night");
+    EXPECT_FALSE(group->AddUserPreset("Night", "user", settings, false)) << "the new name is taken now";
+    EXPECT_TRUE(group->AddUserPreset("Evening", "user", settings, false)) << "the old one is free";
+
+    Serve(Custom);
+    ASSERT_TRUE(ModelAt(Custom)->setData(ModelAt(Custom)->index(1), true, ModelPreset::FavouriteRole));
+    Watch(ModelAt(Favourites));
+    ASSERT_EQ(Ids(Favourites), QStringList({QString::fromStdString(id)}));
+
+    QSignalSpy favouritesRemoved(ModelAt(Favourites), &QAbstractItemModel::rowsRemoved);
+    QSignalSpy customRemoved(ModelAt(Custom), &QAbstractItemModel::rowsRemoved);
+    QSignalSpy allRemoved(ModelAt(All), &QAbstractItemModel::rowsRemoved);
+    const std::weak_ptr<const Tavrel::PhotoCore::IEffectSettings> effect = evening->GetEffectInfo().at(0);
+    const long holders = effect.use_count();
+    settings.Effects().clear();
+    ASSERT_TRUE(ModelAt(Custom)->setData(ModelAt(Custom)->index(1), QVariant(), ModelPreset::DeleteRole));
+
+    EXPECT_EQ(favouritesRemoved.count(), 1);
+    EXPECT_EQ(customRemoved.count(), 1);
+    ASSERT_EQ(allRemoved.count(), 1);
+    EXPECT_EQ(allRemoved[0][1].toInt(), 1);
+    EXPECT_EQ(Ids(Custom).size(), 1);
+    EXPECT_FALSE(Ids(All).contains(QString::fromStdString(id)));
+    EXPECT_LT(effect.use_count(), holders - 1) << "the preset and its effect lists are gone";
+
+    PresetConfig::Config collected;
+    group->CollectUserConfig(collected);
+    ASSERT_EQ(collected.m_groups.size(), 1u);
+    ASSERT_EQ(collected.m_groups[0].m_items.size(), 1u);
+    EXPECT_EQ(collected.m_groups[0].m_items[0].m_name, "Evening");
+    EXPECT_TRUE(collected.m_favorites.empty());
+}
+
+TEST_F(ModelPresetGroupTest, ConfirmAndResetReachTheApplierThroughTheFirstModelThatFindsTheRow)
+{
+    Populate();
+    Serve(All);
+    Serve(Warm);
+    SetCurrent(Warm);
+    auto& applied = controller->drawer->applied;
+
+    EXPECT_TRUE(group->setData({}, QVariant(), ModelPresetGroup::ConfirmAppliedRole));
+    EXPECT_TRUE(applied.empty()) << "nothing applied, nothing confirmed";
+
+    ASSERT_TRUE(ModelAt(Warm)->setData(ModelAt(Warm)->index(0), true, ModelPreset::ApplyRole));
+    QSignalSpy allChanged(ModelAt(All), &QAbstractItemModel::dataChanged);
+    QSignalSpy warmChanged(ModelAt(Warm), &QAbstractItemModel::dataChanged);
+    EXPECT_TRUE(group->setData({}, QVariant(), ModelPresetGroup::ConfirmAppliedRole));
+    EXPECT_EQ(applied.size(), 2u) << "one apply, one confirm";
+    EXPECT_EQ(allChanged.count(), 1) << "the all-presets group comes first";
+    EXPECT_EQ(warmChanged.count(), 0);
+    EXPECT_FALSE(PresetAt(Warm, 0)->IsApply());
+    EXPECT_TRUE(applier.GetId().empty());
+
+    controller->drawer->packagePositions["looks"] = 0;
+    ASSERT_TRUE(ModelAt(Warm)->setData(ModelAt(Warm)->index(2), true, ModelPreset::ApplyRole));
+    EXPECT_TRUE(group->setData({}, QVariant(), ModelPresetGroup::ResetAppliedRole));
+    EXPECT_EQ(controller->history.restored, std::vector<int>{0});
+    EXPECT_FALSE(PresetAt(Warm, 2)->IsApply());
+    const auto& events = controller->statistics.events;
+    ASSERT_EQ(events.size(), 4u);
+    EXPECT_EQ(events[1].first, "warm_applied");
+    EXPECT_EQ(events[3].first, "warm_reseted");
+}
+
+TEST_F(ModelPresetGroupTest, ActivationMarksThePresetAndSelectsItsGroup)
+{
+    Populate();
+    SetCurrent(Cold);
+    PresetAt(Cold, 0)->SetApply(true);
+    // The list makes the activated group current, as its handler does.
+    QObject::connect(group.get(), &ModelPresetGroup::activateGroup, group.get(),
+                     [this](const QModelIndex& index) { SetCurrent(index.row()); });
+    QSignalSpy activated(group.get(), &ModelPresetGroup::activateGroup);
+    QSignalSpy warmChanged(ModelAt(Warm), &QAbstractItemModel::dataChanged);
+
+    EffectsSettings settings;
+    settings.Effects() = {Effect("exposure", {{"amount", 2.0}})};
+    settings.Package().presetGroupIndex = Warm;
+    const std::string sunny = "sunny";
+    ModelPresetGroup::PresetParam param{&sunny, &settings};
+    ASSERT_TRUE(group->setData({}, QVariant::fromValue(param), ModelPresetGroup::ActivatePresetRole));
+
+    ASSERT_EQ(activated.count(), 1);
+    EXPECT_EQ(activated[0][0].toModelIndex(), group->index(Warm));
+    EXPECT_TRUE(PresetAt(Warm, 0)->IsApply());
+    EXPECT_FALSE(PresetAt(Cold, 0)->IsApply());
+    EXPECT_EQ(PresetAt(Warm, 0)->GetIntensitySettings().Value(), 100) << "intensity read from the settings";
+    ASSERT_EQ(warmChanged.count(), 1) << "refreshed once it is the current group";
+    EXPECT_EQ(warmChanged[0][0].toModelIndex().row(), 0);
+    EXPECT_EQ(warmChanged[0][1].toModelIndex().row(), 2);
+
+    const std::string missing = "SUNNY";
+    param.id = &missing;
+    QSignalSpy coldChanged(ModelAt(Cold), &QAbstractItemModel::dataChanged);
+    settings.Package().presetGroupIndex = Cold;
+    ASSERT_TRUE(group->setData({}, QVariant::fromValue(param), ModelPresetGroup::ActivatePresetRole));
+    EXPECT_EQ(activated.count(), 1) << "ids match exactly";
+    EXPECT_EQ(coldChanged.count(), 1) << "not found: the target is refreshed";
+    EXPECT_FALSE(PresetAt(Warm, 0)->IsApply());
+}
+
+namespace {
+
+// The group model over the shipped sample configuration, with the user configuration stored in a temporary folder.
+class SampleConfigurationTest : public ::testing::Test {
+protected:
+    enum Position { All, Favourites, Custom, Popular, Light, Colour, Mood };
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(storage.isValid());
+        Tavrel::PhotoUtil::BaseConfig::SetStorageFolder(storage.path());
+        applier.SetPackageName("looks");
+        applier.SetWorkspaceController(controller);
+        tracker.SetWorkspaceController(controller);
+    }
+    void TearDown() override { Tavrel::PhotoUtil::BaseConfig::SetStorageFolder({}); }
+
+    std::unique_ptr<ModelPresetGroup> Load()
+    {
+        PresetConfig::Config builtIn, user;
+        ConfigStore::Read("GlimmarDemo", "effects", "user", builtIn, user);
+        auto model = std::make_unique<ModelPresetGroup>(FullSlots(), &itemContext, "", nullptr);
+        model->Populate(builtIn, user);
+        new Tester(model.get(), Tester::FailureReportingMode::Warning, model.get());
+        for (int row = 0; row < model->rowCount(); ++row)
+            Watch(*model, row);
+        return model;
+    }
+
+    static QAbstractListModel* ModelOf(const ModelPresetGroup& group, int position)
+    {
+        return group.data(group.index(position), ModelPresetGroup::GroupModelRole).value<QAbstractListModel*>();
+    }
+
+    static void Watch(const ModelPresetGroup& group, int position)
+    {
+        QAbstractListModel* model = ModelOf(group, position);
+        new Tester(model, Tester::FailureReportingMode::Warning, model);
+    }
+
+    static QStringList Ids(const ModelPresetGroup& group, int position)
+    {
+        QStringList ids;
+        const QAbstractListModel* model = ModelOf(group, position);
+        for (int row = 0; row < model->rowCount(); ++row)
+            ids << model->index(row).data(ModelPreset::IdRole).toString();
+        return ids;
+    }
+
+    void Serve(const ModelPresetGroup& group, int position)
+    {
+        QAbstractListModel* model = ModelOf(group, position);
+        model->setData({}, QVariant::fromValue(&applier), ModelPreset::ApplierRole);
+        model->setData({}, QVariant::fromValue(&tracker), ModelPreset::EventTrackerRole);
+    }
+
+    static std::string Json(const PresetConfig::Config& config)
+    {
+        Tavrel::PropertyTree tree;
+        PresetConfig::WriteConfig(config, tree);
+        return Tavrel::PhotoUtil::BaseConfig::ToJson(tree);
+    }
+
+    QTemporaryDir storage;
+    std::shared_ptr<RecordingWorkspace::Controller> controller = std::make_shared<RecordingWorkspace::Controller>();
+    PackageInfo info;
+    EffectPresetApplier applier{info, nullptr};
+    EffectEventTracker tracker;
+};
+
+} // namespace
+
+TEST_F(SampleConfigurationTest, UserConfigurationSurvivesModelAndStorage)
+{
+    PresetConfig::Item mine = PlainItem("u1", "contrast", {{"amount", 25.0}});
+    mine.m_name = "Mine";
+    mine.m_isUser = true;
+    mine.m_painterClassId = Tavrel::PhotoCore::SettingsPainterOneInputEffectStub::CLASS_ID;
+    mine.m_intensity.m_type = PresetConfig::IntensityType::CustomAuto;
+    PresetConfig::Item other = mine;
+    other.m_id = "u2";
+    other.m_name = "Other";
+    other.m_effects = {Effect("grain", {{"amount", 0.3}})};
+    other.m_isFavorite = true; // as the library writes a favourite user preset
+    PresetConfig::Config user;
+    user.m_groups.resize(1);
+    user.m_groups[0].m_items = {mine, other};
+    user.m_favorites = {"light.punchy", "u2"};
+    ConfigStore::WriteUser("user", user);
+
+    const auto group = Load();
+    EXPECT_EQ(Ids(*group, Custom), QStringList({"u1", "u2"}));
+    EXPECT_EQ(Ids(*group, Favourites), QStringList({"u2", "light.punchy"})) << "the custom group comes first";
+
+    PresetConfig::Config collected;
+    group->CollectUserConfig(collected);
+    EXPECT_EQ(Json(collected), Json(user));
+    ConfigStore::WriteUser("user", collected);
+    PresetConfig::Config builtIn, reread;
+    ConfigStore::Read("GlimmarDemo", "effects", "user", builtIn, reread);
+    EXPECT_EQ(Json(reread), Json(user));
+}
+
+TEST_F(SampleConfigurationTest, ScriptedSessionEndsInTheExpectedUserConfiguration)
+{
+    auto group = Load();
+    ASSERT_EQ(group->rowCount(), 7);
+    EXPECT_EQ(group->index(Mood).data().toString(), "Mood");
+    Serve(*group, Light);
+    Serve(*group, Mood);
+    Serve(*group, Custom);
+    group->setData({}, int(Light), ModelPresetGroup::CurrentGroupRole);
+    QAbstractListModel* light = ModelOf(*group, Light);
+
+    // Apply, drag the slider, confirm.
+    ASSERT_TRUE(light->setData(light->index(0), true, ModelPreset::ApplyRole));
+    EXPECT_EQ(light->data({}, ModelPreset::AppliedRowRole).toInt(), 0);
+    ASSERT_TRUE(light->setData(light->index(0), 80, ModelPreset::IntensityChangeRole));
+    ASSERT_TRUE(light->setData({}, QVariant(), ModelPreset::IntensityChangeEndRole));
+    ASSERT_TRUE(group->setData({}, QVariant(), ModelPresetGroup::ConfirmAppliedRole));
+    EXPECT_FALSE(light->index(0).data(ModelPreset::ApplyRole).toBool());
+    EXPECT_EQ(light->index(0).data(ModelPreset::IntensityValueRole).toInt(), 80);
+    EXPECT_EQ(controller->drawer->applied.size(), 2u);
+    EXPECT_EQ(controller->drawer->commits, 1);
+
+    // Favourites on and off.
+    QAbstractListModel* mood = ModelOf(*group, Mood);
+    ASSERT_TRUE(light->setData(light->index(2), true, ModelPreset::FavouriteRole));
+    ASSERT_TRUE(mood->setData(mood->index(0), true, ModelPreset::FavouriteRole));
+    Watch(*group, Favourites);
+    EXPECT_EQ(Ids(*group, Favourites), QStringList({"light.punchy", "mood.noir"}));
+    ASSERT_TRUE(light->setData(light->index(2), false, ModelPreset::FavouriteRole));
+    EXPECT_EQ(Ids(*group, Favourites), QStringList({"mood.noir"}));
+
+    // A user preset added, renamed; another added and deleted.
+    EffectsSettings current;
+    current.Effects() = {Effect("temperature", {{"amount", 30.0}}), Effect("vignette", {{"amount", 0.5}})};
+    group->setData({}, int(Custom), ModelPresetGroup::CurrentGroupRole);
+    ASSERT_TRUE(group->AddUserPreset("My look", "user_look", current, false));
+    QAbstractListModel* custom = ModelOf(*group, Custom);
+    EXPECT_FALSE(custom->setData(custom->index(0), "Punchy", ModelPreset::RenameRole)) << "a configured name";
+    ASSERT_TRUE(custom->setData(custom->index(0), "My best look", ModelPreset::RenameRole));
+    ASSERT_TRUE(group->AddUserPreset("Throwaway", "user_look", current, true));
+    ASSERT_EQ(custom->rowCount(), 2);
+    ASSERT_TRUE(custom->setData(custom->index(0), QVariant(), ModelPreset::DeleteRole));
+    EXPECT_EQ(custom->rowCount(), 1);
+    EXPECT_EQ(custom->index(0).data(ModelPreset::NameRole).toString(), "My best look");
+    const std::string id = custom->index(0).data(ModelPreset::IdRole).toString().toStdString();
+
+    PresetConfig::Config collected;
+    group->CollectUserConfig(collected);
+    EXPECT_EQ(collected.m_favorites, std::set<std::string>{"mood.noir"});
+    ASSERT_EQ(collected.m_groups.size(), 1u);
+    ASSERT_EQ(collected.m_groups[0].m_items.size(), 1u);
+    const PresetConfig::Item& saved = collected.m_groups[0].m_items[0];
+    EXPECT_EQ(saved.m_id, id);
+    EXPECT_EQ(saved.m_name, "My best look");
+    EXPECT_EQ(saved.m_statisticsName, "user_look");
+    EXPECT_TRUE(saved.m_isUser);
+    EXPECT_FALSE(saved.m_wrapWithBlender);
+    EXPECT_EQ(saved.m_intensity.m_type, PresetConfig::IntensityType::CustomAuto);
+    EXPECT_EQ(saved.m_painterClassId, Tavrel::PhotoCore::SettingsPainterOneInputEffectStub::CLASS_ID);
+    EXPECT_EQ(saved.m_effects, current.Effects());
+
+    const auto& events = controller->statistics.events;
+    std::vector<std::string> names;
+    for (const auto& event : events)
+        names.push_back(event.first);
+    EXPECT_EQ(names, (std::vector<std::string>{"light_click", "light_applied", "effect_favorites_added",
+                                               "effect_favorites_added", "effect_favorites_removed"}));
+
+    // The next session starts from what this one stored.
+    ConfigStore::WriteUser("user", collected);
+    group.reset();
+    const auto next = Load();
+    EXPECT_EQ(Ids(*next, Custom), QStringList({QString::fromStdString(id)}));
+    EXPECT_EQ(Ids(*next, Favourites), QStringList({"mood.noir"}));
+}
