@@ -19,7 +19,7 @@ namespace {
 
 using Blender = EffectSettingsImpl<SettingsEffectMaskBlender, EffectsPackageWithBrushSettings>;
 
-PropertyTree MapOf(std::initializer_list<std::pair<const std::string, PropertyTree>> entries)
+PropertyTree MapOf(std::initializer_list<PropertyTree::Map::value_type> entries)
 {
     PropertyTree tree;
     tree.convertToMap();
