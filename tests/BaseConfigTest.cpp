@@ -61,58 +61,43 @@ protected:
     void TearDown() override { BaseConfig::SetStorageFolder({}); }
 
     QString FilePath(const QString& name) const { return m_dir.filePath(name + ".json"); }
+    QStringList Aside(const QString& name) const
+    {
+        return QDir(m_dir.path()).entryList({name + ".json.damaged-*"}, QDir::Files);
+    }
 
     QTemporaryDir m_dir;
 };
 
+// Every kind of value, numbers at their limits and text needing escapes.
 PropertyTree SampleTree()
 {
-    PropertyTree tree;
-    tree.convertToMap();
-    auto& map = tree.getMap();
-    map["int"] = PropertyTreeScalar(std::numeric_limits<std::int64_t>::min());
-    map["big"] = PropertyTreeScalar(std::numeric_limits<std::int64_t>::max());
-    map["two"] = PropertyTreeScalar(2.0);
-    map["tenth"] = PropertyTreeScalar(0.1);
-    map["tiny"] = PropertyTreeScalar(5e-324);
-    map["huge"] = PropertyTreeScalar(1.7976931348623157e308);
-    map["yes"] = PropertyTreeScalar(true);
-    map["text"] = PropertyTreeScalar(std::string("quote \" slash \\ \n tab\t \xc3\xa9 nul\0end", 32));
-    map["null"] = PropertyTree();
-    map["emptyMap"].convertToMap();
-    map["emptyList"].convertToList();
-    auto& list = map["list"];
-    list.convertToList();
-    list.getList().resize(3);
-    list.getList()[0] = PropertyTreeScalar("a");
-    list.getList()[1].convertToMap();
-    list.getList()[1].getMap()["x"] = PropertyTreeScalar(false);
-    list.getList()[2] = PropertyTreeScalar(-7);
-    return tree;
+    return BaseConfig::ParseJson(R"({"int": -9223372036854775808, "big": 9223372036854775807, "two": 2.0,
+        "tenth": 0.1, "tiny": 5e-324, "huge": 1.7976931348623157e308, "yes": true, "null": null,
+        "text": "quote \" slash \\ \n tab\t \u00e9 nul\u0000end", "emptyMap": {}, "emptyList": [],
+        "list": ["a", {"x": false}, -7], "forms": [1e2, -0, {"k": 1, "k": 2}, 1e-400]})",
+                                 "sample");
 }
 
 } // namespace
 
-TEST_F(BaseConfigStorage, EveryScalarFormSurvivesTheFile)
+TEST_F(BaseConfigStorage, EveryScalarFormSurvivesTheFileWrittenOverOldContentInNewFolders)
 {
     const PropertyTree tree = SampleTree();
-    BaseConfig().Write("forms", tree);
-    EXPECT_EQ(BaseConfig().ReadOptional("forms"), tree);
+    BaseConfig().Write("panel/sub/forms", PropertyTree(PropertyTreeScalar("first")));
+    BaseConfig().Write("panel/sub/forms", tree);
+    EXPECT_EQ(BaseConfig().ReadOptional("panel/sub/forms"), tree); // trees tell 2 from 2.0
 
-    const QByteArray text = ReadBytes(FilePath("forms"));
-    EXPECT_TRUE(text.contains("\"two\": 2.0")) << text.toStdString();
-    EXPECT_TRUE(text.contains("9223372036854775807")) << text.toStdString();
-    EXPECT_LT(text.indexOf("\"big\""), text.indexOf("\"two\"")); // keys in map order
-}
-
-TEST_F(BaseConfigStorage, WriteCreatesFoldersAndReplacesTheOldContent)
-{
-    PropertyTree first = SampleTree();
-    BaseConfig().Write("panel/sub/presets", first);
-    PropertyTree second(PropertyTreeScalar("second"));
-    BaseConfig().Write("panel/sub/presets", second);
-    EXPECT_EQ(BaseConfig().ReadOptional("panel/sub/presets"), second);
-    EXPECT_TRUE(QFileInfo::exists(m_dir.filePath("panel/sub/presets.json")));
+    const auto& map = tree.getMap();
+    EXPECT_EQ(map.at("big"), PropertyTree(PropertyTreeScalar(std::numeric_limits<std::int64_t>::max())));
+    EXPECT_EQ(map.at("two"), PropertyTree(PropertyTreeScalar(2.0)));
+    const std::string text("quote \" slash \\ \n tab\t \xc3\xa9 nul\0end", 33);
+    EXPECT_EQ(map.at("text"), PropertyTree(PropertyTreeScalar(text)));
+    const auto& forms = map.at("forms").getList();
+    EXPECT_EQ(forms[0], PropertyTree(PropertyTreeScalar(100.0)));
+    EXPECT_EQ(forms[1], PropertyTree(PropertyTreeScalar(0)));
+    EXPECT_EQ(forms[2].getMap().at("k"), PropertyTree(PropertyTreeScalar(2))); // the last of repeated keys wins
+    EXPECT_EQ(forms[3], PropertyTree(PropertyTreeScalar(0.0)));                 // underflow is zero, not an error
 }
 
 TEST_F(BaseConfigStorage, FailedWriteThrowsAndKeepsTheOldFile)
@@ -136,24 +121,21 @@ TEST_F(BaseConfigStorage, FailedWriteThrowsAndKeepsTheOldFile)
     EXPECT_EQ(ReadBytes(FilePath("config")), old);
 }
 
-TEST_F(BaseConfigStorage, MissingOptionalIsNullWithoutWarning)
+TEST_F(BaseConfigStorage, MissingOptionalIsNullAndDamagedOneIsKeptAsideWithWarning)
 {
     LogCapture log;
-    EXPECT_TRUE(BaseConfig().ReadOptional("absent").isNull());
+    EXPECT_TRUE(BaseConfig().ReadOptional("user").isNull());
     EXPECT_TRUE(log.Warnings().empty());
-}
 
-TEST_F(BaseConfigStorage, DamagedOptionalIsKeptAsideWithWarning)
-{
     const QByteArray damaged = "{\"groups\": [1, 2,";
     WriteBytes(FilePath("user"), damaged);
-    LogCapture log;
     EXPECT_TRUE(BaseConfig().ReadOptional("user").isNull());
 
     EXPECT_FALSE(QFileInfo::exists(FilePath("user")));
-    const QStringList aside = QDir(m_dir.path()).entryList({"user.json.damaged-*"}, QDir::Files);
+    const QStringList aside = Aside("user");
     ASSERT_EQ(aside.size(), 1);
-    EXPECT_TRUE(QRegularExpression("^user\\.json\\.damaged-\\d{8}-\\d{6}$").match(aside[0]).hasMatch()) << aside[0].toStdString();
+    EXPECT_TRUE(QRegularExpression("^user\\.json\\.damaged-\\d{8}-\\d{6}$").match(aside[0]).hasMatch())
+        << aside[0].toStdString();
     EXPECT_EQ(ReadBytes(m_dir.filePath(aside[0])), damaged);
 
     const auto warnings = log.Warnings();
@@ -165,11 +147,13 @@ TEST_F(BaseConfigStorage, DamagedOptionalIsKeptAsideWithWarning)
     // A second damaged file in the same second must not overwrite the first one.
     WriteBytes(FilePath("user"), "nonsense");
     EXPECT_TRUE(BaseConfig().ReadOptional("user").isNull());
-    EXPECT_EQ(QDir(m_dir.path()).entryList({"user.json.damaged-*"}, QDir::Files).size(), 2);
+    EXPECT_EQ(Aside("user").size(), 2);
 }
 
-TEST_F(BaseConfigStorage, OversizedFilesAreRefusedUnread)
+TEST_F(BaseConfigStorage, OversizedAndMissingFilesAreRefusedByName)
 {
+    EXPECT_NE(ErrorOf([] { BaseConfig().Read("/nonexistent/dir/config.json"); }).find("/nonexistent/dir/config.json"),
+              std::string::npos);
     QFile file(FilePath("huge"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     ASSERT_TRUE(file.resize(static_cast<qint64>(BaseConfig::MaxFileSize) + 1)); // sparse: costs no disk
@@ -182,7 +166,7 @@ TEST_F(BaseConfigStorage, OversizedFilesAreRefusedUnread)
     LogCapture log;
     EXPECT_TRUE(BaseConfig().ReadOptional("huge").isNull());
     EXPECT_EQ(log.Warnings().size(), 1u);
-    EXPECT_EQ(QDir(m_dir.path()).entryList({"huge.json.damaged-*"}, QDir::Files).size(), 1);
+    EXPECT_EQ(Aside("huge").size(), 1);
 }
 
 TEST(BaseConfigParse, ErrorsNameOriginOffsetAndReason)
@@ -218,26 +202,6 @@ TEST(BaseConfigParse, DepthIsCappedWithoutRecursion)
     // Far beyond any stack a recursive parser could use.
     EXPECT_THROW(BaseConfig::ParseJson(std::string(2'000'000, '['), "deeper"), BaseConfigError);
     EXPECT_THROW(BaseConfig::ParseJson(std::string(2'000'000, '{'), "deeper"), BaseConfigError);
-}
-
-TEST(BaseConfigParse, NumbersKeepTheirForm)
-{
-    const PropertyTree tree = BaseConfig::ParseJson(R"([9223372036854775807, 2.0, 1e2, -0, 0.1, {"k": 1, "k": 2}, 1e-400])", "n");
-    const auto& list = tree.getList();
-    EXPECT_EQ(list[0], PropertyTree(PropertyTreeScalar(std::numeric_limits<std::int64_t>::max())));
-    EXPECT_EQ(list[1], PropertyTree(PropertyTreeScalar(2.0)));
-    EXPECT_EQ(list[2], PropertyTree(PropertyTreeScalar(100.0)));
-    EXPECT_EQ(list[3], PropertyTree(PropertyTreeScalar(0)));
-    EXPECT_EQ(list[4].getScalar().toDouble(), 0.1);
-    EXPECT_EQ(list[5].getMap().at("k"), PropertyTree(PropertyTreeScalar(2))); // the last of repeated keys wins
-    EXPECT_EQ(list[6], PropertyTree(PropertyTreeScalar(0.0)));                 // underflow is zero, not an error
-    EXPECT_EQ(BaseConfig::ParseJson(BaseConfig::ToJson(tree), "again"), tree);
-}
-
-TEST(BaseConfigRead, MissingPathIsNamed)
-{
-    const std::string error = ErrorOf([] { BaseConfig().Read("/nonexistent/dir/config.json"); });
-    EXPECT_NE(error.find("/nonexistent/dir/config.json"), std::string::npos);
 }
 
 TEST(BaseConfigRead, ResourcePathPrefersAnEditorsFile)

@@ -1,5 +1,4 @@
 #include "Host/GetRoundedPixmap.h"
-#include "Host/GetWidgetScreenPixelRatio.h"
 #include "Host/StatisticsRecorder.h"
 
 #include <gtest/gtest.h>
@@ -9,41 +8,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
-#include <QWidget>
 
 #include <thread>
 
 using Tavrel::PhotoCore::StatisticsRecorder;
-
-namespace {
-
-class ScaledWidget : public QWidget {
-public:
-    explicit ScaledWidget(qreal ratio) : m_ratio(ratio) {}
-
-protected:
-    int metric(PaintDeviceMetric metric) const override
-    {
-        if (metric == PdmDevicePixelRatioScaled)
-            return qRound(m_ratio * devicePixelRatioFScale());
-        if (metric == PdmDevicePixelRatio)
-            return qRound(m_ratio);
-        return QWidget::metric(metric);
-    }
-
-private:
-    qreal m_ratio;
-};
-
-} // namespace
-
-TEST(GetWidgetScreenPixelRatio, ReportsFractionalRatiosOfTheWidget)
-{
-    const ScaledWidget retina(2.0);
-    EXPECT_DOUBLE_EQ(Tavrel::GetWidgetScreenPixelRatio(&retina), 2.0);
-    const ScaledWidget fractional(1.5);
-    EXPECT_DOUBLE_EQ(Tavrel::GetWidgetScreenPixelRatio(&fractional), 1.5);
-}
 
 TEST(GetRoundedPixmap, CutsTheCornersAndKeepsTheRest)
 {

@@ -2,6 +2,7 @@
 
 #include <glog/logging.h>
 
+#include <map>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -17,25 +18,20 @@ public:
               const char* message, size_t length) override
     {
         const std::lock_guard<std::mutex> lock(m_mutex);
-        if (severity == google::GLOG_WARNING)
-            m_warnings.emplace_back(message, length);
-        else if (severity == google::GLOG_ERROR)
-            m_errors.emplace_back(message, length);
+        m_messages[severity].emplace_back(message, length);
     }
 
-    std::vector<std::string> Warnings() const
-    {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        return m_warnings;
-    }
-    std::vector<std::string> Errors() const
-    {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        return m_errors;
-    }
+    std::vector<std::string> Warnings() const { return Of(google::GLOG_WARNING); }
+    std::vector<std::string> Errors() const { return Of(google::GLOG_ERROR); }
 
 private:
+    std::vector<std::string> Of(google::LogSeverity severity) const
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        const auto found = m_messages.find(severity);
+        return found == m_messages.end() ? std::vector<std::string>() : found->second;
+    }
+
     mutable std::mutex m_mutex;
-    std::vector<std::string> m_warnings;
-    std::vector<std::string> m_errors;
+    std::map<google::LogSeverity, std::vector<std::string>> m_messages;
 };

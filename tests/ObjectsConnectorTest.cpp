@@ -32,7 +32,7 @@ private slots:
 
 } // namespace
 
-TEST(ObjectsConnector, DeliversToDirectAndQueuedReceiversOfTheIdOnly)
+TEST(ObjectsConnector, DeliversToDirectAndQueuedReceiversOfTheIdOnlyAndRefusesUnknownSlots)
 {
     const std::string id = "TEST_DELIVERY";
     LockReceiver direct, queued, other;
@@ -52,40 +52,27 @@ TEST(ObjectsConnector, DeliversToDirectAndQueuedReceiversOfTheIdOnly)
     EXPECT_EQ(direct.value, false);
     EXPECT_EQ(queued.value, false);
     EXPECT_EQ(direct.calls, 2);
+
+    EXPECT_THROW(ObjectsConnector::registerReceiver("TEST_BAD", &other, "1NoSuchSlot(bool)", false),
+                 std::invalid_argument);
+    EXPECT_NO_THROW(ObjectsConnector::broadcast("TEST_NOBODY_LISTENS", true));
 }
 
-TEST(ObjectsConnector, QueuedReceiverRunsOnItsOwnThreadWhenBroadcastFromAnother)
+TEST(ObjectsConnector, QueuedReceiverRunsOnItsOwnThreadAndDestroyedReceiversAreForgotten)
 {
     const std::string id = "TEST_CROSS_THREAD";
     LockReceiver receiver;
+    auto dying = std::make_unique<LockReceiver>();
     ObjectsConnector::registerReceiver(id, &receiver, "1OnCoreDrawerLock(bool)", true);
+    ObjectsConnector::registerReceiver(id, dying.get(), "1OnCoreDrawerLock(bool)", true);
     std::thread worker([&] { ObjectsConnector::broadcast(id, true); });
     worker.join();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(receiver.value, true);
-    EXPECT_EQ(receiver.thread, QThread::currentThread());
-}
-
-TEST(ObjectsConnector, ForgetsDestroyedReceivers)
-{
-    const std::string id = "TEST_LIFETIME";
-    LockReceiver survivor;
-    auto dying = std::make_unique<LockReceiver>();
-    ObjectsConnector::registerReceiver(id, dying.get(), "1OnCoreDrawerLock(bool)", true);
-    ObjectsConnector::registerReceiver(id, &survivor, "1OnCoreDrawerLock(bool)", false);
-    ObjectsConnector::broadcast(id, true); // leaves a queued call for the dying receiver
-    dying.reset();
+    dying.reset(); // with a queued call pending
     ObjectsConnector::broadcast(id, false);
     QCoreApplication::processEvents();
-    EXPECT_EQ(survivor.calls, 2);
-}
-
-TEST(ObjectsConnector, RefusesUnknownSlotsAndIgnoresUnknownIds)
-{
-    LockReceiver receiver;
-    EXPECT_THROW(ObjectsConnector::registerReceiver("TEST_BAD", &receiver, "1NoSuchSlot(bool)", false),
-                 std::invalid_argument);
-    EXPECT_NO_THROW(ObjectsConnector::broadcast("TEST_NOBODY_LISTENS", true));
+    EXPECT_EQ(receiver.value, false);
+    EXPECT_EQ(receiver.calls, 2);
+    EXPECT_EQ(receiver.thread, QThread::currentThread());
 }
 
 #include "ObjectsConnectorTest.moc"

@@ -22,6 +22,7 @@ using namespace Tavrel::PhotoCore;
 namespace {
 
 constexpr int BASE_RED = 10;
+constexpr int MAX_POS = IPhotoCoreDrawerPainter::MAX_POS;
 
 // Adds each effect's "amount" to the red channel: a picture's red tells which entries were drawn.
 QImage AddAmountsToRed(const QImage& input, const EffectsSettings& settings)
@@ -46,7 +47,8 @@ IEffectSettings::Ptr Effect(double amount, const std::string& id = "exposure")
     return effect;
 }
 
-EffectsSettings Settings(double amount, const std::string& package = {}, unsigned int resetIndex = EffectsSettingsPackage::NO_INDEX)
+EffectsSettings Settings(double amount, const std::string& package = {},
+                         unsigned int resetIndex = EffectsSettingsPackage::NO_INDEX)
 {
     EffectsSettings settings;
     settings.Effects().push_back(Effect(amount));
@@ -66,47 +68,38 @@ QImage Photo(int width = 64, int height = 48)
 }
 
 int RedOf(const QImage& image) { return qRed(image.pixel(image.width() / 2, image.height() / 2)); }
+int AddedRed(const FramePtr& frame) { return RedOf(VideoFrame::ImageOf(frame)) - BASE_RED; }
 
 class RecordingHandler : public IDrawerEventHandler {
 public:
     struct Record {
         std::string kind;
-        int position = -1;
+        int position;
         std::thread::id thread;
-        int red = -1;
+        int red;
     };
 
     void HandleUndo(const DrawerEventUndo& event) override { Add("undo", event.position); }
-    void HandleFrame(const DrawerEventFrame& event) override
-    {
-        Add("frame", event.position, RedOf(VideoFrame::ImageOf(event.frame)));
-    }
+    void HandleFrame(const DrawerEventFrame& event) override { Add("frame", event.position, AddedRed(event.frame)); }
     void HandleChangeToSave(const DrawerEventChangeToSave& event) override { Add("changeToSave", event.hasChanges); }
-    void HandleFrameTemporary(const DrawerEventFrameTemporary& event) override
-    {
-        Add("temporary", -1, RedOf(VideoFrame::ImageOf(event.frame)));
-    }
-    void HandleToolIdChange(const DrawerEventToolIdChange&) override { Add("tool", -1); }
-    void HandleShapeItem(const DrawerEventShapeItem&) override { Add("shape", -1); }
+    void HandleFrameTemporary(const DrawerEventFrameTemporary& e) override { Add("temporary", -1, AddedRed(e.frame)); }
+    void HandleToolIdChange(const DrawerEventToolIdChange&) override { Add("tool"); }
+    void HandleShapeItem(const DrawerEventShapeItem&) override { Add("shape"); }
     void HandleMementoChanged(const DrawerEventMementoChanged& event) override { Add("memento", event.currentPosition); }
-    void HandleRenderProgress(double) override { Add("progress", -1); }
+    void HandleRenderProgress(double) override { Add("progress"); }
 
-    std::vector<Record> Records()
+    // All records, or those of one kind.
+    std::vector<Record> Of(const std::string& kind = {})
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        return m_records;
-    }
-    std::vector<Record> Of(const std::string& kind)
-    {
         std::vector<Record> matching;
-        for (const Record& record : Records())
-            if (record.kind == kind)
-                matching.push_back(record);
+        std::copy_if(m_records.begin(), m_records.end(), std::back_inserter(matching),
+                     [&](const Record& record) { return kind.empty() || record.kind == kind; });
         return matching;
     }
 
 private:
-    void Add(const std::string& kind, int position, int red = -1)
+    void Add(const std::string& kind, int position = -1, int red = -1)
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_records.push_back({kind, position, std::this_thread::get_id(), red});
@@ -133,6 +126,7 @@ protected:
         drawer.WaitUntilIdle();
         return RedOf(drawer.CurrentImage()) - BASE_RED;
     }
+    EffectsSettingsPackage PackageAt(int position) { return drawer.GetEntry(position).settings.Package(); }
 
     std::atomic<int> renders{0};
     RecordingHandler handler;
@@ -144,55 +138,40 @@ protected:
 TEST_F(PhotoCoreDrawerTest, PresetsReplaceEachOtherAtTheirResetIndexAndStackAfterPlainEntries)
 {
     drawer.ApplyEffects(Settings(1), {});
-    EXPECT_EQ(Shown(), 1);
-    drawer.ApplyEffects(Settings(20, "P", 1), {});
+    EffectsSettings first = Settings(20, "P", 1);
+    drawer.ApplyEffects(first, {});
+    // The history keeps clones: neither the caller's settings nor a fetched entry reach it.
+    InvokeEffectHelper::InvokeSet("amount", *first.Effects()[0], 50);
+    first.Package().SetPackageName("changed");
+    InvokeEffectHelper::InvokeSet("amount", *drawer.GetEntry(-1).settings.Effects()[0], 60);
+    EXPECT_DOUBLE_EQ(InvokeEffectHelper::InvokeGet("amount", *drawer.GetEntry(-1).settings.Effects()[0]), 20);
+    EXPECT_EQ(drawer.FindPackagePosition("P"), 1);
     EXPECT_EQ(Shown(), 21);
     drawer.ApplyEffects(Settings(30, "P", 1), {});
     EXPECT_EQ(Shown(), 31) << "the second preset is drawn on the photo as it was before the first";
     EXPECT_EQ(drawer.GetCurrentPosition(), 2);
     EXPECT_EQ(drawer.FindPackagePosition("P"), 1);
-    EXPECT_EQ(drawer.GetEntry(-1).settings.Package().GetPresetName(), "preset30");
-    EXPECT_EQ(drawer.GetEntry(-1).settings.Package().sourceIndex, 1u);
+    EXPECT_EQ(PackageAt(-1).GetPresetName(), "preset30");
+    EXPECT_EQ(PackageAt(-1).sourceIndex, 1u);
 
     drawer.ApplyEffect(Effect(5), {}); // a confirmation: an entry without package
     drawer.ApplyEffects(Settings(40, "P", 3), {});
     EXPECT_EQ(Shown(), 76);
     EXPECT_EQ(drawer.GetCurrentPosition(), 4);
     EXPECT_EQ(drawer.FindPackagePosition("P"), 3);
-    EXPECT_EQ(drawer.GetEntry(2).settings.Package().GetPackageName(), "");
-    EXPECT_EQ(drawer.GetEntry(2).settings.Package().sourceIndex, 2u);
-
+    EXPECT_EQ(PackageAt(2).GetPackageName(), "");
+    EXPECT_EQ(PackageAt(2).sourceIndex, 2u);
     EXPECT_EQ(drawer.FindPackagePosition("Other"), -1);
     EXPECT_EQ(drawer.FindPackagePosition(""), -1) << "entries without package belong to no package";
-    EXPECT_TRUE(drawer.GetEntry(4).settings.Effects().empty());
-    EXPECT_TRUE(drawer.GetEntry(-7).settings.Effects().empty());
-
+    for (const int outside : {4, -7})
+        EXPECT_TRUE(drawer.GetEntry(outside).settings.Effects().empty()) << outside;
     // Each entry was drawn once, on a kept state; not the whole history every time.
     EXPECT_EQ(renders.load(), 5);
-}
 
-TEST_F(PhotoCoreDrawerTest, ResetIndexBeyondTheCurrentPositionAppends)
-{
-    drawer.ApplyEffects(Settings(1), {});
-    drawer.ApplyEffects(Settings(2, "P", 7), {});
-    EXPECT_EQ(drawer.GetCurrentPosition(), 2);
-    EXPECT_EQ(drawer.GetEntry(1).settings.Package().sourceIndex, 1u);
-    EXPECT_EQ(Shown(), 3);
-}
-
-TEST_F(PhotoCoreDrawerTest, HistoryKeepsClonesOfWhatItWasGiven)
-{
-    EffectsSettings settings = Settings(20, "P", 0);
-    drawer.ApplyEffects(settings, {});
-    InvokeEffectHelper::InvokeSet("amount", *settings.Effects()[0], 50); // a preset's shared effect changes
-    settings.Package().SetPackageName("changed");
-
-    DrawerEntry entry = drawer.GetEntry(-1);
-    EXPECT_DOUBLE_EQ(InvokeEffectHelper::InvokeGet("amount", *entry.settings.Effects()[0]), 20);
-    InvokeEffectHelper::InvokeSet("amount", *entry.settings.Effects()[0], 60);
-    EXPECT_DOUBLE_EQ(InvokeEffectHelper::InvokeGet("amount", *drawer.GetEntry(-1).settings.Effects()[0]), 20);
-    EXPECT_EQ(drawer.GetEntry(0).settings.Package().GetPackageName(), "P");
-    EXPECT_EQ(Shown(), 20);
+    drawer.ApplyEffects(Settings(2, "Q", 9), {}); // a reset index beyond the current position appends
+    EXPECT_EQ(drawer.GetCurrentPosition(), 5);
+    EXPECT_EQ(PackageAt(4).sourceIndex, 4u);
+    EXPECT_EQ(Shown(), 78);
 }
 
 TEST_F(PhotoCoreDrawerTest, RestoreReturnsToAPositionAndResetGivesBackTheOriginalBytes)
@@ -206,19 +185,18 @@ TEST_F(PhotoCoreDrawerTest, RestoreReturnsToAPositionAndResetGivesBackTheOrigina
     EXPECT_EQ(Shown(), 1);
     EXPECT_EQ(drawer.GetCurrentPosition(), 1);
     EXPECT_EQ(drawer.FindPackagePosition("P"), -1) << "kept later entries are not looked at";
-    EXPECT_EQ(drawer.GetEntry(2).settings.Package().sourceIndex, 2u) << "later entries were kept";
-    EXPECT_EQ(drawer.GetEntry(-1).settings.Package().sourceIndex, 0u);
+    EXPECT_EQ(PackageAt(2).sourceIndex, 2u) << "later entries were kept";
+    EXPECT_EQ(PackageAt(-1).sourceIndex, 0u);
 
     drawer.Restore(HistoryRequest{3, true});
     EXPECT_EQ(Shown(), 25) << "redo";
     drawer.Restore(HistoryRequest{drawer.FindPackagePosition("P")});
     EXPECT_EQ(Shown(), 1);
     EXPECT_TRUE(drawer.GetEntry(1).settings.Effects().empty()) << "later entries were dropped";
-
     const auto undos = handler.Of("undo");
     ASSERT_EQ(undos.size(), 3u);
     EXPECT_EQ(undos.back().position, 1);
-    EXPECT_EQ(handler.Records().back().kind, "frame") << "the frame of the restored position comes last";
+    EXPECT_EQ(handler.Of().back().kind, "frame") << "the frame of the restored position comes last";
 
     drawer.Restore(HistoryRequest{-5});
     drawer.WaitUntilIdle();
@@ -231,55 +209,48 @@ TEST_F(PhotoCoreDrawerTest, RestoreReturnsToAPositionAndResetGivesBackTheOrigina
     EXPECT_EQ(handler.Of("changeToSave").back().position, 0);
 }
 
-TEST_F(PhotoCoreDrawerTest, TemporaryPaintEditsTheLatestEntryUntilCommitted)
+TEST_F(PhotoCoreDrawerTest, PaintsEditTheLatestEntryOrBecomeAStampedEntryAtTheirResetIndex)
 {
     drawer.ApplyEffects(Settings(20, "P", 0), {});
     EXPECT_EQ(Shown(), 20);
-
     auto painter = std::make_shared<SettingsPainterEffectsPackage>();
     painter->SetEditLatestEntry(true);
     drawer.SetPainterSettings(painter, nullptr);
-    ASSERT_TRUE(drawer.Prepare(IPhotoCoreDrawerPainter::MAX_POS, IPhotoCoreDrawerPainter::MAX_POS));
+    ASSERT_TRUE(drawer.Prepare(MAX_POS, MAX_POS));
 
     EffectsSettings intensity;
-    intensity.Effects().push_back(Effect(7));       // same identifier: replaces the entry's effect
-    intensity.Effects().push_back(Effect(2, "x")); // new identifier: added
+    intensity.Effects() = {Effect(7), Effect(2, "x")}; // replaces the entry's effect of the same id, adds the other
     intensity.Package().blendLevel = 40;
     intensity.Package().resetIndex = 0; // editLatestEntry wins over it
     drawer.UpdatePaint(intensity, true);
     ASSERT_EQ(handler.Of("temporary").size(), 1u);
-    EXPECT_EQ(handler.Of("temporary").back().red - BASE_RED, 9);
+    EXPECT_EQ(handler.Of("temporary").back().red, 9);
     EXPECT_EQ(Shown(), 20) << "a temporary paint is not the current picture";
     EXPECT_EQ(drawer.GetCurrentPosition(), 1);
 
-    drawer.CommitPaint(IPhotoCoreDrawerPainter::MAX_POS, IPhotoCoreDrawerPainter::MAX_POS, true);
+    drawer.CommitPaint(MAX_POS, MAX_POS, true);
     EXPECT_EQ(Shown(), 9);
     EXPECT_EQ(drawer.GetCurrentPosition(), 1);
-    const EffectsSettings latest = drawer.GetEntry(-1).settings;
-    EXPECT_EQ(latest.Effects().size(), 2u);
-    EXPECT_EQ(latest.Package().blendLevel, 40);
-    EXPECT_EQ(latest.Package().GetPackageName(), "P");
-    EXPECT_EQ(handler.Of("frame").back().red - BASE_RED, 9);
+    EXPECT_EQ(drawer.GetEntry(-1).settings.Effects().size(), 2u);
+    EXPECT_EQ(PackageAt(-1).blendLevel, 40);
+    EXPECT_EQ(PackageAt(-1).GetPackageName(), "P");
+    EXPECT_EQ(handler.Of("frame").back().red, 9);
 
-    drawer.CommitPaint(IPhotoCoreDrawerPainter::MAX_POS, IPhotoCoreDrawerPainter::MAX_POS, true);
+    drawer.CommitPaint(MAX_POS, MAX_POS, true);
     EXPECT_EQ(drawer.GetCurrentPosition(), 1) << "no open paint, nothing to commit";
-}
 
-TEST_F(PhotoCoreDrawerTest, PaintWithResetIndexBecomesAStampedEntryThere)
-{
-    drawer.ApplyEffects(Settings(1), {});
-    auto painter = std::make_shared<SettingsPainterEffectsPackage>();
+    // Without editLatestEntry a paint with a reset index becomes an entry there, stamped with the package info.
+    painter = std::make_shared<SettingsPainterEffectsPackage>();
     painter->SetPackageInfoSettings(PackageInfo{"Q", "sepia", 3});
     drawer.SetPainterSettings(painter, nullptr);
-
     for (const double amount : {30.0, 40.0}) {
-        drawer.Prepare(IPhotoCoreDrawerPainter::MAX_POS, IPhotoCoreDrawerPainter::MAX_POS);
+        drawer.Prepare(MAX_POS, MAX_POS);
         drawer.UpdatePaint(Settings(amount, "", 1), false);
-        drawer.CommitPaint(IPhotoCoreDrawerPainter::MAX_POS, IPhotoCoreDrawerPainter::MAX_POS, false);
+        drawer.CommitPaint(MAX_POS, MAX_POS, false);
     }
-    EXPECT_EQ(Shown(), 41);
+    EXPECT_EQ(Shown(), 49);
     EXPECT_EQ(drawer.GetCurrentPosition(), 2);
-    const EffectsSettingsPackage package = drawer.GetEntry(-1).settings.Package();
+    const EffectsSettingsPackage package = PackageAt(-1);
     EXPECT_EQ(package.GetPackageName(), "Q");
     EXPECT_EQ(package.GetPresetName(), "sepia");
     EXPECT_EQ(package.presetGroupIndex, 3);
@@ -287,11 +258,11 @@ TEST_F(PhotoCoreDrawerTest, PaintWithResetIndexBecomesAStampedEntryThere)
     EXPECT_EQ(drawer.FindPackagePosition("Q"), 1);
 }
 
-TEST_F(PhotoCoreDrawerTest, EventsComeFromTheWorkerThreadInOrder)
+TEST_F(PhotoCoreDrawerTest, EventsComeFromTheWorkerThreadInOrderAndQueuedRendersEndWithTheLatestState)
 {
     drawer.ApplyEffects(Settings(3), {});
     drawer.WaitUntilIdle();
-    const auto records = handler.Records();
+    const auto records = handler.Of();
     ASSERT_FALSE(records.empty());
     std::vector<std::string> kinds;
     for (const auto& record : records) {
@@ -303,16 +274,12 @@ TEST_F(PhotoCoreDrawerTest, EventsComeFromTheWorkerThreadInOrder)
     EXPECT_EQ(kinds, (std::vector<std::string>{"memento", "changeToSave", "progress", "frame"}));
     EXPECT_EQ(handler.Of("frame").back().position, 1);
     EXPECT_EQ(handler.Of("changeToSave").back().position, 1);
-}
 
-TEST_F(PhotoCoreDrawerTest, QueuedRendersEndWithTheLatestState)
-{
-    for (int i = 1; i <= 20; ++i)
+    for (int i = 2; i <= 20; ++i)
         drawer.ApplyEffects(Settings(1), {});
-    drawer.WaitUntilIdle();
-    EXPECT_EQ(RedOf(drawer.CurrentImage()) - BASE_RED, 20);
+    EXPECT_EQ(Shown(), 22);
     EXPECT_EQ(handler.Of("frame").back().position, 20);
-    EXPECT_EQ(handler.Of("frame").back().red - BASE_RED, 20);
+    EXPECT_EQ(handler.Of("frame").back().red, 22);
     EXPECT_EQ(handler.Of("memento").size(), 20u) << "history events are never merged";
 }
 
@@ -333,11 +300,11 @@ TEST(PhotoCoreDrawer, WaitUntilIdleWaitsForTheRenderAndRemovedHandlersHearNothin
     drawer.ApplyEffects(Settings(5), {});
     std::this_thread::sleep_for(std::chrono::milliseconds(5)); // let the render start
     drawer.RemoveDrawerEventHandler(&leaves);
-    const std::size_t heard = leaves.Records().size();
+    const std::size_t heard = leaves.Of().size();
     drawer.ApplyEffects(Settings(5), {});
     drawer.WaitUntilIdle();
-    EXPECT_EQ(leaves.Records().size(), heard);
-    EXPECT_EQ(stays.Of("frame").back().red - BASE_RED, 15);
+    EXPECT_EQ(leaves.Of().size(), heard);
+    EXPECT_EQ(stays.Of("frame").back().red, 15);
     drawer.RemoveDrawerEventHandler(&stays);
 }
 
@@ -360,14 +327,15 @@ TEST(PhotoCoreDrawer, PreviewsAreDrawnFromADownscaledPhotoAtTheRequestedPosition
     ASSERT_TRUE(current);
     EXPECT_EQ(current->Width(), 384);
     EXPECT_EQ(current->Height(), 224);
-    EXPECT_EQ(RedOf(VideoFrame::ImageOf(current)) - BASE_RED, 35);
-    EXPECT_EQ(RedOf(VideoFrame::ImageOf(drawer.RenderPreview(Settings(5), tile, policy, 1))) - BASE_RED, 15);
-    EXPECT_EQ(RedOf(VideoFrame::ImageOf(drawer.RenderPreview(Settings(5), tile, policy, 0))) - BASE_RED, 5);
+    EXPECT_EQ(AddedRed(current), 35);
+    EXPECT_EQ(AddedRed(drawer.RenderPreview(Settings(5), tile, policy, 1)), 15);
+    EXPECT_EQ(AddedRed(drawer.RenderPreview(Settings(5), tile, policy, 0)), 5);
     EXPECT_LE(largestInput.load(), PhotoCoreDrawer::PREVIEW_PHOTO_SIDE) << "the full-size photo must not be filtered";
 
     QImage own(96, 56, QImage::Format_RGB32);
     own.fill(qRgb(50, 0, 0));
-    const FramePtr fromSource = drawer.RenderPreview(Settings(5), FrameSize{96, 56}, policy, FramePtr(new VideoFrame(own)), FramePtr());
+    const FramePtr fromSource =
+        drawer.RenderPreview(Settings(5), FrameSize{96, 56}, policy, FramePtr(new VideoFrame(own)), FramePtr());
     ASSERT_TRUE(fromSource);
     EXPECT_EQ(RedOf(VideoFrame::ImageOf(fromSource)), 55) << "the history does not apply to a given picture";
     EXPECT_FALSE(drawer.RenderPreview(Settings(5), tile, policy, FramePtr(), FramePtr()));

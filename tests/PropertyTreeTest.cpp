@@ -31,27 +31,20 @@ TEST(PropertyTreeScalar, ConversionsFailClearly)
     EXPECT_EQ(PropertyTreeScalar(0.1).toString(), "0.1");
 }
 
-TEST(PropertyTree, WrongKindNamesExpectedAndFound)
+TEST(PropertyTree, WrongKindNamesExpectedAndFoundAndConvertToMapKeepsAMap)
 {
-    PropertyTree list;
-    list.convertToList();
+    PropertyTree tree;
+    tree.convertToList();
     try {
-        list.getMap();
+        tree.getMap();
         FAIL() << "getMap on a list must throw";
     } catch (const std::exception& e) {
         EXPECT_STREQ(e.what(), "PropertyTree: expected a map, found a list");
     }
-    const PropertyTree null;
-    EXPECT_THROW(null.getScalar(), std::exception);
-}
+    EXPECT_THROW(PropertyTree().getScalar(), std::exception);
 
-TEST(PropertyTree, ConvertToMapKeepsAnExistingMap)
-{
-    PropertyTree tree;
     tree.convertToMap();
     tree.getMap()["a"] = PropertyTree(PropertyTreeScalar(1));
     tree.convertToMap();
     EXPECT_EQ(tree.getMap().size(), 1u);
-    tree = PropertyTree();
-    EXPECT_TRUE(tree.isNull());
 }

@@ -1,7 +1,4 @@
-#include "Host/EffectSettingsImpl.h"
-#include "Host/InvokeEffectHelper.h"
 #include "Host/ObjectsConnector.h"
-#include "Host/SettingsEffectExposure.h"
 #include "Host/VideoFrame.h"
 #include "Host/WorkspaceController.h"
 
@@ -33,20 +30,6 @@ QImage GreyPhoto()
 }
 
 } // namespace
-
-TEST(WorkspaceController, RendersEffectsOnThePhotoAndRestoresIt)
-{
-    WorkspaceController workspace(GreyPhoto());
-    auto exposure = EffectSettingsImpl<SettingsEffectExposure>::Create(SettingsEffectExposure());
-    InvokeEffectHelper::InvokeSet("amount", *exposure, 1.0);
-    workspace.GetDrawer()->ApplyEffect(exposure, {});
-    workspace.Drawer().WaitUntilIdle();
-    EXPECT_GT(qRed(workspace.Drawer().CurrentImage().pixel(60, 40)), 60);
-
-    workspace.GetHistory().Restore(HistoryRequest{0});
-    workspace.Drawer().WaitUntilIdle();
-    EXPECT_EQ(workspace.Drawer().CurrentImage(), GreyPhoto());
-}
 
 TEST(WorkspaceController, ConvertsBetweenFramesAndPixmaps)
 {
