@@ -1,6 +1,7 @@
 #include "GlimmarPresetsUtil/Settings/PresetConfigTree.h"
 #include "Host/BaseConfig.h"
-#include "Host/EffectSettingsRegistry.h"
+
+#include "bench/BenchData.h"
 
 #include <benchmark/benchmark.h>
 #include <rapidjson/document.h>
@@ -9,7 +10,6 @@
 
 using namespace Tavrel::Glimmar::GlimmarPresets::PresetConfig;
 using Tavrel::PropertyTree;
-using Tavrel::PhotoCore::EffectSettingsRegistry;
 using Tavrel::PhotoUtil::BaseConfig;
 
 namespace {
@@ -18,47 +18,11 @@ constexpr int kGroups = 20;
 constexpr int kItemsPerGroup = 500;
 constexpr unsigned kParseFlags = rapidjson::kParseFullPrecisionFlag | rapidjson::kParseIterativeFlag;
 
-// Presets shaped like the shipped ones: a few effects with their parameters,
-// an intensity of their own for some, and a handful of flags.
 const std::string& ConfigText()
 {
     static const std::string text = [] {
-        const char* const classes[] = {"exposure", "contrast", "saturation", "hueShift",
-                                       "temperature", "vignette", "grain", "blackWhiteMix"};
-        Config config;
-        for (int g = 0; g < kGroups; ++g) {
-            Group group;
-            group.m_name = "Group " + std::to_string(g);
-            group.m_statisticsName = "group" + std::to_string(g);
-            group.m_painterClassId = "SettingsPainterEffectsPackage";
-            group.m_intensity.m_type = IntensityType::CustomAuto;
-            for (int i = 0; i < kItemsPerGroup; ++i) {
-                Item item;
-                item.m_id = "preset." + std::to_string(g) + "." + std::to_string(i);
-                item.m_name = "Preset " + std::to_string(i);
-                item.m_isPopular = i % 17 == 0;
-                item.m_wrapWithBlender = i % 3 == 0;
-                for (int e = 0; e < 3; ++e) {
-                    auto effect = EffectSettingsRegistry::Create(classes[(g + i + e) % 8]);
-                    auto access = effect->GetPropertyAccess();
-                    for (const std::string& name : access->GetPropertyNames()) {
-                        const PropertyTree value = access->GetProperty(name);
-                        if (value.getScalar().isDouble())
-                            access->SetProperty(name, PropertyTree(0.01 * ((i * 7 + e * 13) % 100) - 0.3));
-                    }
-                    item.m_effects.push_back(effect);
-                }
-                if (i % 4 == 1) {
-                    item.m_intensity.m_type = IntensityType::Custom;
-                    item.m_intensity.m_sliderSetting.m_data.m_variables.push_back(
-                        {0.0, 0.75, item.m_effects[0]->GetId(), "amount"});
-                }
-                group.m_items.push_back(std::move(item));
-            }
-            config.m_groups.push_back(std::move(group));
-        }
         PropertyTree tree;
-        WriteConfig(config, tree);
+        WriteConfig(BenchConfig(kGroups, kItemsPerGroup), tree);
         return BaseConfig::ToJson(tree);
     }();
     return text;

@@ -4,6 +4,8 @@
 #include "Host/EffectsPackageWithBrushSettings.h"
 #include "Host/SettingsEffectMaskBlender.h"
 
+#include "bench/BenchData.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QImage>
@@ -17,23 +19,10 @@ using namespace Tavrel::PhotoCore;
 namespace {
 
 // A 24-megapixel photo with varied colours, made once.
-const QImage& Photo()
-{
-    static const QImage photo = [] {
-        QImage image(6000, 4000, QImage::Format_RGB32);
-        for (int y = 0; y < image.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-            for (int x = 0; x < image.width(); ++x)
-                line[x] = qRgb((x * 7 + y) & 0xFF, (x + y * 3) & 0xFF, (x * y) & 0xFF);
-        }
-        return image;
-    }();
-    return photo;
-}
 
 std::int64_t PhotoBytes()
 {
-    return static_cast<std::int64_t>(Photo().sizeInBytes());
+    return static_cast<std::int64_t>(BenchPhoto().sizeInBytes());
 }
 
 IEffectSettings::Ptr Effect(const std::string& classId, const PropertyTree::Map& parameters)
@@ -52,7 +41,7 @@ IEffectSettings::Ptr Effect(const std::string& classId, const char* parameter, c
 
 void Render(benchmark::State& state, const IEffectSettings::Ptr& effect)
 {
-    const QImage& photo = Photo();
+    const QImage& photo = BenchPhoto();
     for (auto _ : state) {
         QImage result = EffectRenderer::Render(photo, *effect);
         benchmark::DoNotOptimize(result.constBits());
@@ -62,7 +51,7 @@ void Render(benchmark::State& state, const IEffectSettings::Ptr& effect)
 
 void BM_Memcpy(benchmark::State& state)
 {
-    const QImage& photo = Photo();
+    const QImage& photo = BenchPhoto();
     std::vector<unsigned char> target(static_cast<std::size_t>(PhotoBytes()));
     for (auto _ : state) {
         std::memcpy(target.data(), photo.constBits(), target.size());

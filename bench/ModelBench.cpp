@@ -1,8 +1,9 @@
 #include "GlimmarPresetsUtil/Settings/PresetConfigTree.h"
 #include "GlimmarPresetsUtil/Widgets/ModelPresetGroup.h"
 #include "Host/BaseConfig.h"
-#include "Host/EffectSettingsRegistry.h"
 #include "Host/SettingsPainterOneInputEffectStub.h"
+
+#include "bench/BenchData.h"
 
 #include <benchmark/benchmark.h>
 #include <rapidjson/document.h>
@@ -14,7 +15,6 @@ using namespace Tavrel::Glimmar::GlimmarPresets::PresetConfig;
 using Tavrel::PropertyTree;
 using Tavrel::TranslatableContext;
 using Tavrel::TranslatableString;
-using Tavrel::PhotoCore::EffectSettingsRegistry;
 using Tavrel::PhotoUtil::BaseConfig;
 
 namespace {
@@ -34,53 +34,9 @@ ModelPresetGroup::GroupSlots AllSlots()
     return {&kContext, {&kAll, 0}, {&kFavourites, 1}, {&kCustom, 2}, {&kPopular, 3}};
 }
 
-// Every class with an "amount", so that any of them can carry a slider.
-const char* const kClasses[] = {"exposure", "contrast", "saturation", "temperature", "vignette", "grain",
-                                "blackWhiteMix"};
-
-EffectList Effects(int seed, int count)
-{
-    EffectList effects;
-    for (int e = 0; e < count; ++e) {
-        auto effect = EffectSettingsRegistry::Create(kClasses[(seed + e) % 7]);
-        effect->GetPropertyAccess()->SetProperty("amount", PropertyTree(0.01 * ((seed * 7 + e * 13) % 50)));
-        effects.push_back(effect);
-    }
-    return effects;
-}
-
-// Shaped like the shipped configuration: group intensities of each kind, some items with their own
-// slider, about a quarter wrapped in a blender, a few popular ones.
 const Config& BuiltIn()
 {
-    static const Config config = [] {
-        const IntensityType kinds[] = {IntensityType::CustomAuto, IntensityType::Blend, IntensityType::None};
-        Config built;
-        for (int g = 0; g < kGroups; ++g) {
-            Group group;
-            group.m_name = "Group " + std::to_string(g);
-            group.m_statisticsName = "group" + std::to_string(g);
-            group.m_painterClassId = "SettingsPainterEffectsPackage";
-            group.m_intensity.m_type = kinds[g % 3];
-            for (int i = 0; i < kItemsPerGroup; ++i) {
-                Item item;
-                item.m_id = "preset." + std::to_string(g) + "." + std::to_string(i);
-                item.m_name = "Preset " + std::to_string(g) + "." + std::to_string(i);
-                item.m_isPopular = i % 17 == 0;
-                item.m_effects = Effects(g + i, 3);
-                // A slider finds its effect by id, so it never goes with a blender around the chain.
-                item.m_wrapWithBlender = i % 3 == 0 && i % 4 != 1;
-                if (i % 4 == 1) {
-                    item.m_intensity.m_type = IntensityType::Custom;
-                    item.m_intensity.m_sliderSetting.m_data.m_variables.push_back(
-                        {0.0, 0.75, item.m_effects[0]->GetId(), "amount"});
-                }
-                group.m_items.push_back(std::move(item));
-            }
-            built.m_groups.push_back(std::move(group));
-        }
-        return built;
-    }();
+    static const Config config = BenchConfig(kGroups, kItemsPerGroup);
     return config;
 }
 
@@ -96,7 +52,7 @@ const Config& User()
             item.m_isUser = true;
             item.m_painterClassId = Tavrel::PhotoCore::SettingsPainterOneInputEffectStub::CLASS_ID;
             item.m_intensity.m_type = IntensityType::CustomAuto;
-            item.m_effects = Effects(i, 2);
+            item.m_effects = BenchEffects(i, 2);
             item.m_effectsPreview = item.m_effects;
             group.m_items.push_back(std::move(item));
             if (i % 10 == 0)

@@ -6,6 +6,8 @@
 #include "Host/SettingsEffectExposure.h"
 #include "Host/SettingsEffectSaturation.h"
 
+#include "bench/BenchData.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QImage>
@@ -15,19 +17,6 @@ using namespace Tavrel::PhotoCore;
 namespace {
 
 // 24 megapixels, 3:2.
-const QImage& Photo()
-{
-    static const QImage photo = [] {
-        QImage image(6000, 4000, QImage::Format_RGB32);
-        for (int y = 0; y < image.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-            for (int x = 0; x < image.width(); ++x)
-                line[x] = qRgb(x % 256, y % 256, (x + y) % 256);
-        }
-        return image;
-    }();
-    return photo;
-}
 
 template <typename S>
 IEffectSettings::Ptr Effect(double amount)
@@ -49,14 +38,14 @@ void FullSizeRender(benchmark::State& state)
 {
     const EffectsSettings chain = Chain();
     for (auto _ : state)
-        benchmark::DoNotOptimize(EffectRenderer::Render(Photo(), chain));
+        benchmark::DoNotOptimize(EffectRenderer::Render(BenchPhoto(), chain));
 }
 BENCHMARK(FullSizeRender)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // A 192x112 tile at pixel ratio 2, split, of the open photo.
 void TilePreview(benchmark::State& state)
 {
-    PhotoCoreDrawer drawer(Photo());
+    PhotoCoreDrawer drawer(BenchPhoto());
     const EffectsSettings chain = Chain();
     PreviewPolicy policy;
     policy.pixelRatio = 2;
