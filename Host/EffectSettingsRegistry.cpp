@@ -26,7 +26,8 @@ using Factory = std::function<IEffectSettings::Ptr()>;
 template <typename S, typename Base = EffectSettings>
 std::pair<const std::string, Factory> Entry()
 {
-    return {S::CLASS_ID, [] { return EffectSettingsImpl<S, Base>::Create(S()); }};
+    // Built in place: Create(S()) would copy a settings object per effect read.
+    return {S::CLASS_ID, [] { return std::make_shared<EffectSettingsImpl<S, Base>>(std::make_unique<S>()); }};
 }
 
 const std::map<std::string, Factory>& Factories()
