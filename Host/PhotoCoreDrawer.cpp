@@ -245,6 +245,7 @@ struct PhotoCoreDrawer::Impl {
     const Renderer renderer;
     RenderedStateCache fullStates;
     RenderedStateCache previewStates;
+    PreviewComposer composer;
 
     mutable std::mutex mutex;
     std::condition_variable jobsChanged;
@@ -373,7 +374,7 @@ FramePtr PhotoCoreDrawer::RenderPreview(const EffectsSettings& settings, const F
     }
     const QImage base = m_impl->previewStates.StateAt(snapshot);
     return FramePtr(new VideoFrame(
-        PreviewComposer::Compose(base, settings, QSize(size.width, size.height), policy, m_impl->renderer)));
+        m_impl->composer.Compose(base, settings, QSize(size.width, size.height), policy, m_impl->renderer)));
 }
 
 FramePtr PhotoCoreDrawer::RenderPreview(const EffectsSettings& settings, const FrameSize& size,
@@ -385,7 +386,7 @@ FramePtr PhotoCoreDrawer::RenderPreview(const EffectsSettings& settings, const F
     if (picture.isNull())
         return FramePtr();
     return FramePtr(new VideoFrame(
-        PreviewComposer::Compose(picture, settings, QSize(size.width, size.height), policy, m_impl->renderer)));
+        m_impl->composer.Compose(picture, settings, QSize(size.width, size.height), policy, m_impl->renderer)));
 }
 
 void PhotoCoreDrawer::SetPainterSettings(const std::shared_ptr<ISettingsPainter>& settings,

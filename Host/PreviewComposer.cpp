@@ -12,14 +12,6 @@ QColor ToQColor(const Color& color)
     return QColor(color.channels[0], color.channels[1], color.channels[2]);
 }
 
-QImage Scaled(const QImage& image, const QSize& size)
-{
-    if (image.size() == size)
-        return image;
-    return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-        .convertToFormat(QImage::Format_RGB32);
-}
-
 // The largest centred part of the picture with the tile's aspect.
 QRect CentredCrop(const QSize& picture, const QSize& tile)
 {
@@ -38,6 +30,21 @@ QImage Padded(const QImage& image, const QSize& size, const QColor& padding)
 
 } // namespace
 
+QImage PreviewComposer::Scaled(const QImage& picture, const QRect& part, const QSize& size)
+{
+    if (part == picture.rect() && picture.size() == size)
+        return picture;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_pictureKey != picture.cacheKey() || m_part != part || m_scaled.size() != size) {
+        m_scaled = picture.copy(part)
+                       .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                       .convertToFormat(QImage::Format_RGB32);
+        m_pictureKey = picture.cacheKey();
+        m_part = part;
+    }
+    return m_scaled;
+}
+
 QImage PreviewComposer::Compose(const QImage& picture, const EffectsSettings& settings, const QSize& size,
                                 const PreviewPolicy& policy, const Renderer& renderer)
 {
@@ -54,21 +61,21 @@ QImage PreviewComposer::Compose(const QImage& picture, const EffectsSettings& se
     QImage effect;
     if (policy.m_fitPolicy == FitPolicy::Fit) {
         const QSize fitted = source.size().scaled(size, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
-        const QImage scaled = Scaled(source, fitted);
+        const QImage scaled = Scaled(source, source.rect(), fitted);
         const QColor padding = ToQColor(policy.m_fitPaddingColor);
         original = Padded(scaled, size, padding);
         effect = Padded(render(scaled), size, padding);
     } else if (policy.m_cropPolicy == CropPolicy::BeforeEffect) {
-        original = Scaled(source.copy(CentredCrop(source.size(), size)), size);
+        original = Scaled(source, CentredCrop(source.size(), size), size);
         effect = render(original);
     } else if (policy.m_cropPolicy == CropPolicy::AfterEffect) {
         const QSize covering = source.size().scaled(size, Qt::KeepAspectRatioByExpanding).expandedTo(size);
-        const QImage scaled = Scaled(source, covering);
+        const QImage scaled = Scaled(source, source.rect(), covering);
         const QRect crop(QPoint((covering.width() - size.width()) / 2, (covering.height() - size.height()) / 2), size);
         original = scaled.copy(crop);
         effect = render(scaled).copy(crop);
     } else {
-        original = Scaled(source, size);
+        original = Scaled(source, source.rect(), size);
         effect = render(original);
     }
 

@@ -7,6 +7,7 @@
 #include <QSize>
 
 #include <functional>
+#include <mutex>
 
 namespace Tavrel::PhotoCore {
 
@@ -22,8 +23,18 @@ public:
     /// aspect before or after the effects, or stretched when cropping is disabled. A split
     /// shows the original left of the middle and the effect right of it, parted by a line
     /// pixelRatio pixels wide. A null picture or an empty size gives a null image.
-    static QImage Compose(const QImage& picture, const EffectsSettings& settings, const QSize& size,
-                          const PreviewPolicy& policy, const Renderer& renderer);
+    QImage Compose(const QImage& picture, const EffectsSettings& settings, const QSize& size,
+                   const PreviewPolicy& policy, const Renderer& renderer);
+
+private:
+    /// The part of the picture scaled to the size. The last result is kept: the tiles of a
+    /// list ask for the same picture at the same size, and scaling costs more than their effects.
+    QImage Scaled(const QImage& picture, const QRect& part, const QSize& size);
+
+    std::mutex m_mutex;
+    qint64 m_pictureKey = 0;
+    QRect m_part;
+    QImage m_scaled;
 };
 
 } // namespace Tavrel::PhotoCore

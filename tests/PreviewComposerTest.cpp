@@ -55,7 +55,7 @@ TEST(PreviewComposer, SplitShowsOriginalLeftEffectRightAndALineOfPixelRatioWidth
     policy.m_splitColor.channels = {0, 255, 0, 255};
     policy.pixelRatio = 2;
 
-    const QImage tile = PreviewComposer::Compose(Uniform(300, 200, GREY), SomeEffect(), QSize(100, 40), policy, brighten);
+    const QImage tile = PreviewComposer().Compose(Uniform(300, 200, GREY), SomeEffect(), QSize(100, 40), policy, brighten);
     ASSERT_EQ(tile.size(), QSize(100, 40));
     EXPECT_EQ(tile.format(), QImage::Format_RGB32);
     for (const int y : {0, 39}) {
@@ -68,7 +68,7 @@ TEST(PreviewComposer, SplitShowsOriginalLeftEffectRightAndALineOfPixelRatioWidth
     }
 
     policy.pixelRatio = 1;
-    const QImage thin = PreviewComposer::Compose(Uniform(300, 200, GREY), SomeEffect(), QSize(100, 40), policy, brighten);
+    const QImage thin = PreviewComposer().Compose(Uniform(300, 200, GREY), SomeEffect(), QSize(100, 40), policy, brighten);
     EXPECT_EQ(thin.pixel(49, 5), GREY);
     EXPECT_EQ(thin.pixel(50, 5), qRgb(0, 255, 0));
     EXPECT_EQ(thin.pixel(51, 5), RED);
@@ -78,7 +78,7 @@ TEST(PreviewComposer, FitPadsTheWholePictureWithThePaddingColour)
 {
     PreviewPolicy policy = Policy(EffectPolicy::ApplyNormal, CropPolicy::BeforeEffect, FitPolicy::Fit);
     policy.m_fitPaddingColor.channels = {0, 0, 90, 255};
-    const QImage tile = PreviewComposer::Compose(Uniform(200, 100, GREY), SomeEffect(), QSize(100, 100), policy, MarkLeftColumn);
+    const QImage tile = PreviewComposer().Compose(Uniform(200, 100, GREY), SomeEffect(), QSize(100, 100), policy, MarkLeftColumn);
     ASSERT_EQ(tile.size(), QSize(100, 100));
     const QRgb padding = qRgb(0, 0, 90);
     EXPECT_EQ(tile.pixel(50, 0), padding);
@@ -99,17 +99,17 @@ TEST(PreviewComposer, CropsBeforeOrAfterTheEffectOrStretches)
             picture.setPixel(x, y, RED);
     const QSize square(50, 50);
 
-    const QImage before = PreviewComposer::Compose(picture, SomeEffect(), square,
+    const QImage before = PreviewComposer().Compose(picture, SomeEffect(), square,
                                                    Policy(EffectPolicy::ApplyNormal, CropPolicy::BeforeEffect), MarkLeftColumn);
     EXPECT_EQ(before.pixel(0, 25), MARK) << "the effect saw the cropped picture";
     EXPECT_EQ(before.pixel(2, 25), GREY) << "the centre square lies right of the red quarter";
 
-    const QImage after = PreviewComposer::Compose(picture, SomeEffect(), square,
+    const QImage after = PreviewComposer().Compose(picture, SomeEffect(), square,
                                                   Policy(EffectPolicy::ApplyNormal, CropPolicy::AfterEffect), MarkLeftColumn);
     EXPECT_EQ(after.size(), square);
     EXPECT_EQ(after.pixel(0, 25), GREY) << "the effect saw the whole picture, the mark was cropped away";
 
-    const QImage stretched = PreviewComposer::Compose(picture, SomeEffect(), square,
+    const QImage stretched = PreviewComposer().Compose(picture, SomeEffect(), square,
                                                       Policy(EffectPolicy::Original, CropPolicy::Disable), MarkLeftColumn);
     EXPECT_EQ(stretched.pixel(5, 25), RED) << "the whole picture is squeezed in";
     EXPECT_EQ(stretched.pixel(0, 25), RED) << "Original shows no effect";
@@ -118,6 +118,6 @@ TEST(PreviewComposer, CropsBeforeOrAfterTheEffectOrStretches)
 TEST(PreviewComposer, NothingToDrawGivesANullImage)
 {
     const PreviewPolicy policy;
-    EXPECT_TRUE(PreviewComposer::Compose(QImage(), SomeEffect(), QSize(10, 10), policy, MarkLeftColumn).isNull());
-    EXPECT_TRUE(PreviewComposer::Compose(Uniform(10, 10, GREY), SomeEffect(), QSize(0, 10), policy, MarkLeftColumn).isNull());
+    EXPECT_TRUE(PreviewComposer().Compose(QImage(), SomeEffect(), QSize(10, 10), policy, MarkLeftColumn).isNull());
+    EXPECT_TRUE(PreviewComposer().Compose(Uniform(10, 10, GREY), SomeEffect(), QSize(0, 10), policy, MarkLeftColumn).isNull());
 }
