@@ -121,3 +121,26 @@ TEST(PreviewComposer, NothingToDrawGivesANullImage)
     EXPECT_TRUE(PreviewComposer().Compose(QImage(), SomeEffect(), QSize(10, 10), policy, MarkLeftColumn).isNull());
     EXPECT_TRUE(PreviewComposer().Compose(Uniform(10, 10, GREY), SomeEffect(), QSize(0, 10), policy, MarkLeftColumn).isNull());
 }
+
+TEST(PreviewComposer, KeptScaledPictureIsNeverServedForAnotherPictureOrPart)
+{
+    PreviewComposer composer;
+    const PreviewPolicy original = Policy(EffectPolicy::Original, CropPolicy::BeforeEffect);
+    QImage picture = Uniform(300, 200, GREY);
+    EXPECT_EQ(composer.Compose(picture, SomeEffect(), QSize(30, 20), original, MarkLeftColumn).pixel(15, 10), GREY);
+
+    // The same image object, changed in place, is another picture.
+    picture.fill(RED);
+    EXPECT_EQ(composer.Compose(picture, SomeEffect(), QSize(30, 20), original, MarkLeftColumn).pixel(15, 10), RED);
+
+    // The same picture at the same size, but another part of it: grey on the left third.
+    QImage thirds = Uniform(300, 200, RED);
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 100; ++x)
+            thirds.setPixel(x, y, GREY);
+    const QImage stretched = composer.Compose(thirds, SomeEffect(), QSize(20, 20),
+                                              Policy(EffectPolicy::Original, CropPolicy::Disable), MarkLeftColumn);
+    const QImage cropped = composer.Compose(thirds, SomeEffect(), QSize(20, 20), original, MarkLeftColumn);
+    EXPECT_EQ(stretched.pixel(5, 10), GREY);
+    EXPECT_EQ(cropped.pixel(5, 10), RED); // the centred square starts a sixth of the way in
+}
