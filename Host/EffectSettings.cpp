@@ -78,15 +78,19 @@ PropertyTree EffectSettings::SerializePtr(const ConstPtr& effect)
 {
     if (!effect)
         throw std::invalid_argument("cannot serialize an empty effect pointer");
+    const ISettingsEffect& settings = effect->GetEffectSettings();
+    const std::vector<std::string> names = settings.GetPropertyNames();
+    // Collected first and adopted sorted: inserting key by key would shift the map's entries.
+    PropertyTree::Map::sequence_type entries;
+    entries.reserve(names.size() + 2);
+    entries.emplace_back(CLASS_KEY, PropertyTree(effect->GetClassId()));
+    if (effect->GetId() != effect->GetClassId())
+        entries.emplace_back(ID_KEY, PropertyTree(effect->GetId()));
+    for (const std::string& name : names)
+        entries.emplace_back(name, settings.GetProperty(name));
     PropertyTree tree;
     tree.convertToMap();
-    auto& map = tree.getMap();
-    map[CLASS_KEY] = PropertyTree(effect->GetClassId());
-    if (effect->GetId() != effect->GetClassId())
-        map[ID_KEY] = PropertyTree(effect->GetId());
-    const ISettingsEffect& settings = effect->GetEffectSettings();
-    for (const std::string& name : settings.GetPropertyNames())
-        map[name] = settings.GetProperty(name);
+    tree.getMap().adopt_sequence(std::move(entries));
     return tree;
 }
 
