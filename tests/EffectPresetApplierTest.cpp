@@ -215,7 +215,7 @@ TEST_F(EffectPresetApplierTest, BlenderPresetIsCommittedOnItsFirstTemporaryFrame
     EXPECT_EQ(Latest().GetPresetName(), "mono");
 }
 
-TEST_F(EffectPresetApplierTest, WithoutControllerNothingNeedingTheDrawerRuns)
+TEST_F(EffectPresetApplierTest, FailuresLeaveThePackageInfoAsFarAsTheOperationGot)
 {
     PackageInfo lonelyInfo{"editor", "", -1};
     EffectPresetApplier lonely(lonelyInfo, nullptr);
@@ -236,6 +236,12 @@ TEST_F(EffectPresetApplierTest, WithoutControllerNothingNeedingTheDrawerRuns)
     EXPECT_NO_THROW(lonely.IntensityChangeEnd()) << "no paint was opened";
     EXPECT_THROW(lonely.Confirm(), std::logic_error);
     EXPECT_THROW(lonely.Reset(), std::logic_error);
+
+    ItemModelPreset none("none", nullptr, PresetConfig::CommonSettings(), EffectsSettings(), false);
+    EXPECT_THROW(applier->ApplyEffect(&none), std::out_of_range);
+    EXPECT_EQ(info.presetName, none.GetId()) << "a preset without effects fails after the package info names it";
+    EXPECT_EQ(info.packageName, "looks");
+    EXPECT_EQ(drawer().GetCurrentPosition(), 0) << "and before the drawer hears of it";
 }
 
 TEST_F(EffectPresetApplierTest, FailingForwardedHandlerIsLoggedNotThrown)
