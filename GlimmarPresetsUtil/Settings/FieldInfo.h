@@ -161,11 +161,18 @@ struct TreeConverter<std::vector<E, A>> {
     {
         if (!tree.isList())
             return;
+        const auto& list = tree.getList();
         value.clear();
-        for (const PropertyTree& element : tree.getList()) {
-            E item{};
-            TreeConverter<E>::Read(item, element, options);
-            value.push_back(std::move(item));
+        value.reserve(list.size());
+        for (const PropertyTree& element : list) {
+            // Read in place; an element that fails is not kept.
+            E& item = value.emplace_back();
+            try {
+                TreeConverter<E>::Read(item, element, options);
+            } catch (...) {
+                value.pop_back();
+                throw;
+            }
         }
     }
     static void Write(const std::vector<E, A>& value, PropertyTree& tree, TreeOptions options)
