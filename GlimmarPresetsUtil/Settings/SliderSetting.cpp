@@ -16,6 +16,11 @@ namespace {
 
 int RoundHalfAwayFromZero(double v) { return static_cast<int>(v >= 0 ? v + 0.5 : v - 0.5); }
 
+std::string Describe(const std::string& effectId, const std::string& parameter)
+{
+    return "Slider Setting(effectID: " + effectId + ", parameter: " + parameter + ")";
+}
+
 } // namespace
 
 SliderSetting::SliderSetting(bool strict) : m_strict(strict) {}
@@ -58,8 +63,7 @@ bool SliderSetting::LoadValue(const IEffectSettings::ConstList& effects)
     if (!effect) {
         if (m_strict)
             TAVREL_THROW(std::invalid_argument,
-                         "Slider Setting(effectID: " + variable.effectId + ", parameter: " + variable.parameter +
-                             ") can't be obtained from effects list!",
+                         Describe(variable.effectId, variable.parameter) + " can't be obtained from effects list!",
                          "Settings/SliderSetting");
         return false;
     }
@@ -83,8 +87,7 @@ bool SliderSetting::SaveValue(IEffectSettings::List& effects) const
         if (!effect) {
             if (m_strict)
                 TAVREL_THROW(std::invalid_argument,
-                             "Slider Setting(effectID: " + variable.effectId + ", parameter: " + variable.parameter +
-                                 ") can't be set for effects list!",
+                             Describe(variable.effectId, variable.parameter) + " can't be set for effects list!",
                              "Settings/SliderSetting");
             continue;
         }
