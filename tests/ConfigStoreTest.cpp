@@ -51,33 +51,6 @@ TEST(SampleConfiguration, RoundTripsToTheSameTree)
     EXPECT_EQ(written, tree);
 }
 
-TEST(SampleConfiguration, UsesEveryIntensityKindSoundly)
-{
-    Config builtIn, user;
-    ConfigStore::Read("GlimmarDemo", "effects", "", builtIn, user);
-    ASSERT_GE(builtIn.m_groups.size(), 2u);
-    std::set<IntensityType> types;
-    for (const Group& group : builtIn.m_groups) {
-        for (const Item& item : group.m_items) {
-            SCOPED_TRACE(item.m_id);
-            EXPECT_FALSE(item.m_effects.empty());
-            const Intensity& intensity =
-                item.m_intensity.m_type == IntensityType::Invalid ? group.m_intensity : item.m_intensity;
-            types.insert(intensity.m_type);
-            if (intensity.m_type == IntensityType::Custom) {
-                const auto& variables = intensity.m_sliderSetting.m_data.m_variables;
-                ASSERT_FALSE(variables.empty());
-                EXPECT_TRUE(IEffectSettings::Find(item.m_effects, variables.front().m_effectID));
-            }
-            if (intensity.m_type == IntensityType::CustomAuto) {
-                EXPECT_TRUE(item.m_wrapWithBlender);
-            }
-        }
-    }
-    EXPECT_EQ(types, (std::set<IntensityType>{IntensityType::None, IntensityType::Blend, IntensityType::Custom,
-                                              IntensityType::CustomAuto}));
-}
-
 TEST_F(ConfigStoreTest, UserConfigurationRoundTripsEmptyNameWritesNothingMissingBuiltInThrows)
 {
     Config user;
