@@ -2,7 +2,6 @@
 
 #include "GlimmarPresetsUtil/Settings/PresetConfigTree.h"
 #include "Host/BaseConfig.h"
-#include "Host/IEffectSettings.h"
 #include "tests/LogCapture.h"
 #include "tests/PropertyTreePrinter.h"
 
@@ -15,7 +14,6 @@
 using namespace Tavrel::Glimmar::GlimmarPresets;
 using namespace Tavrel::Glimmar::GlimmarPresets::PresetConfig;
 using Tavrel::PropertyTree;
-using Tavrel::PhotoCore::IEffectSettings;
 using Tavrel::PhotoUtil::BaseConfig;
 
 namespace {
