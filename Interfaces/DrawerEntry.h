@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Host/EffectsSettings.h"
+#include "Host/Effects/EffectsSettings.h"
 
 namespace Tavrel::PhotoCore {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Host/EffectsSettings.h"
-#include "Host/PreviewPolicy.h"
+#include "Host/Effects/EffectsSettings.h"
+#include "Host/Types/PreviewPolicy.h"
 #include "Interfaces/DrawerEntry.h"
 #include "Interfaces/IPhotoCoreDrawerPainter.h"
 #include "Interfaces/IVideoFrame.h"

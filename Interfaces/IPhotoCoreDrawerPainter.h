@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Host/EffectsSettings.h"
-#include "Host/ISettingsPainter.h"
+#include "Host/Effects/EffectsSettings.h"
+#include "Host/Effects/ISettingsPainter.h"
 #include "Interfaces/IVideoFrame.h"
 #include "Interfaces/MaskInfo.h"
 

@@ -1,6 +1,6 @@
 #include "Interfaces/IWorkspaceUser.h"
 
-#include "Host/CallStack.h"
+#include "Host/Types/CallStack.h"
 
 #include <stdexcept>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Host/ISettingsPainter.h"
+#include "Host/Effects/ISettingsPainter.h"
 
 #include <memory>
 #include <string>

@@ -1,6 +1,6 @@
 #include "bench/BenchData.h"
 
-#include "Host/EffectSettingsRegistry.h"
+#include "Host/Effects/EffectSettingsRegistry.h"
 
 using namespace Tavrel::Glimmar::GlimmarPresets::PresetConfig;
 using Tavrel::PropertyTree;

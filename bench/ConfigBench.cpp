@@ -1,5 +1,5 @@
 #include "GlimmarPresetsUtil/Settings/PresetConfigTree.h"
-#include "Host/BaseConfig.h"
+#include "Host/Types/BaseConfig.h"
 
 #include "bench/BenchData.h"
 

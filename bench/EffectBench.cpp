@@ -1,8 +1,8 @@
-#include "Host/EffectRenderer.h"
-#include "Host/EffectSettings.h"
-#include "Host/EffectSettingsImpl.h"
-#include "Host/EffectsPackageWithBrushSettings.h"
-#include "Host/SettingsEffectMaskBlender.h"
+#include "Host/Render/EffectRenderer.h"
+#include "Host/Effects/EffectSettings.h"
+#include "Host/Effects/EffectSettingsImpl.h"
+#include "Host/Effects/EffectsPackageWithBrushSettings.h"
+#include "Host/Effects/SettingsEffectMaskBlender.h"
 
 #include "bench/BenchData.h"
 

@@ -1,7 +1,7 @@
 #include "GlimmarPresetsUtil/Settings/PresetConfigTree.h"
 #include "GlimmarPresetsUtil/Widgets/ModelPresetGroup.h"
-#include "Host/BaseConfig.h"
-#include "Host/SettingsPainterOneInputEffectStub.h"
+#include "Host/Types/BaseConfig.h"
+#include "Host/Effects/SettingsPainterOneInputEffectStub.h"
 
 #include "bench/BenchData.h"
 

@@ -1,10 +1,10 @@
-#include "Host/EffectRenderer.h"
-#include "Host/EffectSettingsImpl.h"
-#include "Host/InvokeEffectHelper.h"
-#include "Host/PhotoCoreDrawer.h"
-#include "Host/SettingsEffectContrast.h"
-#include "Host/SettingsEffectExposure.h"
-#include "Host/SettingsEffectSaturation.h"
+#include "Host/Render/EffectRenderer.h"
+#include "Host/Effects/EffectSettingsImpl.h"
+#include "Host/Effects/InvokeEffectHelper.h"
+#include "Host/Drawer/PhotoCoreDrawer.h"
+#include "Host/Effects/Kinds/SettingsEffectContrast.h"
+#include "Host/Effects/Kinds/SettingsEffectExposure.h"
+#include "Host/Effects/Kinds/SettingsEffectSaturation.h"
 
 #include "bench/BenchData.h"
 

@@ -1,4 +1,4 @@
-#include "Host/BaseConfig.h"
+#include "Host/Types/BaseConfig.h"
 
 #include "tests/LogCapture.h"
 #include "tests/PropertyTreePrinter.h"

@@ -1,7 +1,7 @@
 #include "GlimmarPresetsUtil/Settings/ConfigStore.h"
 
 #include "GlimmarPresetsUtil/Settings/PresetConfigTree.h"
-#include "Host/BaseConfig.h"
+#include "Host/Types/BaseConfig.h"
 #include "tests/LogCapture.h"
 #include "tests/PropertyTreePrinter.h"
 

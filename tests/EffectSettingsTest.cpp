@@ -1,12 +1,12 @@
-#include "Host/EffectSettingsImpl.h"
-#include "Host/EffectsPackageWithBrushSettings.h"
-#include "Host/EffectsSettings.h"
-#include "Host/EmptySettings.h"
-#include "Host/InvokeEffectHelper.h"
-#include "Host/SettingsEffectEmpty.h"
-#include "Host/SettingsEffectExposure.h"
-#include "Host/SettingsEffectMaskBlender.h"
-#include "Host/SettingsEffectVignette.h"
+#include "Host/Effects/EffectSettingsImpl.h"
+#include "Host/Effects/EffectsPackageWithBrushSettings.h"
+#include "Host/Effects/EffectsSettings.h"
+#include "Host/Effects/EmptySettings.h"
+#include "Host/Effects/InvokeEffectHelper.h"
+#include "Host/Effects/SettingsEffectEmpty.h"
+#include "Host/Effects/Kinds/SettingsEffectExposure.h"
+#include "Host/Effects/SettingsEffectMaskBlender.h"
+#include "Host/Effects/Kinds/SettingsEffectVignette.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

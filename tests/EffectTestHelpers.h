@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Host/EffectSettingsRegistry.h"
-#include "Host/EffectsSettings.h"
-#include "Host/SettingsEffectMaskBlender.h"
+#include "Host/Effects/EffectSettingsRegistry.h"
+#include "Host/Effects/EffectsSettings.h"
+#include "Host/Effects/SettingsEffectMaskBlender.h"
 
 #include <string>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "Host/FunctorExecutionForwarder.h"
+#include "Host/QtUtils/FunctorExecutionForwarder.h"
 
 #include <gtest/gtest.h>
 

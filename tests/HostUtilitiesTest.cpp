@@ -1,5 +1,5 @@
-#include "Host/GetRoundedPixmap.h"
-#include "Host/StatisticsRecorder.h"
+#include "Host/QtUtils/GetRoundedPixmap.h"
+#include "Host/Drawer/StatisticsRecorder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "Host/IntToIntMapping.h"
+#include "Host/Types/IntToIntMapping.h"
 
 #include <gtest/gtest.h>
 

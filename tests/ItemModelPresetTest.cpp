@@ -1,8 +1,8 @@
 #include "EffectTestHelpers.h"
 #include "GlimmarPresetsUtil/Presets/ItemModelPreset.h"
 #include "GlimmarPresetsUtil/Settings/ConfigStore.h"
-#include "Host/ModelFile.h"
-#include "Host/SettingsEffectMaskBlender.h"
+#include "Host/Types/ModelFile.h"
+#include "Host/Effects/SettingsEffectMaskBlender.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 #include "GlimmarPresetsUtil/Settings/ConfigStore.h"
 #include "GlimmarPresetsUtil/Settings/PresetConfigTree.h"
 #include "GlimmarPresetsUtil/Widgets/ModelPresetGroup.h"
-#include "Host/BaseConfig.h"
-#include "Host/SettingsPainterOneInputEffectStub.h"
+#include "Host/Types/BaseConfig.h"
+#include "Host/Effects/SettingsPainterOneInputEffectStub.h"
 #include "RecordingWorkspace.h"
 #include "TestPresets.h"
 

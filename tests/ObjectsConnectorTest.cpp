@@ -1,4 +1,4 @@
-#include "Host/ObjectsConnector.h"
+#include "Host/QtUtils/ObjectsConnector.h"
 
 #include <gtest/gtest.h>
 

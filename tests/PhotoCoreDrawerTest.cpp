@@ -1,9 +1,9 @@
-#include "Host/EffectSettingsImpl.h"
-#include "Host/InvokeEffectHelper.h"
-#include "Host/PhotoCoreDrawer.h"
-#include "Host/SettingsEffectExposure.h"
-#include "Host/SettingsPainterEffectsPackage.h"
-#include "Host/VideoFrame.h"
+#include "Host/Effects/EffectSettingsImpl.h"
+#include "Host/Effects/InvokeEffectHelper.h"
+#include "Host/Drawer/PhotoCoreDrawer.h"
+#include "Host/Effects/Kinds/SettingsEffectExposure.h"
+#include "Host/Effects/SettingsPainterEffectsPackage.h"
+#include "Host/Drawer/VideoFrame.h"
 
 #include <gtest/gtest.h>
 

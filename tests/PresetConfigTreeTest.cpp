@@ -1,8 +1,8 @@
 #include "GlimmarPresetsUtil/Settings/PresetConfigTree.h"
 
-#include "Host/BaseConfig.h"
-#include "Host/EffectSettingsRegistry.h"
-#include "Host/InvokeEffectHelper.h"
+#include "Host/Types/BaseConfig.h"
+#include "Host/Effects/EffectSettingsRegistry.h"
+#include "Host/Effects/InvokeEffectHelper.h"
 #include "tests/LogCapture.h"
 #include "tests/PropertyTreePrinter.h"
 

@@ -1,6 +1,6 @@
-#include "Host/EffectSettingsImpl.h"
-#include "Host/PreviewComposer.h"
-#include "Host/SettingsEffectExposure.h"
+#include "Host/Effects/EffectSettingsImpl.h"
+#include "Host/Drawer/PreviewComposer.h"
+#include "Host/Effects/Kinds/SettingsEffectExposure.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Host/BaseConfig.h"
-#include "Host/PropertyTree.h"
+#include "Host/Types/BaseConfig.h"
+#include "Host/Types/PropertyTree.h"
 
 #include <ostream>
 

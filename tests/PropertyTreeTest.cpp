@@ -1,4 +1,4 @@
-#include "Host/PropertyTree.h"
+#include "Host/Types/PropertyTree.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 // A workspace whose drawer only records what it is asked, for tests that check
 // the requests a class makes rather than rendered pixels.
 
-#include "Host/QtImageUtils.h"
-#include "Host/StatisticsRecorder.h"
-#include "Host/VideoFrame.h"
-#include "Host/VideoFrameFactory.h"
+#include "Host/Drawer/QtImageUtils.h"
+#include "Host/Drawer/StatisticsRecorder.h"
+#include "Host/Drawer/VideoFrame.h"
+#include "Host/Drawer/VideoFrameFactory.h"
 #include "Interfaces/IWorkspaceController.h"
 
 #include <map>

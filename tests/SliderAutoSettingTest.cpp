@@ -1,7 +1,7 @@
 #include "EffectTestHelpers.h"
 #include "GlimmarPresetsUtil/Presets/ItemModelPreset.h"
 #include "GlimmarPresetsUtil/Settings/SliderAutoSetting.h"
-#include "Host/SettingsEffectMaskBlender.h"
+#include "Host/Effects/SettingsEffectMaskBlender.h"
 
 #include <gtest/gtest.h>
 

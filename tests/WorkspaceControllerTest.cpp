@@ -1,6 +1,6 @@
-#include "Host/ObjectsConnector.h"
-#include "Host/VideoFrame.h"
-#include "Host/WorkspaceController.h"
+#include "Host/QtUtils/ObjectsConnector.h"
+#include "Host/Drawer/VideoFrame.h"
+#include "Host/Drawer/WorkspaceController.h"
 
 #include <gtest/gtest.h>
 

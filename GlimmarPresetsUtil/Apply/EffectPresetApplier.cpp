@@ -1,13 +1,13 @@
 #include "GlimmarPresetsUtil/Apply/EffectPresetApplier.h"
 
 #include "GlimmarPresetsUtil/Presets/IItemModelPreset.h"
-#include "Host/EffectSettingsImpl.h"
-#include "Host/EffectsPackageWithBrushSettings.h"
-#include "Host/EmptySettings.h"
-#include "Host/ObjectsConnector.h"
-#include "Host/SettingsEffectEmpty.h"
-#include "Host/SettingsEffectMaskBlender.h"
-#include "Host/SettingsPainterEffectsPackage.h"
+#include "Host/Effects/EffectSettingsImpl.h"
+#include "Host/Effects/EffectsPackageWithBrushSettings.h"
+#include "Host/Effects/EmptySettings.h"
+#include "Host/QtUtils/ObjectsConnector.h"
+#include "Host/Effects/SettingsEffectEmpty.h"
+#include "Host/Effects/SettingsEffectMaskBlender.h"
+#include "Host/Effects/SettingsPainterEffectsPackage.h"
 
 namespace Tavrel::Glimmar::GlimmarPresets {
 

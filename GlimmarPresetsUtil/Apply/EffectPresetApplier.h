@@ -2,7 +2,7 @@
 
 #include "GlimmarPresetsUtil/Apply/DrawerEventHandlerUI.h"
 #include "GlimmarPresetsUtil/GlimmarPresetsUtilExport.h"
-#include "Host/PackageInfo.h"
+#include "Host/Types/PackageInfo.h"
 #include "Interfaces/IWorkspaceUser.h"
 
 #include <QObject>

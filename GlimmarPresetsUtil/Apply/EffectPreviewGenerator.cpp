@@ -1,7 +1,7 @@
 #include "GlimmarPresetsUtil/Apply/EffectPreviewGenerator.h"
 
-#include "Host/GetRoundedPixmap.h"
-#include "Host/GetWidgetScreenPixelRatio.h"
+#include "Host/QtUtils/GetRoundedPixmap.h"
+#include "Host/QtUtils/GetWidgetScreenPixelRatio.h"
 
 #include <QWidget>
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "GlimmarPresetsUtil/GlimmarPresetsUtilExport.h"
-#include "Host/EffectsSettings.h"
-#include "Host/PreviewPolicy.h"
+#include "Host/Effects/EffectsSettings.h"
+#include "Host/Types/PreviewPolicy.h"
 #include "Interfaces/IWorkspaceUser.h"
 
 #include <QObject>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "GlimmarPresetsUtil/GlimmarPresetsUtilExport.h"
-#include "Host/FunctorExecutionForwarder.h"
+#include "Host/QtUtils/FunctorExecutionForwarder.h"
 
 #include <glog/logging.h>
 

@@ -3,10 +3,10 @@
 #include "GlimmarPresetsUtil/GlimmarPresetsUtilExport.h"
 #include "GlimmarPresetsUtil/Settings/IIntensitySetting.h"
 #include "GlimmarPresetsUtil/Settings/PresetConfig.h"
-#include "Host/EffectsSettings.h"
-#include "Host/PreviewPolicy.h"
-#include "Host/ResourceId.h"
-#include "Host/TranslatableString.h"
+#include "Host/Effects/EffectsSettings.h"
+#include "Host/Types/PreviewPolicy.h"
+#include "Host/Types/ResourceId.h"
+#include "Host/Types/TranslatableString.h"
 
 #include <QPixmap>
 

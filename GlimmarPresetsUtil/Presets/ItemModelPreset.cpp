@@ -4,13 +4,13 @@
 #include "GlimmarPresetsUtil/Settings/IntensitySettingEmpty.h"
 #include "GlimmarPresetsUtil/Settings/SliderAutoSetting.h"
 #include "GlimmarPresetsUtil/Settings/SliderSetting.h"
-#include "Host/EffectSettingsImpl.h"
-#include "Host/EffectsPackageWithBrushSettings.h"
-#include "Host/GenerateUuid.h"
-#include "Host/ModelFile.h"
-#include "Host/SettingsEffectMaskBlender.h"
-#include "Host/WorkspaceScenePropertyHelper.h"
-#include "Host/ioPath.h"
+#include "Host/Effects/EffectSettingsImpl.h"
+#include "Host/Effects/EffectsPackageWithBrushSettings.h"
+#include "Host/Types/GenerateUuid.h"
+#include "Host/Types/ModelFile.h"
+#include "Host/Effects/SettingsEffectMaskBlender.h"
+#include "Host/QtUtils/WorkspaceScenePropertyHelper.h"
+#include "Host/Types/ioPath.h"
 
 namespace Tavrel::Glimmar::GlimmarPresets {
 

@@ -1,6 +1,6 @@
 #include "GlimmarPresetsUtil/Settings/BlendingSetting.h"
 
-#include "Host/SettingsEffectMaskBlender.h"
+#include "Host/Effects/SettingsEffectMaskBlender.h"
 
 namespace Tavrel::Glimmar::GlimmarPresets {
 

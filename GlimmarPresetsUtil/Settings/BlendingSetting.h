@@ -3,7 +3,7 @@
 #include "GlimmarPresetsUtil/GlimmarPresetsUtilExport.h"
 #include "GlimmarPresetsUtil/Settings/IIntensitySetting.h"
 #include "GlimmarPresetsUtil/Settings/PresetConfig.h"
-#include "Host/IntToIntMapping.h"
+#include "Host/Types/IntToIntMapping.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Host/PropertyTree.h"
+#include "Host/Types/PropertyTree.h"
 
 #include <algorithm>
 #include <array>

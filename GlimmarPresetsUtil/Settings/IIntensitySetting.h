@@ -1,7 +1,7 @@
 #pragma once
 
 #include "GlimmarPresetsUtil/GlimmarPresetsUtilExport.h"
-#include "Host/EffectsSettings.h"
+#include "Host/Effects/EffectsSettings.h"
 
 #include <memory>
 #include <vector>

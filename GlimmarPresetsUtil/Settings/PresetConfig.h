@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Host/IEffectSettings.h"
-#include "Host/ModelFileId.h"
-#include "Host/PreviewPolicy.h"
+#include "Host/Effects/IEffectSettings.h"
+#include "Host/Types/ModelFileId.h"
+#include "Host/Types/PreviewPolicy.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,6 +1,6 @@
 #include "GlimmarPresetsUtil/Settings/PresetConfigTree.h"
 
-#include "Host/EffectSettings.h"
+#include "Host/Effects/EffectSettings.h"
 
 #include <glog/logging.h>
 

@@ -3,7 +3,7 @@
 #include "GlimmarPresetsUtil/GlimmarPresetsUtilExport.h"
 #include "GlimmarPresetsUtil/Settings/FieldInfo.h"
 #include "GlimmarPresetsUtil/Settings/PresetConfig.h"
-#include "Host/PropertyTree.h"
+#include "Host/Types/PropertyTree.h"
 
 /// The property-tree form of preset configurations.
 namespace Tavrel::Glimmar::GlimmarPresets::PresetConfig {

@@ -1,6 +1,6 @@
 #include "GlimmarPresetsUtil/Settings/SliderAutoSetting.h"
 
-#include "Host/SettingsEffectMaskBlender.h"
+#include "Host/Effects/SettingsEffectMaskBlender.h"
 
 #include <algorithm>
 #include <map>

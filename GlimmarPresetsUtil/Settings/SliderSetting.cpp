@@ -1,7 +1,7 @@
 #include "GlimmarPresetsUtil/Settings/SliderSetting.h"
 
-#include "Host/CallStack.h"
-#include "Host/InvokeEffectHelper.h"
+#include "Host/Types/CallStack.h"
+#include "Host/Effects/InvokeEffectHelper.h"
 
 #include <algorithm>
 #include <stdexcept>

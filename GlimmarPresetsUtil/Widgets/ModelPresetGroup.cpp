@@ -1,7 +1,7 @@
 #include "GlimmarPresetsUtil/Widgets/ModelPresetGroup.h"
 
 #include "GlimmarPresetsUtil/Presets/ItemModelPreset.h"
-#include "Host/SettingsPainterOneInputEffectStub.h"
+#include "Host/Effects/SettingsPainterOneInputEffectStub.h"
 
 #include <QCoreApplication>
 

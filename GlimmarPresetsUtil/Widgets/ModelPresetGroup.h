@@ -3,9 +3,9 @@
 #include "GlimmarPresetsUtil/GlimmarPresetsUtilExport.h"
 #include "GlimmarPresetsUtil/Settings/PresetConfig.h"
 #include "GlimmarPresetsUtil/Widgets/ModelPreset.h"
-#include "Host/EffectsSettings.h"
-#include "Host/TranslatableContext.h"
-#include "Host/TranslatableString.h"
+#include "Host/Effects/EffectsSettings.h"
+#include "Host/Types/TranslatableContext.h"
+#include "Host/Types/TranslatableString.h"
 
 #include <QAbstractListModel>
 #include <QString>

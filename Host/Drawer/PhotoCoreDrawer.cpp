@@ -1,0 +1,464 @@
+#include "Host/Drawer/PhotoCoreDrawer.h"
+
+#include "Host/Types/CallStack.h"
+#include "Host/Render/EffectRenderer.h"
+#include "Host/Drawer/PreviewComposer.h"
+#include "Host/Drawer/RenderedStateCache.h"
+#include "Host/Effects/SettingsPainterEffectsPackage.h"
+#include "Host/Drawer/VideoFrame.h"
+
+#include <glog/logging.h>
+
+#include <algorithm>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <stdexcept>
+#include <thread>
+
+namespace Tavrel::PhotoCore {
+namespace {
+
+using Step = RenderedStateCache::Step;
+
+// A full-size state costs width * height * 4 bytes; keep the current one, the one
+// before it (what the next preset is drawn on) and one more.
+constexpr std::size_t FULL_SIZE_STATES = 3;
+constexpr std::size_t PREVIEW_STATES = 8;
+
+QImage ToRgb32(const QImage& image)
+{
+    return image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
+}
+
+QImage Downscaled(const QImage& photo, int longSide)
+{
+    if (std::max(photo.width(), photo.height()) <= longSide)
+        return photo;
+    return ToRgb32(photo.scaled(longSide, longSide, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
+std::vector<std::uint64_t> SerialsOf(const std::vector<Step>& steps)
+{
+    std::vector<std::uint64_t> serials;
+    serials.reserve(steps.size());
+    for (const Step& step : steps)
+        serials.push_back(step.serial);
+    return serials;
+}
+
+} // namespace
+
+struct PhotoCoreDrawer::Impl {
+    enum class JobKind { Notify, RenderFinal, RenderTemporary };
+    using Notification = std::function<void(IDrawerEventHandler&)>;
+    struct Job {
+        JobKind kind;
+        Notification notify;
+    };
+    struct Paint {
+        int base = 0;
+        EffectsSettings settings;
+    };
+
+    Impl(const QImage& photo, Renderer renderIt)
+        : renderer(renderIt ? std::move(renderIt) : Renderer([](const QImage& input, const EffectsSettings& settings) {
+              return EffectRenderer::Render(input, settings);
+          })),
+          fullStates(ToRgb32(photo), renderer, FULL_SIZE_STATES),
+          previewStates(Downscaled(fullStates.Picture(), PREVIEW_PHOTO_SIDE), renderer, PREVIEW_STATES),
+          currentImage(fullStates.Picture())
+    {
+        worker = std::thread([this] { Work(); });
+    }
+
+    ~Impl()
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            stopping = true;
+            jobs.clear();
+        }
+        jobsChanged.notify_all();
+        worker.join();
+    }
+
+    // The following "Locked" members expect the caller to hold mutex.
+
+    std::vector<Step> StepsBeforeLocked(int position) const
+    {
+        return std::vector<Step>(steps.begin(), steps.begin() + position);
+    }
+
+    void RecordStepLocked(EffectsSettings settings, int index)
+    {
+        index = std::clamp(index, 0, position);
+        steps.resize(static_cast<std::size_t>(index));
+        settings.Package().sourceIndex = static_cast<unsigned int>(index);
+        steps.push_back({nextSerial++, std::move(settings)});
+        position = static_cast<int>(steps.size());
+    }
+
+    void QueueLocked(Job job)
+    {
+        if (stopping)
+            return;
+        if (job.kind != JobKind::Notify) {
+            // A render takes the state when it starts: one queued render of a kind is enough,
+            // moved behind the events that announced the newer state.
+            jobs.erase(std::remove_if(jobs.begin(), jobs.end(), [&](const Job& queued) { return queued.kind == job.kind; }),
+                       jobs.end());
+        }
+        jobs.push_back(std::move(job));
+        jobsChanged.notify_one();
+    }
+
+    void QueueHistoryChangedLocked()
+    {
+        const DrawerEventMementoChanged memento{static_cast<int>(steps.size()), position};
+        QueueLocked({JobKind::Notify, [memento](IDrawerEventHandler& handler) { handler.HandleMementoChanged(memento); }});
+        const DrawerEventChangeToSave change{position > 0};
+        QueueLocked({JobKind::Notify, [change](IDrawerEventHandler& handler) { handler.HandleChangeToSave(change); }});
+    }
+
+    bool EditsLatestEntryLocked() const
+    {
+        const auto* packagePainter = dynamic_cast<const SettingsPainterEffectsPackage*>(painterSettings.get());
+        return packagePainter && packagePainter->GetEditLatestEntry();
+    }
+
+    std::optional<Paint> ComposePaintLocked() const
+    {
+        if (!paintOpen || !paint)
+            return std::nullopt;
+        const unsigned int resetIndex = paint->Package().resetIndex;
+        const bool newEntry = (resetIndex != EffectsSettingsPackage::NO_INDEX && !EditsLatestEntryLocked()) || position == 0;
+        if (newEntry) {
+            const int base = resetIndex == EffectsSettingsPackage::NO_INDEX
+                                 ? position
+                                 : static_cast<int>(std::min<unsigned int>(resetIndex, static_cast<unsigned int>(position)));
+            return Paint{base, *paint};
+        }
+        EffectsSettings latest = steps[static_cast<std::size_t>(position - 1)].settings.Clone();
+        for (const IEffectSettings::Ptr& effect : paint->Effects()) {
+            auto& effects = latest.Effects();
+            const auto same = std::find_if(effects.begin(), effects.end(), [&](const IEffectSettings::Ptr& candidate) {
+                return candidate && candidate->GetId() == effect->GetId();
+            });
+            if (same != effects.end())
+                *same = effect;
+            else
+                effects.push_back(effect);
+        }
+        latest.Package().blendLevel = paint->Package().blendLevel;
+        return Paint{position - 1, latest};
+    }
+
+    void Deliver(const Notification& notify)
+    {
+        std::lock_guard<std::recursive_mutex> lock(handlersMutex);
+        const std::vector<IDrawerEventHandler*> current = handlers;
+        for (IDrawerEventHandler* handler : current) {
+            // An earlier handler may have removed this one.
+            if (std::find(handlers.begin(), handlers.end(), handler) != handlers.end())
+                notify(*handler);
+        }
+    }
+
+    void DeliverProgress(double fraction)
+    {
+        Deliver([fraction](IDrawerEventHandler& handler) { handler.HandleRenderProgress(fraction); });
+    }
+
+    void RenderFinal()
+    {
+        std::vector<Step> snapshot;
+        int renderedPosition = 0;
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            renderedPosition = position;
+            snapshot = StepsBeforeLocked(position);
+        }
+        const QImage image = fullStates.StateAt(snapshot, [this](double fraction) { DeliverProgress(fraction); });
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            currentImage = image;
+            currentImageSerials = SerialsOf(snapshot);
+        }
+        const DrawerEventFrame frame{FramePtr(new VideoFrame(image)), renderedPosition};
+        Deliver([&frame](IDrawerEventHandler& handler) { handler.HandleFrame(frame); });
+    }
+
+    void RenderTemporary()
+    {
+        std::optional<Paint> composed;
+        std::vector<Step> baseSteps;
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            composed = ComposePaintLocked();
+            if (!composed)
+                return;
+            baseSteps = StepsBeforeLocked(composed->base);
+        }
+        const QImage base = fullStates.StateAt(baseSteps);
+        const QImage image = composed->settings.IsReset() ? base : renderer(base, composed->settings);
+        DeliverProgress(1.0);
+        const DrawerEventFrameTemporary frame{FramePtr(new VideoFrame(image))};
+        Deliver([&frame](IDrawerEventHandler& handler) { handler.HandleFrameTemporary(frame); });
+    }
+
+    void Work()
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        for (;;) {
+            jobsChanged.wait(lock, [this] { return stopping || !jobs.empty(); });
+            if (stopping)
+                return;
+            Job job = std::move(jobs.front());
+            jobs.pop_front();
+            busy = true;
+            lock.unlock();
+            try {
+                switch (job.kind) {
+                case JobKind::Notify:
+                    Deliver(job.notify);
+                    break;
+                case JobKind::RenderFinal:
+                    RenderFinal();
+                    break;
+                case JobKind::RenderTemporary:
+                    RenderTemporary();
+                    break;
+                }
+            } catch (const std::exception& error) {
+                // Nobody on this thread could repair it; the next change renders anew.
+                LOG(ERROR) << "drawer job failed: " << error.what();
+            }
+            lock.lock();
+            busy = false;
+            if (jobs.empty())
+                idle.notify_all();
+        }
+    }
+
+    const Renderer renderer;
+    RenderedStateCache fullStates;
+    RenderedStateCache previewStates;
+    PreviewComposer composer;
+
+    mutable std::mutex mutex;
+    std::condition_variable jobsChanged;
+    std::condition_variable idle;
+    std::deque<Job> jobs;
+    bool busy = false;
+    bool stopping = false;
+
+    std::vector<Step> steps;
+    int position = 0;
+    std::uint64_t nextSerial = 1;
+
+    std::shared_ptr<ISettingsPainter> painterSettings;
+    bool paintOpen = false;
+    std::optional<EffectsSettings> paint;
+
+    QImage currentImage;
+    std::vector<std::uint64_t> currentImageSerials;
+
+    // Recursive, so that a handler may remove itself while being called.
+    std::recursive_mutex handlersMutex;
+    std::vector<IDrawerEventHandler*> handlers;
+
+    std::thread worker;
+};
+
+PhotoCoreDrawer::PhotoCoreDrawer(const QImage& photo, Renderer renderer)
+    : m_impl(std::make_unique<Impl>(photo, std::move(renderer)))
+{
+}
+
+PhotoCoreDrawer::~PhotoCoreDrawer() = default;
+
+void PhotoCoreDrawer::AddDrawerEventHandler(IDrawerEventHandler* handler)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_impl->handlersMutex);
+    if (handler && std::find(m_impl->handlers.begin(), m_impl->handlers.end(), handler) == m_impl->handlers.end())
+        m_impl->handlers.push_back(handler);
+}
+
+void PhotoCoreDrawer::RemoveDrawerEventHandler(IDrawerEventHandler* handler)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_impl->handlersMutex);
+    auto& handlers = m_impl->handlers;
+    handlers.erase(std::remove(handlers.begin(), handlers.end(), handler), handlers.end());
+}
+
+void PhotoCoreDrawer::WaitUntilIdle()
+{
+    std::unique_lock<std::mutex> lock(m_impl->mutex);
+    m_impl->idle.wait(lock, [this] { return m_impl->jobs.empty() && !m_impl->busy; });
+}
+
+QImage PhotoCoreDrawer::CurrentImage() const
+{
+    std::lock_guard<std::mutex> lock(m_impl->mutex);
+    return m_impl->currentImage;
+}
+
+void PhotoCoreDrawer::ApplyEffects(const EffectsSettings& settings, const Parameters&)
+{
+    EffectsSettings entry = settings.Clone();
+    const unsigned int resetIndex = entry.Package().resetIndex;
+    std::lock_guard<std::mutex> lock(m_impl->mutex);
+    const int index = resetIndex == EffectsSettingsPackage::NO_INDEX
+                          ? m_impl->position
+                          : static_cast<int>(std::min<unsigned int>(resetIndex, static_cast<unsigned int>(m_impl->position)));
+    m_impl->RecordStepLocked(std::move(entry), index);
+    m_impl->QueueHistoryChangedLocked();
+    m_impl->QueueLocked({Impl::JobKind::RenderFinal, {}});
+}
+
+void PhotoCoreDrawer::ApplyEffect(const IEffectSettings::Ptr& effect, const Parameters& parameters)
+{
+    if (!effect)
+        TAVREL_THROW(std::invalid_argument, "ApplyEffect needs an effect", "Host/PhotoCoreDrawer");
+    EffectsSettings settings;
+    settings.Effects().push_back(effect);
+    ApplyEffects(settings, parameters);
+}
+
+DrawerEntry PhotoCoreDrawer::GetEntry(int position) const
+{
+    std::lock_guard<std::mutex> lock(m_impl->mutex);
+    const int index = position == -1 ? m_impl->position - 1 : position;
+    if (index < 0 || index >= static_cast<int>(m_impl->steps.size()))
+        return DrawerEntry{};
+    // A clone, so that a caller's changes cannot rewrite the history.
+    return DrawerEntry{m_impl->steps[static_cast<std::size_t>(index)].settings.Clone()};
+}
+
+int PhotoCoreDrawer::FindPackagePosition(const std::string& packageName) const
+{
+    if (packageName.empty())
+        return -1;
+    std::lock_guard<std::mutex> lock(m_impl->mutex);
+    for (int index = m_impl->position - 1; index >= 0; --index) {
+        if (m_impl->steps[static_cast<std::size_t>(index)].settings.Package().GetPackageName() == packageName)
+            return index;
+    }
+    return -1;
+}
+
+int PhotoCoreDrawer::GetCurrentPosition() const
+{
+    std::lock_guard<std::mutex> lock(m_impl->mutex);
+    return m_impl->position;
+}
+
+MaskInfo::MaskInfoEx PhotoCoreDrawer::GetMaskEntry(int) const { return MaskInfo::MaskInfoEx{}; }
+
+std::string PhotoCoreDrawer::GetPainterId() const { return PAINTER_ID; }
+
+IPhotoCoreDrawerPainter& PhotoCoreDrawer::GetPainter() { return *this; }
+
+FramePtr PhotoCoreDrawer::RenderPreview(const EffectsSettings& settings, const FrameSize& size,
+                                        const PreviewPolicy& policy, int position)
+{
+    if (size.width <= 0 || size.height <= 0)
+        return FramePtr();
+    std::vector<Step> snapshot;
+    {
+        std::lock_guard<std::mutex> lock(m_impl->mutex);
+        const int last = static_cast<int>(m_impl->steps.size());
+        snapshot = m_impl->StepsBeforeLocked(position < 0 ? m_impl->position : std::min(position, last));
+    }
+    const QImage base = m_impl->previewStates.StateAt(snapshot);
+    return FramePtr(new VideoFrame(
+        m_impl->composer.Compose(base, settings, QSize(size.width, size.height), policy, m_impl->renderer)));
+}
+
+FramePtr PhotoCoreDrawer::RenderPreview(const EffectsSettings& settings, const FrameSize& size,
+                                        const PreviewPolicy& policy, const FramePtr& source, const FramePtr&)
+{
+    if (!source || size.width <= 0 || size.height <= 0)
+        return FramePtr();
+    const QImage& picture = VideoFrame::ImageOf(source);
+    if (picture.isNull())
+        return FramePtr();
+    return FramePtr(new VideoFrame(
+        m_impl->composer.Compose(picture, settings, QSize(size.width, size.height), policy, m_impl->renderer)));
+}
+
+void PhotoCoreDrawer::SetPainterSettings(const std::shared_ptr<ISettingsPainter>& settings,
+                                         const std::shared_ptr<MaskInfo::IMask>&)
+{
+    std::lock_guard<std::mutex> lock(m_impl->mutex);
+    m_impl->painterSettings = settings;
+}
+
+FramePtr PhotoCoreDrawer::Prepare(int, int)
+{
+    std::lock_guard<std::mutex> lock(m_impl->mutex);
+    m_impl->paintOpen = true;
+    m_impl->paint.reset();
+    if (m_impl->currentImageSerials != SerialsOf(m_impl->StepsBeforeLocked(m_impl->position)))
+        return FramePtr();
+    return FramePtr(new VideoFrame(m_impl->currentImage));
+}
+
+void PhotoCoreDrawer::UpdatePaint(const EffectsSettings& settings, bool wait)
+{
+    EffectsSettings paint = settings.Clone();
+    {
+        std::lock_guard<std::mutex> lock(m_impl->mutex);
+        m_impl->paintOpen = true;
+        m_impl->paint = std::move(paint);
+        m_impl->QueueLocked({Impl::JobKind::RenderTemporary, {}});
+    }
+    if (wait)
+        WaitUntilIdle();
+}
+
+void PhotoCoreDrawer::CommitPaint(int, int, bool wait)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_impl->mutex);
+        std::optional<Impl::Paint> composed = m_impl->ComposePaintLocked();
+        m_impl->paintOpen = false;
+        m_impl->paint.reset();
+        if (!composed)
+            return;
+        EffectsSettingsPackage& package = composed->settings.Package();
+        const auto* packagePainter = dynamic_cast<const SettingsPainterEffectsPackage*>(m_impl->painterSettings.get());
+        if (package.GetPackageName().empty() && packagePainter) {
+            const PackageInfo& info = packagePainter->GetPackageInfoSettings();
+            package.SetPackageName(info.packageName);
+            package.SetPresetName(info.presetName);
+            package.presetGroupIndex = info.presetGroupIndex;
+        }
+        m_impl->RecordStepLocked(std::move(composed->settings), composed->base);
+        m_impl->QueueHistoryChangedLocked();
+        m_impl->QueueLocked({Impl::JobKind::RenderFinal, {}});
+    }
+    if (wait)
+        WaitUntilIdle();
+}
+
+void PhotoCoreDrawer::Restore(const HistoryRequest& request)
+{
+    std::lock_guard<std::mutex> lock(m_impl->mutex);
+    const int position = std::clamp(request.position, 0, static_cast<int>(m_impl->steps.size()));
+    m_impl->position = position;
+    if (!request.keepLaterEntries)
+        m_impl->steps.resize(static_cast<std::size_t>(position));
+    m_impl->paintOpen = false;
+    m_impl->paint.reset();
+    m_impl->QueueHistoryChangedLocked();
+    if (request.render) {
+        const DrawerEventUndo undo{position};
+        m_impl->QueueLocked({Impl::JobKind::Notify, [undo](IDrawerEventHandler& handler) { handler.HandleUndo(undo); }});
+        m_impl->QueueLocked({Impl::JobKind::RenderFinal, {}});
+    }
+}
+
+} // namespace Tavrel::PhotoCore

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "Host/Effects/IEffectSettings.h"
+
+#include <string>
+
+namespace Tavrel::PhotoCore {
+
+/// Makes effects with default settings from their class identifier; each kind
+/// gets its effect type (a blender an EffectsPackageWithBrushSettings, the
+/// empty effect an EmptySettings, the others an EffectSettings).
+class EffectSettingsRegistry {
+public:
+    /// Throws std::invalid_argument for a class identifier no effect has.
+    static IEffectSettings::Ptr Create(const std::string& classId);
+};
+
+} // namespace Tavrel::PhotoCore

@@ -1,9 +1,0 @@
-#include "Host/GenerateUuid.h"
-
-#include <QUuid>
-
-namespace Tavrel {
-
-QString GenerateUuid() { return QUuid::createUuid().toString(QUuid::WithoutBraces); }
-
-} // namespace Tavrel
