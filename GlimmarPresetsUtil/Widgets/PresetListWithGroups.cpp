@@ -8,11 +8,12 @@
 #include "GlimmarPresetsUtil/Widgets/PresetDelegate.h"
 #include "GlimmarPresetsUtil/Widgets/PresetPropertyHelper.h"
 #include "Host/Kit/FixWidgetStyle.h"
-#include "Host/Kit/LayoutController.h"
+#include "Host/Kit/installLayoutController.h"
 #include "Host/Kit/TComboBox.h"
 #include "Host/Kit/TStackedWidget.h"
 #include "Host/Kit/TesselComboBoxDelegate.h"
-#include "Host/Kit/TesselScrollBars.h"
+#include "Host/Kit/convertScrollBarsToTessel.h"
+#include "Host/Kit/installFadeOverlays.h"
 #include "Interfaces/ICoreFactories.h"
 
 #include <glog/logging.h>
