@@ -138,11 +138,12 @@ TEST_F(ListTest, ApplyKeepsThePhotoAndCancelRestoresItByteForByte)
         EXPECT_FALSE(harness.Shown().index(2, 0).data(ModelPreset::ApplyRole).toBool()) << button;
         EXPECT_FALSE(harness.Part<QWidget>(2, "applyContainer").isVisible()) << button;
         const QImage after = harness.Photo();
-        if (QByteArray(button) == "resetBtn")
+        if (QByteArray(button) == "resetBtn") {
             EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(after.constBits()), after.sizeInBytes()),
                       QByteArray(reinterpret_cast<const char*>(original.constBits()), original.sizeInBytes()));
-        else
+        } else {
             EXPECT_EQ(after, applied);
+        }
     }
 }
 
@@ -205,9 +206,9 @@ TEST_F(ListTest, RenameRefusesATakenNameInTheOpenDialog)
 TEST_F(ListTest, DeleteAsksFirst)
 {
     harness.Open();
+    ASSERT_TRUE(harness.list->AddUserPreset(QStringLiteral("Mine"), "mine", UserEffects(), false));
+    // Cancelling keeps the preset; confirming deletes it.
     for (const auto& [button, rowsLeft] : {std::pair{"secondButton", 1}, std::pair{"firstButton", 0}}) {
-        if (rowsLeft == 1)
-            ASSERT_TRUE(harness.list->AddUserPreset(QStringLiteral("Mine"), "mine", UserEffects(), false));
         harness.SelectGroup(CustomRow);
         QAbstractItemModelTester tester(&harness.Shown());
         QTimer::singleShot(0, [name = button] {
@@ -262,7 +263,7 @@ TEST(ListStartGroup, OpensOnThePopularGroupElseOnTheFirst)
         config.m_groups.push_back(Group(c.configuredName, ExposureItems("named", 1)));
         Harness harness(config);
         if (!c.popularSlot)
-            harness.initializer.groupSlots.popularSlot = {nullptr, PopularRow}; // its row goes to "Other"
+            harness.initializer.groupSlots.popularSlot = {nullptr, -1}; // "Other" takes its row
         PresetListWithGroups& list = harness.Open();
         EXPECT_EQ(list.findChild<QComboBox*>()->currentIndex(), c.expectedRow) << c.configuredName;
     }
@@ -295,7 +296,7 @@ TEST_P(ListWheel, ANotchScrollsAQuarterTile)
     bar->setValue(bar->maximum() / 2);
     const int start = bar->value();
 
-    QWheelEvent wheel(QPointF(50, 50), harness.View().viewport()->mapToGlobal(QPointF(50, 50)), QPoint(),
+    QWheelEvent wheel(QPointF(50, 50), QPointF(harness.View().viewport()->mapToGlobal(QPoint(50, 50))), QPoint(),
                       QPoint(0, c.delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(harness.View().viewport(), &wheel);
     QApplication::setWheelScrollLines(wheelLines);
