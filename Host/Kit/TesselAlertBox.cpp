@@ -64,7 +64,7 @@ TesselAlertBox::TesselAlertBox(const QString& title, const QString& text, QWidge
         m_buttons[i] = button;
     }
     layout->addLayout(buttons);
-    setMinimumWidth(320);
+    setMinimumWidth(360);
 }
 
 int TesselAlertBox::Exec()
