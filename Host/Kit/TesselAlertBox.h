@@ -29,6 +29,7 @@ public:
 private:
     std::array<QPushButton*, 3> m_buttons{};
     QCheckBox* m_checkBox = nullptr;
+    int m_pressed = -1;
 };
 
 } // namespace Tavrel::Tessel

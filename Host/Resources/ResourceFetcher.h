@@ -8,8 +8,8 @@
 namespace Tavrel {
 
 /// Lives on the resource manager's worker thread and copies one file at a time in chunks, so that
-/// progress can be reported and the copy stopped when the thread is asked to finish. The copy goes
-/// to "<target>.part" first and is renamed when complete: the cache never holds half a file.
+/// progress can be reported and the copy stopped when the thread is asked to finish. The copy is
+/// written aside and renamed when complete: the cache never holds half a file.
 class ResourceFetcher : public QObject {
     Q_OBJECT
 
