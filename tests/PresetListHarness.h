@@ -67,7 +67,7 @@ class Harness {
 public:
     /// userConfig: the name of the user configuration; empty: none.
     explicit Harness(const PresetConfig::Config& builtIn, const std::string& userConfig = {},
-                     const QImage& photo = TestPresets::GradientPhoto(240, 160))
+                     const QImage& photo = QImage(QStringLiteral(GLIMMAR_TEST_DATA_DIR "/coffee.jpg")))
         : controller(std::make_shared<Tavrel::PhotoCore::WorkspaceController>(photo))
     {
         Tavrel::PropertyTree tree;

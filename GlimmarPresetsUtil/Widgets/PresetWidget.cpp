@@ -105,9 +105,12 @@ void PresetWidget::BuildForm(bool isUserPreset)
     m_activateButton->setObjectName(QStringLiteral("activateButton"));
     m_activateButton->setCheckable(true);
     m_activateButton->SetImageGrid(1, 1, m_margins, 0);
-    // The button is the picture: exactly the preview inside its margins.
-    if (m_previewSize.isValid())
+    // The button is the picture: exactly the preview inside its margins. The tile is
+    // no wider, so that the apply buttons end where the picture ends.
+    if (m_previewSize.isValid()) {
         m_activateButton->setFixedSize(m_previewSize.grownBy(m_margins));
+        setMaximumWidth(m_activateButton->width());
+    }
     m_verticalLayout2->addWidget(m_activateButton);
 
     m_verticalLayout = new QVBoxLayout(m_activateButton);
