@@ -1,7 +1,7 @@
 #include "GlimmarPresetsUtil/Settings/PresetConfigTree.h"
 #include "GlimmarPresetsUtil/Widgets/PresetListWithGroups.h"
 #include "Host/Drawer/WorkspaceController.h"
-#include "Host/Types/BaseConfig.h"
+#include "Host/Types/JsonCodec.h"
 
 #include "bench/BenchData.h"
 
@@ -40,7 +40,7 @@ public:
         QDir(m_configDir.path()).mkpath(QStringLiteral("configs/Bench"));
         QSaveFile file(m_configDir.filePath(QStringLiteral("configs/Bench/presets.json")));
         file.open(QIODevice::WriteOnly);
-        file.write(QByteArray::fromStdString(Tavrel::PhotoUtil::BaseConfig::ToJson(tree)));
+        file.write(QByteArray::fromStdString(Tavrel::PhotoUtil::JsonCodec::Serialize(tree)));
         file.commit();
         qputenv("GLIMMAR_CONFIG_DIR", QFile::encodeName(m_configDir.path()));
 

@@ -8,7 +8,7 @@
 #include "GlimmarPresetsUtil/Widgets/PresetListWithGroups.h"
 #include "GlimmarPresetsUtil/Widgets/PresetWidget.h"
 #include "Host/Drawer/WorkspaceController.h"
-#include "Host/Types/BaseConfig.h"
+#include "Host/Types/JsonCodec.h"
 #include "TestPresets.h"
 
 #include <QAbstractButton>
@@ -75,7 +75,7 @@ public:
         QDir(configDir.path()).mkpath(QStringLiteral("configs/Tests"));
         QSaveFile file(configDir.filePath(QStringLiteral("configs/Tests/presets.json")));
         file.open(QIODevice::WriteOnly);
-        file.write(QByteArray::fromStdString(Tavrel::PhotoUtil::BaseConfig::ToJson(tree)));
+        file.write(QByteArray::fromStdString(Tavrel::PhotoUtil::JsonCodec::Serialize(tree)));
         file.commit();
         qputenv("GLIMMAR_CONFIG_DIR", QFile::encodeName(configDir.path()));
 
