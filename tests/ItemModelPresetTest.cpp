@@ -1,6 +1,5 @@
 #include "EffectTestHelpers.h"
 #include "GlimmarPresetsUtil/Presets/ItemModelPreset.h"
-#include "GlimmarPresetsUtil/Settings/ConfigStore.h"
 #include "Host/Types/ModelFile.h"
 #include "Host/Effects/SettingsEffectMaskBlender.h"
 
@@ -9,11 +8,8 @@
 #include <QImage>
 #include <QTemporaryDir>
 
-#include <cmath>
-
 using Tavrel::ResourceId;
 using Tavrel::TranslatableContext;
-using Tavrel::Glimmar::GlimmarPresets::ConfigStore;
 using Tavrel::Glimmar::GlimmarPresets::ItemModelPreset;
 using Tavrel::PhotoCore::EffectsSettings;
 using Tavrel::PhotoCore::IEffectSettings;
@@ -81,41 +77,6 @@ TEST(ItemModelPresetTest, WrappedPresetHoldsOneBlenderAroundTheChain)
     EXPECT_TRUE(blender.GetFillMask() && blender.GetRenderInner());
     EXPECT_EQ(blender.GetLevel(), 0); // the configured 100 is the top of the slider
     EXPECT_EQ(preset.GetPreviewEffectSettings().Effects(), item.m_effects);
-}
-
-TEST(ItemModelPresetTest, SamplePresetsStartWhereTheirIntensityTypePutsThem)
-{
-    PresetConfig::Config sample, user;
-    ConfigStore::Read("GlimmarDemo", "effects", "", sample, user);
-    std::set<PresetConfig::IntensityType> seen;
-    for (const PresetConfig::Group& group : sample.m_groups) {
-        for (const PresetConfig::Item& item : group.m_items) {
-            SCOPED_TRACE(item.m_id);
-            const ItemModelPreset preset(item, &CONTEXT, "");
-            const auto& intensity = preset.GetIntensitySettings();
-            const PresetConfig::Intensity& configured = item.m_intensity;
-            const auto range = std::make_tuple(intensity.Min(), intensity.Max(), intensity.Value());
-            seen.insert(configured.m_type);
-            if (configured.m_type == PresetConfig::IntensityType::Custom) {
-                // Writing the recovered value back lands within half a slider step of the configured parameter.
-                const auto& data = configured.m_sliderSetting.m_data;
-                const PresetConfig::Variable& first = data.m_variables.at(0);
-                const auto effect = IEffectSettings::Find(item.m_effects, first.m_effectID);
-                const double configuredParameter = Param(*effect, first.m_setting).toDouble();
-                intensity.ApplyIntensityToEffects(preset.GetEffectInfoInternal(), 0);
-                const double step = std::abs((first.m_end - first.m_begin) / (data.m_end - data.m_begin));
-                EXPECT_NEAR(Param(*effect, first.m_setting).toDouble(), configuredParameter, step / 2 + 1e-9);
-                EXPECT_EQ(std::make_pair(intensity.Min(), intensity.Max()), std::make_pair(data.m_begin, data.m_end));
-            } else if (configured.m_type == PresetConfig::IntensityType::Blend) {
-                EXPECT_EQ(range, std::make_tuple(1, 100, configured.m_blendSetting.m_value));
-            } else if (configured.m_type == PresetConfig::IntensityType::CustomAuto) {
-                EXPECT_EQ(range, std::make_tuple(0, 100, 100));
-            } else {
-                EXPECT_FALSE(intensity.IsEnabled());
-            }
-        }
-    }
-    EXPECT_EQ(seen.size(), 4u); // None, Blend, Custom and CustomAuto all occur
 }
 
 TEST(ItemModelPresetTest, PreviewFileNameRules)
