@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
+#include <QTemporaryDir>
 
 #include <cstdlib>
 
@@ -88,7 +89,7 @@ TEST_P(EffectIdentity, DefaultsLeaveEveryPixelAsItWas)
 
 INSTANTIATE_TEST_SUITE_P(EffectRenderer, EffectIdentity,
                          testing::Values("empty", "exposure", "contrast", "saturation", "hueShift", "temperature",
-                                         "vignette", "grain", "maskBlender"));
+                                         "vignette", "grain", "texture", "maskBlender"));
 
 TEST(EffectRenderer, EffectsChangePixelsTheExpectedWay)
 {
@@ -121,6 +122,45 @@ TEST(EffectRenderer, EffectsChangePixelsTheExpectedWay)
     EXPECT_EQ(grain, EffectRenderer::Render(photo, *Effect("grain", {{"amount", PropertyTree(0.5)}})))
         << "grain is deterministic for a seed";
     EXPECT_NE(grain, EffectRenderer::Render(photo, *Effect("grain", {{"amount", PropertyTree(0.5)}, {"seed", PropertyTree(8)}})));
+}
+
+TEST(EffectRenderer, TextureBlendsTheFetchedFileAndAMissingOneChangesNothing)
+{
+    QTemporaryDir cache;
+    ASSERT_TRUE(cache.isValid());
+    qputenv("GLIMMAR_RESOURCE_CACHE_DIR", cache.path().toUtf8());
+    QImage stripes(16, 16, QImage::Format_RGB32);
+    stripes.fill(Qt::black);
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 8; ++x)
+            stripes.setPixel(x, y, qRgb(255, 255, 255));
+    }
+    ASSERT_TRUE(stripes.save(cache.filePath("stripes.png")));
+    QImage grey(16, 16, QImage::Format_RGB32);
+    grey.fill(qRgb(128, 128, 128));
+    ASSERT_TRUE(grey.save(cache.filePath("grey.png")));
+
+    const QImage photo = Photo();
+    // A tile of a quarter of the 64 pixels wide photo is the texture at its own size.
+    const auto texture = [&photo](const char* name, bool screen) {
+        return EffectRenderer::Render(photo, *Effect("texture", {{"texture", PropertyTree(name)},
+                                                                 {"amount", PropertyTree(1.0)},
+                                                                 {"scale", PropertyTree(0.25)},
+                                                                 {"screen", PropertyTree(screen)}}));
+    };
+    const QImage soft = texture("stripes.png", false);
+    for (const QPoint& point : {QPoint(3, 5), QPoint(16 + 3, 20)})
+        EXPECT_GT(Sum(soft, QRect(point, QSize(1, 1))).Sum(), Sum(photo, QRect(point, QSize(1, 1))).Sum());
+    for (const QPoint& point : {QPoint(11, 5), QPoint(16 + 11, 20)})
+        EXPECT_LT(Sum(soft, QRect(point, QSize(1, 1))).Sum(), Sum(photo, QRect(point, QSize(1, 1))).Sum());
+
+    const QImage screen = texture("stripes.png", true);
+    EXPECT_EQ(screen.pixel(3, 5), qRgb(255, 255, 255));
+    EXPECT_EQ(screen.pixel(11, 5), photo.pixel(11, 5));
+
+    EXPECT_EQ(texture("grey.png", false), photo) << "mid-grey is neutral";
+    EXPECT_EQ(texture("absent.png", false), photo) << "a texture not fetched leaves the photo";
+    qunsetenv("GLIMMAR_RESOURCE_CACHE_DIR");
 }
 
 TEST(EffectRenderer, GreyEffectsGiveEqualChannels)
