@@ -1,5 +1,6 @@
 #include "EffectTestHelpers.h"
 #include "GlimmarPresetsUtil/Presets/ItemModelPreset.h"
+#include "GlimmarPresetsUtil/Settings/ConfigStore.h"
 #include "Host/Types/ModelFile.h"
 #include "Host/Effects/SettingsEffectMaskBlender.h"
 
@@ -10,6 +11,7 @@
 
 using Tavrel::ResourceId;
 using Tavrel::TranslatableContext;
+using Tavrel::Glimmar::GlimmarPresets::ConfigStore;
 using Tavrel::Glimmar::GlimmarPresets::ItemModelPreset;
 using Tavrel::PhotoCore::EffectsSettings;
 using Tavrel::PhotoCore::IEffectSettings;
@@ -78,6 +80,30 @@ TEST(ItemModelPresetTest, WrappedPresetHoldsOneBlenderAroundTheChain)
     EXPECT_EQ(blender.GetLevel(), 0); // the configured 100 is the top of the slider
     EXPECT_EQ(preset.GetPreviewEffectSettings().Effects(), item.m_effects);
 }
+
+class SamplePresets : public testing::TestWithParam<const char*> {};
+
+// Shipped presets that name a missing effect in their slider, or whose intensity a
+// typo turns off, fail here rather than in front of a user.
+TEST_P(SamplePresets, BuildWithTheIntensityTheyAreConfiguredWith)
+{
+    PresetConfig::Config sample, user;
+    ConfigStore::Read("GlimmarDemo", GetParam(), "", sample, user);
+    for (const PresetConfig::Group& group : sample.m_groups) {
+        for (PresetConfig::Item item : group.m_items) {
+            SCOPED_TRACE(item.m_id);
+            // As the group model hands a group's intensity down.
+            if (item.m_intensity.m_type == PresetConfig::IntensityType::Invalid)
+                item.m_intensity = group.m_intensity;
+            const auto type = item.m_intensity.m_type;
+            const ItemModelPreset preset(item, &CONTEXT, "");
+            EXPECT_EQ(preset.GetIntensitySettings().IsEnabled(),
+                      type != PresetConfig::IntensityType::None && type != PresetConfig::IntensityType::Invalid);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(ItemModelPresetTest, SamplePresets, testing::Values("effects", "looks"));
 
 TEST(ItemModelPresetTest, PreviewFileNameRules)
 {
