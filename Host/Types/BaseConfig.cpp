@@ -27,8 +27,6 @@
 namespace Tavrel::PhotoUtil {
 namespace {
 
-constexpr const char* kFile = "Host/BaseConfig";
-
 // Numbers arrive as raw text so that integers keep every digit and the form
 // (integer or double) survives; the reader still checks the JSON grammar.
 constexpr unsigned kParseFlags =
@@ -275,7 +273,7 @@ PropertyTree BaseConfig::Read(const std::string& path)
     PropertyTree tree;
     std::string error;
     if (Load(QString::fromStdString(path), tree, error) != LoadStatus::Ok)
-        TAVREL_THROW(BaseConfigError, "cannot read configuration " + path + ": " + error, kFile);
+        TAVREL_THROW(BaseConfigError, "cannot read configuration " + path + ": " + error);
     return tree;
 }
 
@@ -314,7 +312,7 @@ void BaseConfig::Write(const std::string& name, const PropertyTree& tree)
 {
     const QString path = UserFilePath(name);
     const auto fail = [&path](const std::string& reason) {
-        TAVREL_THROW(BaseConfigError, "cannot write configuration " + path.toStdString() + ": " + reason, kFile);
+        TAVREL_THROW(BaseConfigError, "cannot write configuration " + path.toStdString() + ": " + reason);
     };
     std::string text;
     std::string error;
@@ -359,7 +357,7 @@ PropertyTree BaseConfig::ParseJson(std::string_view text, const std::string& ori
     PropertyTree tree;
     std::string error;
     if (!Parse(text, tree, error))
-        TAVREL_THROW(BaseConfigError, origin + ": " + error, kFile);
+        TAVREL_THROW(BaseConfigError, origin + ": " + error);
     return tree;
 }
 
@@ -368,7 +366,7 @@ std::string BaseConfig::ToJson(const PropertyTree& tree)
     std::string text;
     std::string error;
     if (!Serialize(tree, text, error))
-        TAVREL_THROW(BaseConfigError, "cannot write JSON: " + error, kFile);
+        TAVREL_THROW(BaseConfigError, "cannot write JSON: " + error);
     return text;
 }
 
