@@ -1,13 +1,9 @@
 #include "Host/Types/BaseConfig.h"
 
 #include "Host/Types/CallStack.h"
+#include "Host/Types/JsonCodec.h"
 
 #include <glog/logging.h>
-#include <rapidjson/error/en.h>
-#include <rapidjson/memorystream.h>
-#include <rapidjson/prettywriter.h>
-#include <rapidjson/reader.h>
-#include <rapidjson/stringbuffer.h>
 
 #include <QDateTime>
 #include <QDir>
@@ -16,157 +12,10 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-#include <algorithm>
-#include <charconv>
-#include <cmath>
-#include <cstdlib>
-#include <cstring>
 #include <mutex>
-#include <vector>
 
 namespace Tavrel::PhotoUtil {
 namespace {
-
-// Numbers arrive as raw text so that integers keep every digit and the form
-// (integer or double) survives; the reader still checks the JSON grammar.
-constexpr unsigned kParseFlags =
-    rapidjson::kParseFullPrecisionFlag | rapidjson::kParseIterativeFlag | rapidjson::kParseNumbersAsStringsFlag;
-
-class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeBuilder> {
-public:
-    using SizeType = rapidjson::SizeType;
-
-    bool Null() { return Add(PropertyTree()); }
-    bool Bool(bool value) { return Add(PropertyTreeScalar(value)); }
-    bool String(const char* text, SizeType length, bool) { return Add(PropertyTreeScalar(std::string(text, length))); }
-
-    bool RawNumber(const char* text, SizeType length, bool)
-    {
-        const char* end = text + length;
-        const bool isInteger = std::find_if(text, end, [](char c) { return c == '.' || c == 'e' || c == 'E'; }) == end;
-        if (isInteger) {
-            std::int64_t value = 0;
-            const auto [ptr, ec] = std::from_chars(text, end, value);
-            if (ec == std::errc() && ptr == end)
-                return Add(PropertyTreeScalar(value));
-            m_error = "the integer " + std::string(text, length) + " does not fit 64 bits";
-            return false;
-        }
-        double value = 0;
-        const auto [ptr, ec] = std::from_chars(text, end, value);
-        if (ec == std::errc() && ptr == end)
-            return Add(PropertyTreeScalar(value));
-        // from_chars refuses underflow, which JSON readers take as zero.
-        value = std::strtod(std::string(text, length).c_str(), nullptr);
-        if (std::isfinite(value))
-            return Add(PropertyTreeScalar(value));
-        m_error = "the number " + std::string(text, length) + " does not fit a double";
-        return false;
-    }
-
-    bool Key(const char* text, SizeType length, bool)
-    {
-        m_key.assign(text, length);
-        return true;
-    }
-
-    bool StartObject() { return Open(false); }
-    bool StartArray() { return Open(true); }
-    bool EndObject(SizeType) { return Close(); }
-    bool EndArray(SizeType) { return Close(); }
-
-    PropertyTree TakeRoot() { return std::move(m_root); }
-    const std::string& Error() const { return m_error; }
-
-private:
-    struct Level {
-        PropertyTree* tree;
-        bool isList;
-    };
-
-    // Constructs the value where it belongs: in the parent list or map, or as the root.
-    template <typename V>
-    PropertyTree& Place(V&& value)
-    {
-        if (m_stack.empty())
-            return m_root = PropertyTree(std::forward<V>(value));
-        const Level& parent = m_stack.back();
-        if (parent.isList)
-            return parent.tree->getList().emplace_back(std::forward<V>(value));
-        auto& map = parent.tree->getMap();
-        const auto size = map.size();
-        // Objects we write have their keys in order, so the end is usually the right place.
-        const auto it = map.try_emplace(map.end(), std::move(m_key), std::forward<V>(value));
-        if (map.size() == size)
-            it->second = PropertyTree(std::forward<V>(value)); // a repeated key: the last value wins
-        return it->second;
-    }
-
-    bool Add(PropertyTreeScalar value)
-    {
-        Place(std::move(value));
-        return true;
-    }
-
-    bool Add(PropertyTree value)
-    {
-        Place(std::move(value));
-        return true;
-    }
-
-    bool Open(bool isList)
-    {
-        if (m_stack.size() >= static_cast<std::size_t>(BaseConfig::MaxDepth)) {
-            m_error = "nesting deeper than " + std::to_string(BaseConfig::MaxDepth) + " levels";
-            return false;
-        }
-        PropertyTree& tree = Place(PropertyTree());
-        if (isList)
-            tree.convertToList();
-        else
-            tree.convertToMap();
-        m_stack.push_back({&tree, isList});
-        return true;
-    }
-
-    bool Close()
-    {
-        m_stack.pop_back();
-        return true;
-    }
-
-    PropertyTree m_root;
-    std::vector<Level> m_stack;
-    std::string m_key;
-    std::string m_error;
-};
-
-// Parses without throwing, so that ReadOptional can report the reason without a call stack.
-bool Parse(std::string_view text, PropertyTree& tree, std::string& error)
-{
-    if (text.size() > BaseConfig::MaxFileSize) {
-        error = "larger than " + std::to_string(BaseConfig::MaxFileSize) + " bytes";
-        return false;
-    }
-    TreeBuilder builder;
-    rapidjson::MemoryStream stream(text.data(), text.size());
-    rapidjson::Reader reader;
-    const rapidjson::ParseResult result = reader.Parse<kParseFlags>(stream, builder);
-    if (result.IsError()) {
-        const std::string reason = result.Code() == rapidjson::kParseErrorTermination
-                                       ? builder.Error()
-                                       : std::string(rapidjson::GetParseError_En(result.Code()));
-        error = "invalid JSON at byte offset " + std::to_string(result.Offset()) + ": " + reason;
-        return false;
-    }
-    // The memory stream reports a NUL byte as the end of the text.
-    if (stream.Tell() != text.size()) {
-        error = "invalid JSON at byte offset " + std::to_string(stream.Tell()) + ": a NUL byte after the value";
-        return false;
-    }
-    tree = builder.TakeRoot();
-    return true;
-}
 
 enum class LoadStatus { Ok, Missing, Unreadable, Damaged };
 
@@ -190,7 +39,7 @@ LoadStatus Load(const QString& path, PropertyTree& tree, std::string& error)
         error = "cannot read: " + file.errorString().toStdString();
         return LoadStatus::Unreadable;
     }
-    if (!Parse(std::string_view(data.constData(), static_cast<std::size_t>(data.size())), tree, error))
+    if (!JsonCodec::TryParse(std::string_view(data.constData(), static_cast<std::size_t>(data.size())), tree, error))
         return LoadStatus::Damaged;
     return LoadStatus::Ok;
 }
@@ -200,59 +49,80 @@ QString UserFilePath(const std::string& name)
     return QDir(BaseConfig::StorageFolder()).filePath(QString::fromStdString(name) + QStringLiteral(".json"));
 }
 
-std::mutex g_folderMutex;
-QString g_folder;
-
-template <typename Writer>
-bool WriteValue(Writer& writer, const PropertyTree& tree, int depth, std::string& error)
+// "<path>.<kind>-<yyyyMMdd-HHmmss>", numbered when that name is taken.
+QString NameAside(const QString& path, const QString& kind)
 {
-    if (depth > BaseConfig::MaxDepth) {
-        error = "nesting deeper than " + std::to_string(BaseConfig::MaxDepth) + " levels";
-        return false;
-    }
-    if (tree.isNull())
-        return writer.Null();
-    if (tree.isList()) {
-        writer.StartArray();
-        for (const PropertyTree& element : tree.getList())
-            if (!WriteValue(writer, element, depth + 1, error))
-                return false;
-        return writer.EndArray();
-    }
-    if (!tree.isScalar()) {
-        writer.StartObject();
-        for (const auto& [key, value] : tree.getMap()) {
-            writer.Key(key.data(), static_cast<rapidjson::SizeType>(key.size()));
-            if (!WriteValue(writer, value, depth + 1, error))
-                return false;
-        }
-        return writer.EndObject();
-    }
-    const PropertyTreeScalar& scalar = tree.getScalar();
-    if (scalar.isString()) {
-        const std::string text = scalar.toString();
-        return writer.String(text.data(), static_cast<rapidjson::SizeType>(text.size()));
-    }
-    if (scalar.isBool())
-        return writer.Bool(scalar.convertTo<bool>());
-    if (!scalar.isDouble())
-        return writer.Int64(scalar.toInt());
-    if (writer.Double(scalar.toDouble()))
-        return true;
-    error = "JSON cannot hold the number " + scalar.toString();
-    return false;
+    const QString stem = path + QLatin1Char('.') + kind + QLatin1Char('-') +
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString aside = stem;
+    for (int n = 1; QFileInfo::exists(aside); ++n)
+        aside = stem + QLatin1Char('-') + QString::number(n);
+    return aside;
 }
 
-bool Serialize(const PropertyTree& tree, std::string& text, std::string& error)
+// Writes all of text to an unbuffered file. A short write is not an error to Qt, which then
+// leaves only "Unknown error"; writing the rest makes the system tell why (a full disk).
+bool WriteAll(QFileDevice& file, const std::string& text)
 {
-    rapidjson::StringBuffer buffer;
-    rapidjson::PrettyWriter<rapidjson::StringBuffer> writer(buffer);
-    writer.SetIndent(' ', 2);
-    if (!WriteValue(writer, tree, 0, error))
-        return false;
-    text.assign(buffer.GetString(), buffer.GetSize());
+    const char* data = text.data();
+    qint64 left = static_cast<qint64>(text.size());
+    while (left > 0) {
+        const qint64 written = file.write(data, left);
+        if (written <= 0)
+            return false;
+        data += written;
+        left -= written;
+    }
     return true;
 }
+
+// The reason the atomic store of text at path failed, or an empty text.
+std::string Store(const QString& path, const std::string& text)
+{
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return "cannot create its folder";
+    // A file we cannot read may hold presets that nobody has seen this session.
+    QFile existing(path);
+    if (QFileInfo(path).isFile() && !existing.open(QIODevice::ReadOnly))
+        return "the file there cannot be read (" + existing.errorString().toStdString() + ") and is not replaced";
+    existing.close();
+    // Unbuffered, so that a failing write reports the system's reason: a buffered one fails
+    // in commit(), whose close() forgets it.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return file.errorString().toStdString();
+    if (!WriteAll(file, text)) {
+        const std::string reason = file.errorString().toStdString();
+        file.cancelWriting();
+        return reason;
+    }
+    if (!file.commit())
+        return file.errorString().toStdString();
+    return {};
+}
+
+// Keeps a tree that could not be stored at path next to it, so that the changes survive;
+// says where, or why not. text: the tree's JSON, or empty when it could not be made.
+std::string KeepUnsaved(const QString& path, const PropertyTree& tree, std::string text)
+{
+    std::string error;
+    if (text.empty() && !JsonCodec::TrySerialize(tree, text, error, JsonCodec::NonFinite::AsTokens))
+        return "nothing could be kept: " + error;
+    const QString unsaved = NameAside(path, QStringLiteral("unsaved"));
+    QFile file(unsaved);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+        return "the unsaved configuration could not be kept in " + unsaved.toStdString() + " either: " +
+               file.errorString().toStdString();
+    if (!WriteAll(file, text)) {
+        const std::string reason = file.errorString().toStdString();
+        file.remove();
+        return "the unsaved configuration could not be kept in " + unsaved.toStdString() + " either: " + reason;
+    }
+    return "the unsaved configuration is kept in " + unsaved.toStdString();
+}
+
+std::mutex g_folderMutex;
+QString g_folder;
 
 } // namespace
 
@@ -282,28 +152,19 @@ PropertyTree BaseConfig::ReadOptional(const std::string& name)
     const QString path = UserFilePath(name);
     PropertyTree tree;
     std::string error;
-    switch (Load(path, tree, error)) {
-    case LoadStatus::Ok:
+    const LoadStatus status = Load(path, tree, error);
+    if (status == LoadStatus::Ok)
         return tree;
-    case LoadStatus::Missing:
+    if (status == LoadStatus::Missing)
         return {};
-    case LoadStatus::Unreadable:
-        LOG(WARNING) << "cannot read user configuration " << path.toStdString() << ": " << error;
-        return {};
-    case LoadStatus::Damaged:
-        break;
-    }
-    // Keep the damaged file for the user; the next Write would otherwise replace it.
-    const QString stem = path + QStringLiteral(".damaged-") +
-                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString aside = stem;
-    for (int n = 1; QFileInfo::exists(aside); ++n)
-        aside = stem + QLatin1Char('-') + QString::number(n);
+    // Keep the file for the user; the next Write would otherwise replace it.
+    const char* problem = status == LoadStatus::Damaged ? "damaged" : "unreadable";
+    const QString aside = NameAside(path, QStringLiteral("damaged"));
     if (QFile::rename(path, aside))
-        LOG(WARNING) << "damaged user configuration " << path.toStdString() << " moved to " << aside.toStdString()
+        LOG(WARNING) << problem << " user configuration " << path.toStdString() << " moved to " << aside.toStdString()
                      << ": " << error;
     else
-        LOG(WARNING) << "damaged user configuration " << path.toStdString() << " could not be moved to "
+        LOG(WARNING) << problem << " user configuration " << path.toStdString() << " could not be moved to "
                      << aside.toStdString() << ": " << error;
     return {};
 }
@@ -311,26 +172,19 @@ PropertyTree BaseConfig::ReadOptional(const std::string& name)
 void BaseConfig::Write(const std::string& name, const PropertyTree& tree)
 {
     const QString path = UserFilePath(name);
-    const auto fail = [&path](const std::string& reason) {
-        TAVREL_THROW(BaseConfigError, "cannot write configuration " + path.toStdString() + ": " + reason);
-    };
     std::string text;
-    std::string error;
-    if (!Serialize(tree, text, error))
-        fail(error);
-    text += '\n';
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        fail("cannot create its folder");
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        fail(file.errorString().toStdString());
-    if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
-        const std::string reason = file.errorString().toStdString();
-        file.cancelWriting();
-        fail(reason);
+    std::string reason;
+    if (JsonCodec::TrySerialize(tree, text, reason)) {
+        text += '\n';
+        reason = Store(path, text);
+        if (reason.empty())
+            return;
+    } else {
+        text.clear();
     }
-    if (!file.commit())
-        fail(file.errorString().toStdString());
+    TAVREL_THROW(BaseConfigError,
+                 "cannot write configuration " + path.toStdString() + ": " + reason + "; " +
+                     KeepUnsaved(path, tree, std::move(text)));
 }
 
 void BaseConfig::SetStorageFolder(const QString& folder)
@@ -350,24 +204,6 @@ QString BaseConfig::StorageFolder()
     if (!fromEnvironment.isEmpty())
         return fromEnvironment;
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-}
-
-PropertyTree BaseConfig::ParseJson(std::string_view text, const std::string& origin)
-{
-    PropertyTree tree;
-    std::string error;
-    if (!Parse(text, tree, error))
-        TAVREL_THROW(BaseConfigError, origin + ": " + error);
-    return tree;
-}
-
-std::string BaseConfig::ToJson(const PropertyTree& tree)
-{
-    std::string text;
-    std::string error;
-    if (!Serialize(tree, text, error))
-        TAVREL_THROW(BaseConfigError, "cannot write JSON: " + error);
-    return text;
 }
 
 } // namespace Tavrel::PhotoUtil

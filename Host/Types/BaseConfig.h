@@ -1,36 +1,25 @@
 #pragma once
 
+#include "Host/Types/BaseConfigError.h"
+#include "Host/Types/JsonCodec.h"
 #include "Host/Types/PropertyTree.h"
 
 #include <QString>
 
 #include <cstddef>
-#include <stdexcept>
 #include <string>
-#include <string_view>
 
 namespace Tavrel::PhotoUtil {
 
-/// Thrown when a configuration cannot be read, parsed or stored.
-class BaseConfigError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-/// The editor's configuration storage: PropertyTrees kept as JSON files.
-///
-/// JSON integers become 64-bit integer scalars, numbers with a fraction or an
-/// exponent doubles, objects maps, arrays lists and null a null tree, so every
-/// scalar form survives a round trip through a file.
+/// The editor's configuration storage: PropertyTrees kept as JSON files (see
+/// JsonCodec for the form).
 ///
 /// Built-in configurations are Qt resources; user configurations are files in
 /// StorageFolder(). Construct one for each use.
 class BaseConfig {
 public:
     /// Files larger than this are refused before they are read.
-    static constexpr std::size_t MaxFileSize = 64 * 1024 * 1024;
-    /// Deeper nesting of objects and arrays is refused while parsing.
-    static constexpr int MaxDepth = 512;
+    static constexpr std::size_t MaxFileSize = JsonCodec::MaxTextSize;
 
     /// ":/<folder>/<module>/<name>.json", unless the directory named by the
     /// environment variable GLIMMAR_CONFIG_DIR holds <folder>/<module>/<name>.json.
@@ -41,12 +30,15 @@ public:
     PropertyTree Read(const std::string& path);
 
     /// The tree stored under name; a null tree when there is none. A file that is
-    /// not valid JSON is renamed to "<name>.json.damaged-<yyyyMMdd-HHmmss>" with a
-    /// warning, and a null tree is returned.
+    /// not valid JSON or cannot be read is renamed to
+    /// "<name>.json.damaged-<yyyyMMdd-HHmmss>" with a warning, and a null tree is
+    /// returned.
     PropertyTree ReadOptional(const std::string& name);
 
-    /// Stores the tree under name, atomically: on failure BaseConfigError is
-    /// thrown and the previous file is left as it was.
+    /// Stores the tree under name, atomically. On failure the previous file is left
+    /// as it was (a file that cannot be read is never replaced), the tree is kept
+    /// next to it as "<name>.json.unsaved-<yyyyMMdd-HHmmss>" when that can be
+    /// written, and BaseConfigError is thrown, saying why and where the tree is kept.
     void Write(const std::string& name, const PropertyTree& tree);
 
     /// The folder of user configurations. SetStorageFolder (non-empty) wins over
@@ -54,11 +46,6 @@ public:
     /// application's configuration location.
     static void SetStorageFolder(const QString& folder);
     static QString StorageFolder();
-
-    /// JSON text to tree and back; ParseJson throws BaseConfigError whose text
-    /// starts with origin.
-    static PropertyTree ParseJson(std::string_view text, const std::string& origin);
-    static std::string ToJson(const PropertyTree& tree);
 };
 
 } // namespace Tavrel::PhotoUtil
