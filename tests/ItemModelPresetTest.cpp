@@ -163,3 +163,15 @@ TEST(ItemModelPresetTest, UserPresetsTakeCommonSettingsAndGetNewIds)
     EXPECT_EQ(plain.GetEffectSettings().Package().blendLevel, 127);
     EXPECT_EQ(current.Package().blendLevel, 0);
 }
+
+TEST(ItemModelPresetTest, EmptyFirstEffectIsAClearErrorForBlendAndAutomaticIntensities)
+{
+    EffectsSettings current;
+    current.Effects() = {nullptr, Saturation("a", 30)};
+    for (const auto type : {PresetConfig::IntensityType::Blend, PresetConfig::IntensityType::CustomAuto}) {
+        PresetConfig::CommonSettings common;
+        common.m_intensity.m_type = type;
+        EXPECT_THROW(ItemModelPreset("Mine", &CONTEXT, common, current, false), std::invalid_argument)
+            << static_cast<int>(type);
+    }
+}
