@@ -155,6 +155,7 @@ TEST_F(ConfigStoreTest, UnreadableUserFileIsNeverReplaced)
     ASSERT_EQ(aside.size(), 1);
     ASSERT_EQ(log.Warnings().size(), 1u);
     EXPECT_THAT(log.Warnings()[0], AllOf(HasSubstr("unreadable"), HasSubstr(m_dir.filePath(aside[0]).toStdString())));
+    QFile::setPermissions(m_dir.filePath(aside[0]), QFileDevice::ReadOwner);
     EXPECT_EQ(ReadBytes(m_dir.filePath(aside[0])), presets);
 
     // A file that turns unreadable after it was read is not written over either.
