@@ -304,7 +304,7 @@ TEST(EffectPresetApplierOnAPhoto, SamplePresetsChangeThePhotoAndResetRestoresItE
         QImage(QStringLiteral(GLIMMAR_TEST_DATA_DIR "/coffee.jpg")).convertToFormat(QImage::Format_RGB32);
     ASSERT_FALSE(photo.isNull());
     PresetConfig::Config builtIn, user;
-    ConfigStore::Read("GlimmarDemo", "effects", "", builtIn, user);
+    ConfigStore::Read("GlimmarDemo", "looks", "", builtIn, user);
     const Tavrel::TranslatableContext groupContext("test_groups");
     ModelPresetGroup groups({&groupContext, {}, {}, {}, {}}, nullptr, "", nullptr);
     groups.Populate(builtIn, user);

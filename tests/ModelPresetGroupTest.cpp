@@ -344,7 +344,7 @@ protected:
     std::unique_ptr<ModelPresetGroup> Load()
     {
         PresetConfig::Config builtIn, user;
-        ConfigStore::Read("GlimmarDemo", "effects", "user", builtIn, user);
+        ConfigStore::Read("GlimmarDemo", "looks", "user", builtIn, user);
         return Make(builtIn, user);
     }
 
@@ -387,14 +387,14 @@ TEST_F(SampleConfigurationTest, UserConfigurationSurvivesModelAndStorage)
     EXPECT_EQ(Json(collected), Json(user));
     ConfigStore::WriteUser("user", collected);
     PresetConfig::Config builtIn, reread;
-    ConfigStore::Read("GlimmarDemo", "effects", "user", builtIn, reread);
+    ConfigStore::Read("GlimmarDemo", "looks", "user", builtIn, reread);
     EXPECT_EQ(Json(reread), Json(user));
 }
 
 TEST_F(SampleConfigurationTest, ScriptedSessionEndsInTheExpectedUserConfiguration)
 {
     auto group = Load();
-    ASSERT_EQ(group->rowCount(), 7);
+    ASSERT_EQ(group->rowCount(), 9);
     EXPECT_EQ(group->index(Mood).data().toString(), "Mood");
     Serve(*group, {Light, Mood, Custom});
     group->setData({}, int(Light), ModelPresetGroup::CurrentGroupRole);
