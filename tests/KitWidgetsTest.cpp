@@ -129,6 +129,7 @@ struct AlertCase {
     const char* name;
     std::function<void(QWidget*)> answer;
     int expected;
+    friend void PrintTo(const AlertCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class TesselAlertBoxTest : public ::testing::TestWithParam<AlertCase> {};

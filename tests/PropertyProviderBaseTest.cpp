@@ -36,6 +36,7 @@ struct SheetCase {
     const char* sheet;
     int width;
     int height;
+    friend void PrintTo(const SheetCase& c, std::ostream* os) { *os << c.sheet; }
 };
 
 class PropertyProviderSheetTest : public PropertyProviderBaseTest, public ::testing::WithParamInterface<SheetCase> {};

@@ -21,9 +21,16 @@ QString FolderFromEnvironment(const char* variable, const QString& fallback)
     return folder.isEmpty() ? fallback : folder;
 }
 
+ResourceManager::Options OptionsFromEnvironment()
+{
+    ResourceManager::Options options;
+    options.chunkPause = std::chrono::milliseconds(qEnvironmentVariableIntValue("GLIMMAR_RESOURCE_CHUNK_PAUSE_MS"));
+    return options;
+}
+
 } // namespace
 
-ResourceManager::ResourceManager(QObject* parent) : ResourceManager(Options{}, parent) {}
+ResourceManager::ResourceManager(QObject* parent) : ResourceManager(OptionsFromEnvironment(), parent) {}
 
 ResourceManager::ResourceManager(const Options& options, QObject* parent)
     : QObject(parent), m_fetcher(new ResourceFetcher(options.chunkSize, options.chunkPause))

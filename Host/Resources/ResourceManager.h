@@ -29,6 +29,7 @@ public:
         std::chrono::milliseconds chunkPause{0};
     };
 
+    /// Default options; the pause is taken from GLIMMAR_RESOURCE_CHUNK_PAUSE_MS (0 when unset).
     explicit ResourceManager(QObject* parent = nullptr);
     explicit ResourceManager(const Options& options, QObject* parent = nullptr);
     ~ResourceManager() override;
