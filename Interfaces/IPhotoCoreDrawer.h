@@ -46,7 +46,7 @@ public:
     virtual IPhotoCoreDrawerPainter& GetPainter() = 0;
 
     /// A preview of the photo at the position (-1: the current one) with the settings on top,
-    /// at the given size, drawn as the policy says. Renders from a downscaled copy of the photo.
+    /// at the given size, drawn as the policy says.
     virtual FramePtr RenderPreview(const EffectsSettings& settings, const FrameSize& size,
                                    const PreviewPolicy& policy, int position) = 0;
     /// The same from a given picture; second is an optional second input (empty: none).

@@ -1,5 +1,5 @@
 #include "GlimmarPresetsUtil/Settings/PresetConfigTree.h"
-#include "Host/Types/BaseConfig.h"
+#include "Host/Types/JsonCodec.h"
 
 #include "bench/BenchData.h"
 
@@ -10,7 +10,7 @@
 
 using namespace Tavrel::Glimmar::GlimmarPresets::PresetConfig;
 using Tavrel::PropertyTree;
-using Tavrel::PhotoUtil::BaseConfig;
+using Tavrel::PhotoUtil::JsonCodec;
 
 namespace {
 
@@ -23,7 +23,7 @@ const std::string& ConfigText()
     static const std::string text = [] {
         PropertyTree tree;
         WriteConfig(BenchConfig(kGroups, kItemsPerGroup), tree);
-        return BaseConfig::ToJson(tree);
+        return JsonCodec::Serialize(tree);
     }();
     return text;
 }
@@ -31,7 +31,7 @@ const std::string& ConfigText()
 Config ReadText(const std::string& text)
 {
     Config config;
-    ReadConfig(config, BaseConfig::ParseJson(text, "bench"), false);
+    ReadConfig(config, JsonCodec::Parse(text, "bench"), false);
     return config;
 }
 
@@ -55,7 +55,7 @@ void BM_ParseToTree(benchmark::State& state)
 {
     const std::string& text = ConfigText();
     for (auto _ : state)
-        benchmark::DoNotOptimize(BaseConfig::ParseJson(text, "bench"));
+        benchmark::DoNotOptimize(JsonCodec::Parse(text, "bench"));
     SetBytes(state);
 }
 
@@ -83,9 +83,9 @@ void BM_RapidJsonWrite(benchmark::State& state)
 
 void BM_TreeToText(benchmark::State& state)
 {
-    const PropertyTree tree = BaseConfig::ParseJson(ConfigText(), "bench");
+    const PropertyTree tree = JsonCodec::Parse(ConfigText(), "bench");
     for (auto _ : state)
-        benchmark::DoNotOptimize(BaseConfig::ToJson(tree));
+        benchmark::DoNotOptimize(JsonCodec::Serialize(tree));
     SetBytes(state);
 }
 
@@ -95,9 +95,24 @@ void BM_WriteConfig(benchmark::State& state)
     for (auto _ : state) {
         PropertyTree tree;
         WriteConfig(config, tree);
-        benchmark::DoNotOptimize(BaseConfig::ToJson(tree));
+        benchmark::DoNotOptimize(JsonCodec::Serialize(tree));
     }
     SetBytes(state);
+}
+
+// One object of many keys: reading must cost the same whatever their order.
+void BM_ParseKeys(benchmark::State& state, bool descending)
+{
+    constexpr int kKeys = 20'000;
+    std::string text = "{";
+    for (int i = 0; i < kKeys; ++i) {
+        const std::string digits = std::to_string(descending ? kKeys - i : i + 1);
+        text += (i ? ", \"key" : "\"key") + std::string(6 - digits.size(), '0') + digits + "\": " + digits;
+    }
+    text += "}";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(JsonCodec::Parse(text, "bench"));
+    state.SetItemsProcessed(state.iterations() * kKeys);
 }
 
 } // namespace
@@ -109,3 +124,6 @@ BENCHMARK(BM_ReadConfig)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RapidJsonWrite)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TreeToText)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteConfig)->Unit(benchmark::kMillisecond);
+// Aim: descending <= 1.5 x ascending.
+BENCHMARK_CAPTURE(BM_ParseKeys, ascending, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ParseKeys, descending, true)->Unit(benchmark::kMillisecond);

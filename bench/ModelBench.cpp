@@ -1,6 +1,7 @@
 #include "GlimmarPresetsUtil/Settings/PresetConfigTree.h"
 #include "GlimmarPresetsUtil/Widgets/ModelPresetGroup.h"
 #include "Host/Types/BaseConfig.h"
+#include "Host/Types/JsonCodec.h"
 #include "Host/Effects/SettingsPainterOneInputEffectStub.h"
 
 #include "bench/BenchData.h"
@@ -16,6 +17,7 @@ using Tavrel::PropertyTree;
 using Tavrel::TranslatableContext;
 using Tavrel::TranslatableString;
 using Tavrel::PhotoUtil::BaseConfig;
+using Tavrel::PhotoUtil::JsonCodec;
 
 namespace {
 
@@ -68,7 +70,7 @@ std::string Json(const Config& config)
 {
     PropertyTree tree;
     WriteConfig(config, tree);
-    return BaseConfig::ToJson(tree);
+    return JsonCodec::Serialize(tree);
 }
 
 void ParseJson(benchmark::State& state, const std::string& text)

@@ -1,4 +1,5 @@
 #include "Host/Types/BaseConfig.h"
+#include "Host/Types/JsonCodec.h"
 
 #include "tests/LogCapture.h"
 #include "tests/PropertyTreePrinter.h"
@@ -19,6 +20,7 @@ using Tavrel::PropertyTree;
 using Tavrel::PropertyTreeScalar;
 using Tavrel::PhotoUtil::BaseConfig;
 using Tavrel::PhotoUtil::BaseConfigError;
+using Tavrel::PhotoUtil::JsonCodec;
 
 namespace {
 
@@ -46,11 +48,6 @@ std::string ErrorOf(const std::function<void()>& action)
     return {};
 }
 
-std::string Nested(int depth)
-{
-    return std::string(static_cast<std::size_t>(depth), '[') + std::string(static_cast<std::size_t>(depth), ']');
-}
-
 class BaseConfigStorage : public ::testing::Test {
 protected:
     void SetUp() override
@@ -72,7 +69,7 @@ protected:
 // Every kind of value, numbers at their limits and text needing escapes.
 PropertyTree SampleTree()
 {
-    return BaseConfig::ParseJson(R"({"int": -9223372036854775808, "big": 9223372036854775807, "two": 2.0,
+    return JsonCodec::Parse(R"({"int": -9223372036854775808, "big": 9223372036854775807, "two": 2.0,
         "tenth": 0.1, "tiny": 5e-324, "huge": 1.7976931348623157e308, "yes": true, "null": null,
         "text": "quote \" slash \\ \n tab\t \u00e9 nul\u0000end", "emptyMap": {}, "emptyList": [],
         "list": ["a", {"x": false}, -7], "forms": [1e2, -0, {"k": 1, "k": 2}, 1e-400]})",
@@ -167,41 +164,6 @@ TEST_F(BaseConfigStorage, OversizedAndMissingFilesAreRefusedByName)
     EXPECT_TRUE(BaseConfig().ReadOptional("huge").isNull());
     EXPECT_EQ(log.Warnings().size(), 1u);
     EXPECT_EQ(Aside("huge").size(), 1);
-}
-
-TEST(BaseConfigParse, ErrorsNameOriginOffsetAndReason)
-{
-    struct Case {
-        const char* text;
-        const char* expected;
-    };
-    const Case cases[] = {
-        {"{\"a\": tru}", "byte offset 9: Invalid value"},
-        {"", "empty"},
-        {"[1] [2]", "root must not be followed"},
-        {"18446744073709551615", "does not fit 64 bits"},
-        {"-9223372036854775809", "does not fit 64 bits"},
-        {"123456789012345678901234567890", "does not fit 64 bits"},
-        {"1e400", "Number too big"},
-        {"{\"a\": \"unterminated}", "Missing a closing quotation mark"},
-    };
-    for (const Case& c : cases) {
-        const std::string error = ErrorOf([&] { BaseConfig::ParseJson(c.text, "origin.json"); });
-        EXPECT_EQ(error.rfind("origin.json: ", 0), 0u) << c.text;
-        EXPECT_NE(error.find(c.expected), std::string::npos) << c.text << " -> " << error;
-    }
-    const std::string withNul("{}\0{}", 5);
-    EXPECT_THROW(BaseConfig::ParseJson(withNul, "nul"), BaseConfigError);
-}
-
-TEST(BaseConfigParse, DepthIsCappedWithoutRecursion)
-{
-    EXPECT_NO_THROW(BaseConfig::ParseJson(Nested(BaseConfig::MaxDepth), "deep"));
-    EXPECT_NE(ErrorOf([] { BaseConfig::ParseJson(Nested(BaseConfig::MaxDepth + 1), "deep"); }).find("nesting deeper"),
-              std::string::npos);
-    // Far beyond any stack a recursive parser could use.
-    EXPECT_THROW(BaseConfig::ParseJson(std::string(2'000'000, '['), "deeper"), BaseConfigError);
-    EXPECT_THROW(BaseConfig::ParseJson(std::string(2'000'000, '{'), "deeper"), BaseConfigError);
 }
 
 TEST(BaseConfigRead, ResourcePathPrefersAnEditorsFile)

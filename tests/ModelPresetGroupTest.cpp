@@ -3,6 +3,7 @@
 #include "GlimmarPresetsUtil/Settings/PresetConfigTree.h"
 #include "GlimmarPresetsUtil/Widgets/ModelPresetGroup.h"
 #include "Host/Types/BaseConfig.h"
+#include "Host/Types/JsonCodec.h"
 #include "Host/Effects/SettingsPainterOneInputEffectStub.h"
 #include "RecordingWorkspace.h"
 #include "TestPresets.h"
@@ -368,7 +369,7 @@ protected:
     {
         Tavrel::PropertyTree tree;
         PresetConfig::WriteConfig(config, tree);
-        return Tavrel::PhotoUtil::BaseConfig::ToJson(tree);
+        return Tavrel::PhotoUtil::JsonCodec::Serialize(tree);
     }
 
     QTemporaryDir storage;

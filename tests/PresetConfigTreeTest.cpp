@@ -1,6 +1,6 @@
 #include "GlimmarPresetsUtil/Settings/PresetConfigTree.h"
 
-#include "Host/Types/BaseConfig.h"
+#include "Host/Types/JsonCodec.h"
 #include "Host/Effects/EffectSettingsRegistry.h"
 #include "Host/Effects/InvokeEffectHelper.h"
 #include "tests/LogCapture.h"
@@ -16,11 +16,11 @@ using Tavrel::PhotoCore::CropPolicy;
 using Tavrel::PhotoCore::EffectPolicy;
 using Tavrel::PhotoCore::EffectSettingsRegistry;
 using Tavrel::PhotoCore::FitPolicy;
-using Tavrel::PhotoUtil::BaseConfig;
+using Tavrel::PhotoUtil::JsonCodec;
 
 namespace {
 
-PropertyTree Json(const std::string& text) { return BaseConfig::ParseJson(text, "test"); }
+PropertyTree Json(const std::string& text) { return JsonCodec::Parse(text, "test"); }
 
 PropertyTree Written(const Config& config)
 {
@@ -100,7 +100,7 @@ TEST(PresetConfigTree, FullConfigRoundTripsThroughTreeAndJson)
 {
     const Config config = FullConfig();
     const PropertyTree tree = Written(config);
-    const PropertyTree viaJson = Json(BaseConfig::ToJson(tree));
+    const PropertyTree viaJson = Json(JsonCodec::Serialize(tree));
     EXPECT_EQ(viaJson, tree);
 
     Config read;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Host/Types/BaseConfig.h"
+#include "Host/Types/JsonCodec.h"
 #include "Host/Types/PropertyTree.h"
 
 #include <ostream>
@@ -11,7 +11,7 @@ namespace Tavrel {
 inline void PrintTo(const PropertyTree& tree, std::ostream* out)
 {
     try {
-        *out << PhotoUtil::BaseConfig::ToJson(tree);
+        *out << PhotoUtil::JsonCodec::Serialize(tree);
     } catch (const std::exception& error) {
         *out << "<unprintable tree: " << error.what() << ">";
     }

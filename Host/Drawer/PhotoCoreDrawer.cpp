@@ -1,11 +1,12 @@
 #include "Host/Drawer/PhotoCoreDrawer.h"
 
-#include "Host/Types/CallStack.h"
-#include "Host/Render/EffectRenderer.h"
+#include "Host/Drawer/DrawerHistory.h"
 #include "Host/Drawer/PreviewComposer.h"
 #include "Host/Drawer/RenderedStateCache.h"
-#include "Host/Effects/SettingsPainterEffectsPackage.h"
 #include "Host/Drawer/VideoFrame.h"
+#include "Host/Effects/SettingsPainterEffectsPackage.h"
+#include "Host/Render/EffectRenderer.h"
+#include "Host/Types/CallStack.h"
 
 #include <glog/logging.h>
 
@@ -57,11 +58,6 @@ struct PhotoCoreDrawer::Impl {
         JobKind kind;
         Notification notify;
     };
-    struct Paint {
-        int base = 0;
-        EffectsSettings settings;
-    };
-
     Impl(const QImage& photo, Renderer renderIt)
         : renderer(renderIt ? std::move(renderIt) : Renderer([](const QImage& input, const EffectsSettings& settings) {
               return EffectRenderer::Render(input, settings);
@@ -86,20 +82,6 @@ struct PhotoCoreDrawer::Impl {
 
     // The following "Locked" members expect the caller to hold mutex.
 
-    std::vector<Step> StepsBeforeLocked(int position) const
-    {
-        return std::vector<Step>(steps.begin(), steps.begin() + position);
-    }
-
-    void RecordStepLocked(EffectsSettings settings, int index)
-    {
-        index = std::clamp(index, 0, position);
-        steps.resize(static_cast<std::size_t>(index));
-        settings.Package().sourceIndex = static_cast<unsigned int>(index);
-        steps.push_back({nextSerial++, std::move(settings)});
-        position = static_cast<int>(steps.size());
-    }
-
     void QueueLocked(Job job)
     {
         if (stopping)
@@ -116,9 +98,9 @@ struct PhotoCoreDrawer::Impl {
 
     void QueueHistoryChangedLocked()
     {
-        const DrawerEventMementoChanged memento{static_cast<int>(steps.size()), position};
+        const DrawerEventMementoChanged memento{history.Size(), history.Position()};
         QueueLocked({JobKind::Notify, [memento](IDrawerEventHandler& handler) { handler.HandleMementoChanged(memento); }});
-        const DrawerEventChangeToSave change{position > 0};
+        const DrawerEventChangeToSave change{history.Position() > 0};
         QueueLocked({JobKind::Notify, [change](IDrawerEventHandler& handler) { handler.HandleChangeToSave(change); }});
     }
 
@@ -128,31 +110,11 @@ struct PhotoCoreDrawer::Impl {
         return packagePainter && packagePainter->GetEditLatestEntry();
     }
 
-    std::optional<Paint> ComposePaintLocked() const
+    std::optional<DrawerHistory::Placement> ComposePaintLocked() const
     {
         if (!paintOpen || !paint)
             return std::nullopt;
-        const unsigned int resetIndex = paint->Package().resetIndex;
-        const bool newEntry = (resetIndex != EffectsSettingsPackage::NO_INDEX && !EditsLatestEntryLocked()) || position == 0;
-        if (newEntry) {
-            const int base = resetIndex == EffectsSettingsPackage::NO_INDEX
-                                 ? position
-                                 : static_cast<int>(std::min<unsigned int>(resetIndex, static_cast<unsigned int>(position)));
-            return Paint{base, *paint};
-        }
-        EffectsSettings latest = steps[static_cast<std::size_t>(position - 1)].settings.Clone();
-        for (const IEffectSettings::Ptr& effect : paint->Effects()) {
-            auto& effects = latest.Effects();
-            const auto same = std::find_if(effects.begin(), effects.end(), [&](const IEffectSettings::Ptr& candidate) {
-                return candidate && candidate->GetId() == effect->GetId();
-            });
-            if (same != effects.end())
-                *same = effect;
-            else
-                effects.push_back(effect);
-        }
-        latest.Package().blendLevel = paint->Package().blendLevel;
-        return Paint{position - 1, latest};
+        return history.PlacePaint(*paint, EditsLatestEntryLocked());
     }
 
     void Deliver(const Notification& notify)
@@ -177,8 +139,8 @@ struct PhotoCoreDrawer::Impl {
         int renderedPosition = 0;
         {
             std::lock_guard<std::mutex> lock(mutex);
-            renderedPosition = position;
-            snapshot = StepsBeforeLocked(position);
+            renderedPosition = history.Position();
+            snapshot = history.StepsBefore(renderedPosition);
         }
         const QImage image = fullStates.StateAt(snapshot, [this](double fraction) { DeliverProgress(fraction); });
         {
@@ -192,14 +154,14 @@ struct PhotoCoreDrawer::Impl {
 
     void RenderTemporary()
     {
-        std::optional<Paint> composed;
+        std::optional<DrawerHistory::Placement> composed;
         std::vector<Step> baseSteps;
         {
             std::lock_guard<std::mutex> lock(mutex);
             composed = ComposePaintLocked();
             if (!composed)
                 return;
-            baseSteps = StepsBeforeLocked(composed->base);
+            baseSteps = history.StepsBefore(composed->base);
         }
         const QImage base = fullStates.StateAt(baseSteps);
         const QImage image = composed->settings.IsReset() ? base : renderer(base, composed->settings);
@@ -254,9 +216,7 @@ struct PhotoCoreDrawer::Impl {
     bool busy = false;
     bool stopping = false;
 
-    std::vector<Step> steps;
-    int position = 0;
-    std::uint64_t nextSerial = 1;
+    DrawerHistory history;
 
     std::shared_ptr<ISettingsPainter> painterSettings;
     bool paintOpen = false;
@@ -308,12 +268,9 @@ QImage PhotoCoreDrawer::CurrentImage() const
 void PhotoCoreDrawer::ApplyEffects(const EffectsSettings& settings, const Parameters&)
 {
     EffectsSettings entry = settings.Clone();
-    const unsigned int resetIndex = entry.Package().resetIndex;
     std::lock_guard<std::mutex> lock(m_impl->mutex);
-    const int index = resetIndex == EffectsSettingsPackage::NO_INDEX
-                          ? m_impl->position
-                          : static_cast<int>(std::min<unsigned int>(resetIndex, static_cast<unsigned int>(m_impl->position)));
-    m_impl->RecordStepLocked(std::move(entry), index);
+    const int index = m_impl->history.IndexFor(entry.Package().resetIndex);
+    m_impl->history.Record(std::move(entry), index);
     m_impl->QueueHistoryChangedLocked();
     m_impl->QueueLocked({Impl::JobKind::RenderFinal, {}});
 }
@@ -330,11 +287,9 @@ void PhotoCoreDrawer::ApplyEffect(const IEffectSettings::Ptr& effect, const Para
 DrawerEntry PhotoCoreDrawer::GetEntry(int position) const
 {
     std::lock_guard<std::mutex> lock(m_impl->mutex);
-    const int index = position == -1 ? m_impl->position - 1 : position;
-    if (index < 0 || index >= static_cast<int>(m_impl->steps.size()))
-        return DrawerEntry{};
+    const EffectsSettings* settings = m_impl->history.SettingsAt(position);
     // A clone, so that a caller's changes cannot rewrite the history.
-    return DrawerEntry{m_impl->steps[static_cast<std::size_t>(index)].settings.Clone()};
+    return settings ? DrawerEntry{settings->Clone()} : DrawerEntry{};
 }
 
 int PhotoCoreDrawer::FindPackagePosition(const std::string& packageName) const
@@ -342,17 +297,13 @@ int PhotoCoreDrawer::FindPackagePosition(const std::string& packageName) const
     if (packageName.empty())
         return -1;
     std::lock_guard<std::mutex> lock(m_impl->mutex);
-    for (int index = m_impl->position - 1; index >= 0; --index) {
-        if (m_impl->steps[static_cast<std::size_t>(index)].settings.Package().GetPackageName() == packageName)
-            return index;
-    }
-    return -1;
+    return m_impl->history.FindPackage(packageName);
 }
 
 int PhotoCoreDrawer::GetCurrentPosition() const
 {
     std::lock_guard<std::mutex> lock(m_impl->mutex);
-    return m_impl->position;
+    return m_impl->history.Position();
 }
 
 MaskInfo::MaskInfoEx PhotoCoreDrawer::GetMaskEntry(int) const { return MaskInfo::MaskInfoEx{}; }
@@ -369,8 +320,8 @@ FramePtr PhotoCoreDrawer::RenderPreview(const EffectsSettings& settings, const F
     std::vector<Step> snapshot;
     {
         std::lock_guard<std::mutex> lock(m_impl->mutex);
-        const int last = static_cast<int>(m_impl->steps.size());
-        snapshot = m_impl->StepsBeforeLocked(position < 0 ? m_impl->position : std::min(position, last));
+        const DrawerHistory& history = m_impl->history;
+        snapshot = history.StepsBefore(position < 0 ? history.Position() : std::min(position, history.Size()));
     }
     const QImage base = m_impl->previewStates.StateAt(snapshot);
     return FramePtr(new VideoFrame(
@@ -401,7 +352,7 @@ FramePtr PhotoCoreDrawer::Prepare(int, int)
     std::lock_guard<std::mutex> lock(m_impl->mutex);
     m_impl->paintOpen = true;
     m_impl->paint.reset();
-    if (m_impl->currentImageSerials != SerialsOf(m_impl->StepsBeforeLocked(m_impl->position)))
+    if (m_impl->currentImageSerials != SerialsOf(m_impl->history.StepsBefore(m_impl->history.Position())))
         return FramePtr();
     return FramePtr(new VideoFrame(m_impl->currentImage));
 }
@@ -423,7 +374,7 @@ void PhotoCoreDrawer::CommitPaint(int, int, bool wait)
 {
     {
         std::lock_guard<std::mutex> lock(m_impl->mutex);
-        std::optional<Impl::Paint> composed = m_impl->ComposePaintLocked();
+        std::optional<DrawerHistory::Placement> composed = m_impl->ComposePaintLocked();
         m_impl->paintOpen = false;
         m_impl->paint.reset();
         if (!composed)
@@ -436,7 +387,7 @@ void PhotoCoreDrawer::CommitPaint(int, int, bool wait)
             package.SetPresetName(info.presetName);
             package.presetGroupIndex = info.presetGroupIndex;
         }
-        m_impl->RecordStepLocked(std::move(composed->settings), composed->base);
+        m_impl->history.Record(std::move(composed->settings), composed->base);
         m_impl->QueueHistoryChangedLocked();
         m_impl->QueueLocked({Impl::JobKind::RenderFinal, {}});
     }
@@ -447,10 +398,7 @@ void PhotoCoreDrawer::CommitPaint(int, int, bool wait)
 void PhotoCoreDrawer::Restore(const HistoryRequest& request)
 {
     std::lock_guard<std::mutex> lock(m_impl->mutex);
-    const int position = std::clamp(request.position, 0, static_cast<int>(m_impl->steps.size()));
-    m_impl->position = position;
-    if (!request.keepLaterEntries)
-        m_impl->steps.resize(static_cast<std::size_t>(position));
+    const int position = m_impl->history.Restore(request.position, request.keepLaterEntries);
     m_impl->paintOpen = false;
     m_impl->paint.reset();
     m_impl->QueueHistoryChangedLocked();

@@ -20,9 +20,7 @@ namespace Tavrel::PhotoCore {
 /// still queued are merged, so only the latest state is rendered. A render starts from
 /// the rendered state of the longest matching history prefix it still keeps.
 ///
-/// Each entry's package sourceIndex is the index it is drawn at. An entry whose
-/// settings carry a resetIndex is added there (never past the current position),
-/// dropping the entries from there on; other entries are added at the current position.
+/// Entries and paints are placed in the history as DrawerHistory places them.
 ///
 /// This host has no masks: mask arguments and applyWithMask are ignored, GetMaskEntry
 /// gives an empty record, and paints cover the whole photo. Its tools all draw effects,

@@ -1,13 +1,9 @@
 #include "Host/Types/BaseConfig.h"
 
 #include "Host/Types/CallStack.h"
+#include "Host/Types/JsonCodec.h"
 
 #include <glog/logging.h>
-#include <rapidjson/error/en.h>
-#include <rapidjson/memorystream.h>
-#include <rapidjson/prettywriter.h>
-#include <rapidjson/reader.h>
-#include <rapidjson/stringbuffer.h>
 
 #include <QDateTime>
 #include <QDir>
@@ -16,159 +12,12 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-#include <algorithm>
-#include <charconv>
-#include <cmath>
-#include <cstdlib>
-#include <cstring>
 #include <mutex>
-#include <vector>
 
 namespace Tavrel::PhotoUtil {
 namespace {
 
 constexpr const char* kFile = "Host/BaseConfig";
-
-// Numbers arrive as raw text so that integers keep every digit and the form
-// (integer or double) survives; the reader still checks the JSON grammar.
-constexpr unsigned kParseFlags =
-    rapidjson::kParseFullPrecisionFlag | rapidjson::kParseIterativeFlag | rapidjson::kParseNumbersAsStringsFlag;
-
-class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeBuilder> {
-public:
-    using SizeType = rapidjson::SizeType;
-
-    bool Null() { return Add(PropertyTree()); }
-    bool Bool(bool value) { return Add(PropertyTreeScalar(value)); }
-    bool String(const char* text, SizeType length, bool) { return Add(PropertyTreeScalar(std::string(text, length))); }
-
-    bool RawNumber(const char* text, SizeType length, bool)
-    {
-        const char* end = text + length;
-        const bool isInteger = std::find_if(text, end, [](char c) { return c == '.' || c == 'e' || c == 'E'; }) == end;
-        if (isInteger) {
-            std::int64_t value = 0;
-            const auto [ptr, ec] = std::from_chars(text, end, value);
-            if (ec == std::errc() && ptr == end)
-                return Add(PropertyTreeScalar(value));
-            m_error = "the integer " + std::string(text, length) + " does not fit 64 bits";
-            return false;
-        }
-        double value = 0;
-        const auto [ptr, ec] = std::from_chars(text, end, value);
-        if (ec == std::errc() && ptr == end)
-            return Add(PropertyTreeScalar(value));
-        // from_chars refuses underflow, which JSON readers take as zero.
-        value = std::strtod(std::string(text, length).c_str(), nullptr);
-        if (std::isfinite(value))
-            return Add(PropertyTreeScalar(value));
-        m_error = "the number " + std::string(text, length) + " does not fit a double";
-        return false;
-    }
-
-    bool Key(const char* text, SizeType length, bool)
-    {
-        m_key.assign(text, length);
-        return true;
-    }
-
-    bool StartObject() { return Open(false); }
-    bool StartArray() { return Open(true); }
-    bool EndObject(SizeType) { return Close(); }
-    bool EndArray(SizeType) { return Close(); }
-
-    PropertyTree TakeRoot() { return std::move(m_root); }
-    const std::string& Error() const { return m_error; }
-
-private:
-    struct Level {
-        PropertyTree* tree;
-        bool isList;
-    };
-
-    // Constructs the value where it belongs: in the parent list or map, or as the root.
-    template <typename V>
-    PropertyTree& Place(V&& value)
-    {
-        if (m_stack.empty())
-            return m_root = PropertyTree(std::forward<V>(value));
-        const Level& parent = m_stack.back();
-        if (parent.isList)
-            return parent.tree->getList().emplace_back(std::forward<V>(value));
-        auto& map = parent.tree->getMap();
-        const auto size = map.size();
-        // Objects we write have their keys in order, so the end is usually the right place.
-        const auto it = map.try_emplace(map.end(), std::move(m_key), std::forward<V>(value));
-        if (map.size() == size)
-            it->second = PropertyTree(std::forward<V>(value)); // a repeated key: the last value wins
-        return it->second;
-    }
-
-    bool Add(PropertyTreeScalar value)
-    {
-        Place(std::move(value));
-        return true;
-    }
-
-    bool Add(PropertyTree value)
-    {
-        Place(std::move(value));
-        return true;
-    }
-
-    bool Open(bool isList)
-    {
-        if (m_stack.size() >= static_cast<std::size_t>(BaseConfig::MaxDepth)) {
-            m_error = "nesting deeper than " + std::to_string(BaseConfig::MaxDepth) + " levels";
-            return false;
-        }
-        PropertyTree& tree = Place(PropertyTree());
-        if (isList)
-            tree.convertToList();
-        else
-            tree.convertToMap();
-        m_stack.push_back({&tree, isList});
-        return true;
-    }
-
-    bool Close()
-    {
-        m_stack.pop_back();
-        return true;
-    }
-
-    PropertyTree m_root;
-    std::vector<Level> m_stack;
-    std::string m_key;
-    std::string m_error;
-};
-
-// Parses without throwing, so that ReadOptional can report the reason without a call stack.
-bool Parse(std::string_view text, PropertyTree& tree, std::string& error)
-{
-    if (text.size() > BaseConfig::MaxFileSize) {
-        error = "larger than " + std::to_string(BaseConfig::MaxFileSize) + " bytes";
-        return false;
-    }
-    TreeBuilder builder;
-    rapidjson::MemoryStream stream(text.data(), text.size());
-    rapidjson::Reader reader;
-    const rapidjson::ParseResult result = reader.Parse<kParseFlags>(stream, builder);
-    if (result.IsError()) {
-        const std::string reason = result.Code() == rapidjson::kParseErrorTermination
-                                       ? builder.Error()
-                                       : std::string(rapidjson::GetParseError_En(result.Code()));
-        error = "invalid JSON at byte offset " + std::to_string(result.Offset()) + ": " + reason;
-        return false;
-    }
-    // The memory stream reports a NUL byte as the end of the text.
-    if (stream.Tell() != text.size()) {
-        error = "invalid JSON at byte offset " + std::to_string(stream.Tell()) + ": a NUL byte after the value";
-        return false;
-    }
-    tree = builder.TakeRoot();
-    return true;
-}
 
 enum class LoadStatus { Ok, Missing, Unreadable, Damaged };
 
@@ -192,7 +41,7 @@ LoadStatus Load(const QString& path, PropertyTree& tree, std::string& error)
         error = "cannot read: " + file.errorString().toStdString();
         return LoadStatus::Unreadable;
     }
-    if (!Parse(std::string_view(data.constData(), static_cast<std::size_t>(data.size())), tree, error))
+    if (!JsonCodec::TryParse(std::string_view(data.constData(), static_cast<std::size_t>(data.size())), tree, error))
         return LoadStatus::Damaged;
     return LoadStatus::Ok;
 }
@@ -204,57 +53,6 @@ QString UserFilePath(const std::string& name)
 
 std::mutex g_folderMutex;
 QString g_folder;
-
-template <typename Writer>
-bool WriteValue(Writer& writer, const PropertyTree& tree, int depth, std::string& error)
-{
-    if (depth > BaseConfig::MaxDepth) {
-        error = "nesting deeper than " + std::to_string(BaseConfig::MaxDepth) + " levels";
-        return false;
-    }
-    if (tree.isNull())
-        return writer.Null();
-    if (tree.isList()) {
-        writer.StartArray();
-        for (const PropertyTree& element : tree.getList())
-            if (!WriteValue(writer, element, depth + 1, error))
-                return false;
-        return writer.EndArray();
-    }
-    if (!tree.isScalar()) {
-        writer.StartObject();
-        for (const auto& [key, value] : tree.getMap()) {
-            writer.Key(key.data(), static_cast<rapidjson::SizeType>(key.size()));
-            if (!WriteValue(writer, value, depth + 1, error))
-                return false;
-        }
-        return writer.EndObject();
-    }
-    const PropertyTreeScalar& scalar = tree.getScalar();
-    if (scalar.isString()) {
-        const std::string text = scalar.toString();
-        return writer.String(text.data(), static_cast<rapidjson::SizeType>(text.size()));
-    }
-    if (scalar.isBool())
-        return writer.Bool(scalar.convertTo<bool>());
-    if (!scalar.isDouble())
-        return writer.Int64(scalar.toInt());
-    if (writer.Double(scalar.toDouble()))
-        return true;
-    error = "JSON cannot hold the number " + scalar.toString();
-    return false;
-}
-
-bool Serialize(const PropertyTree& tree, std::string& text, std::string& error)
-{
-    rapidjson::StringBuffer buffer;
-    rapidjson::PrettyWriter<rapidjson::StringBuffer> writer(buffer);
-    writer.SetIndent(' ', 2);
-    if (!WriteValue(writer, tree, 0, error))
-        return false;
-    text.assign(buffer.GetString(), buffer.GetSize());
-    return true;
-}
 
 } // namespace
 
@@ -318,7 +116,7 @@ void BaseConfig::Write(const std::string& name, const PropertyTree& tree)
     };
     std::string text;
     std::string error;
-    if (!Serialize(tree, text, error))
+    if (!JsonCodec::TrySerialize(tree, text, error))
         fail(error);
     text += '\n';
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
@@ -352,24 +150,6 @@ QString BaseConfig::StorageFolder()
     if (!fromEnvironment.isEmpty())
         return fromEnvironment;
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-}
-
-PropertyTree BaseConfig::ParseJson(std::string_view text, const std::string& origin)
-{
-    PropertyTree tree;
-    std::string error;
-    if (!Parse(text, tree, error))
-        TAVREL_THROW(BaseConfigError, origin + ": " + error, kFile);
-    return tree;
-}
-
-std::string BaseConfig::ToJson(const PropertyTree& tree)
-{
-    std::string text;
-    std::string error;
-    if (!Serialize(tree, text, error))
-        TAVREL_THROW(BaseConfigError, "cannot write JSON: " + error, kFile);
-    return text;
 }
 
 } // namespace Tavrel::PhotoUtil

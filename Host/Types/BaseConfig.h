@@ -1,36 +1,25 @@
 #pragma once
 
+#include "Host/Types/BaseConfigError.h"
+#include "Host/Types/JsonCodec.h"
 #include "Host/Types/PropertyTree.h"
 
 #include <QString>
 
 #include <cstddef>
-#include <stdexcept>
 #include <string>
-#include <string_view>
 
 namespace Tavrel::PhotoUtil {
 
-/// Thrown when a configuration cannot be read, parsed or stored.
-class BaseConfigError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-/// The editor's configuration storage: PropertyTrees kept as JSON files.
-///
-/// JSON integers become 64-bit integer scalars, numbers with a fraction or an
-/// exponent doubles, objects maps, arrays lists and null a null tree, so every
-/// scalar form survives a round trip through a file.
+/// The editor's configuration storage: PropertyTrees kept as JSON files (see
+/// JsonCodec for the form).
 ///
 /// Built-in configurations are Qt resources; user configurations are files in
 /// StorageFolder(). Construct one for each use.
 class BaseConfig {
 public:
     /// Files larger than this are refused before they are read.
-    static constexpr std::size_t MaxFileSize = 64 * 1024 * 1024;
-    /// Deeper nesting of objects and arrays is refused while parsing.
-    static constexpr int MaxDepth = 512;
+    static constexpr std::size_t MaxFileSize = JsonCodec::MaxTextSize;
 
     /// ":/<folder>/<module>/<name>.json", unless the directory named by the
     /// environment variable GLIMMAR_CONFIG_DIR holds <folder>/<module>/<name>.json.
@@ -54,11 +43,6 @@ public:
     /// application's configuration location.
     static void SetStorageFolder(const QString& folder);
     static QString StorageFolder();
-
-    /// JSON text to tree and back; ParseJson throws BaseConfigError whose text
-    /// starts with origin.
-    static PropertyTree ParseJson(std::string_view text, const std::string& origin);
-    static std::string ToJson(const PropertyTree& tree);
 };
 
 } // namespace Tavrel::PhotoUtil

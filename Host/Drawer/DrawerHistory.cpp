@@ -1,0 +1,74 @@
+#include "Host/Drawer/DrawerHistory.h"
+
+#include <algorithm>
+
+namespace Tavrel::PhotoCore {
+
+std::vector<DrawerHistory::Step> DrawerHistory::StepsBefore(int position) const
+{
+    return std::vector<Step>(m_steps.begin(), m_steps.begin() + position);
+}
+
+const EffectsSettings* DrawerHistory::SettingsAt(int index) const
+{
+    if (index == -1)
+        index = m_position - 1;
+    if (index < 0 || index >= Size())
+        return nullptr;
+    return &m_steps[static_cast<std::size_t>(index)].settings;
+}
+
+int DrawerHistory::FindPackage(const std::string& packageName) const
+{
+    for (int index = m_position - 1; index >= 0; --index) {
+        if (m_steps[static_cast<std::size_t>(index)].settings.Package().GetPackageName() == packageName)
+            return index;
+    }
+    return -1;
+}
+
+int DrawerHistory::IndexFor(unsigned int resetIndex) const
+{
+    if (resetIndex == EffectsSettingsPackage::NO_INDEX)
+        return m_position;
+    return static_cast<int>(std::min<unsigned int>(resetIndex, static_cast<unsigned int>(m_position)));
+}
+
+void DrawerHistory::Record(EffectsSettings settings, int index)
+{
+    index = std::clamp(index, 0, m_position);
+    m_steps.resize(static_cast<std::size_t>(index));
+    settings.Package().sourceIndex = static_cast<unsigned int>(index);
+    m_steps.push_back({m_nextSerial++, std::move(settings)});
+    m_position = Size();
+}
+
+int DrawerHistory::Restore(int position, bool keepLaterEntries)
+{
+    m_position = std::clamp(position, 0, Size());
+    if (!keepLaterEntries)
+        m_steps.resize(static_cast<std::size_t>(m_position));
+    return m_position;
+}
+
+DrawerHistory::Placement DrawerHistory::PlacePaint(const EffectsSettings& paint, bool editsLatestEntry) const
+{
+    const unsigned int resetIndex = paint.Package().resetIndex;
+    if ((resetIndex != EffectsSettingsPackage::NO_INDEX && !editsLatestEntry) || m_position == 0)
+        return {IndexFor(resetIndex), paint};
+    EffectsSettings latest = m_steps[static_cast<std::size_t>(m_position - 1)].settings.Clone();
+    auto& effects = latest.Effects();
+    for (const IEffectSettings::Ptr& effect : paint.Effects()) {
+        const auto same = std::find_if(effects.begin(), effects.end(), [&](const IEffectSettings::Ptr& candidate) {
+            return candidate && candidate->GetId() == effect->GetId();
+        });
+        if (same != effects.end())
+            *same = effect;
+        else
+            effects.push_back(effect);
+    }
+    latest.Package().blendLevel = paint.Package().blendLevel;
+    return {m_position - 1, std::move(latest)};
+}
+
+} // namespace Tavrel::PhotoCore

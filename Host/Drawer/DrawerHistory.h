@@ -1,0 +1,60 @@
+#pragma once
+
+#include "Host/Drawer/RenderedStateCache.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace Tavrel::PhotoCore {
+
+/// The drawer's history: its entries, the current position, and where a new
+/// entry or a paint goes.
+///
+/// An entry whose settings carry a resetIndex is placed there (never past the
+/// current position), dropping the entries from there on; other entries are
+/// placed at the current position. Each recorded entry's package sourceIndex is
+/// the index it is drawn at.
+///
+/// Not thread-safe: the drawer guards it with its own lock.
+class DrawerHistory {
+public:
+    using Step = RenderedStateCache::Step;
+
+    /// Where a paint is drawn: on the entries before base, as settings.
+    struct Placement {
+        int base = 0;
+        EffectsSettings settings;
+    };
+
+    int Position() const { return m_position; }
+    int Size() const { return static_cast<int>(m_steps.size()); }
+
+    /// The entries before position, which must lie within the history.
+    std::vector<Step> StepsBefore(int position) const;
+    /// The settings at index (-1: the one before the current position); null when none.
+    const EffectsSettings* SettingsAt(int index) const;
+    /// The last index before the current position whose package name is packageName; -1 if none.
+    int FindPackage(const std::string& packageName) const;
+
+    /// The index an entry with this resetIndex goes to.
+    int IndexFor(unsigned int resetIndex) const;
+    /// Makes settings the entry at index (clamped to the current position) and the
+    /// current position the end of the history.
+    void Record(EffectsSettings settings, int index);
+    /// Moves to position, clamped to the history, dropping the later entries unless
+    /// keepLaterEntries; gives the position taken.
+    int Restore(int position, bool keepLaterEntries);
+
+    /// Where a paint goes: a new entry at its resetIndex, unless it edits the latest
+    /// entry or there is none, and otherwise the latest entry with the paint's effects
+    /// put in place of the ones with the same id (others appended) and its blend level.
+    Placement PlacePaint(const EffectsSettings& paint, bool editsLatestEntry) const;
+
+private:
+    std::vector<Step> m_steps;
+    int m_position = 0;
+    std::uint64_t m_nextSerial = 1;
+};
+
+} // namespace Tavrel::PhotoCore
