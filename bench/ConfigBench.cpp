@@ -124,6 +124,6 @@ BENCHMARK(BM_ReadConfig)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RapidJsonWrite)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TreeToText)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteConfig)->Unit(benchmark::kMillisecond);
-// Aim: descending <= 1.5 x ascending.
+// Aim: descending <= 3 x ascending (inserting key by key into the sorted map made it 100 x).
 BENCHMARK_CAPTURE(BM_ParseKeys, ascending, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ParseKeys, descending, true)->Unit(benchmark::kMillisecond);

@@ -10,9 +10,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
+#include <sys/mount.h>
+
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <limits>
 
@@ -145,6 +150,37 @@ TEST_F(BaseConfigStorage, MissingOptionalIsNullAndDamagedOneIsKeptAsideWithWarni
     WriteBytes(FilePath("user"), "nonsense");
     EXPECT_TRUE(BaseConfig().ReadOptional("user").isNull());
     EXPECT_EQ(Aside("user").size(), 2);
+}
+
+TEST_F(BaseConfigStorage, ByteOrderMarkBeforeAUserFileIsSkipped)
+{
+    WriteBytes(FilePath("user"), "\xEF\xBB\xBF{\"favorites\": [\"mine\"]}");
+    LogCapture log;
+    EXPECT_EQ(BaseConfig().ReadOptional("user"), JsonCodec::Parse(R"({"favorites": ["mine"]})", "expected"));
+    EXPECT_TRUE(log.Warnings().empty());
+    EXPECT_TRUE(Aside("user").isEmpty());
+    // Offsets still count from the start of the file.
+    EXPECT_NE(ErrorOf([] { JsonCodec::Parse("\xEF\xBB\xBF{\"a\": tru}", "bom"); }).find("byte offset 12"),
+              std::string::npos);
+}
+
+// It said "Unknown error". Only where a small file system can be mounted (as root) can
+// the test fill a disk.
+TEST_F(BaseConfigStorage, WriteOntoAFullDiskSaysTheDiskIsFull)
+{
+    const QString full = m_dir.filePath("full");
+    ASSERT_TRUE(QDir().mkpath(full));
+    const QByteArray mountPoint = QFile::encodeName(full);
+    if (mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=16k") != 0)
+        GTEST_SKIP() << "cannot mount a small file system: " << std::strerror(errno);
+    const auto unmount = qScopeGuard([&] { umount2(mountPoint.constData(), MNT_DETACH); });
+    BaseConfig::SetStorageFolder(full);
+
+    const std::string error =
+        ErrorOf([] { BaseConfig().Write("user", PropertyTree(PropertyTreeScalar(std::string(64 * 1024, 'x')))); });
+    EXPECT_NE(error.find(std::strerror(ENOSPC)), std::string::npos) << error;
+    EXPECT_EQ(error.find("Unknown error"), std::string::npos) << error;
+    EXPECT_TRUE(QDir(full).isEmpty()) << "no partial file is left on the full disk";
 }
 
 TEST_F(BaseConfigStorage, OversizedAndMissingFilesAreRefusedByName)

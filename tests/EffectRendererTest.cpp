@@ -8,8 +8,6 @@
 
 #include <QColor>
 
-#include <cstdlib>
-
 using namespace Tavrel;
 using namespace Tavrel::PhotoCore;
 
@@ -34,32 +32,6 @@ IEffectSettings::Ptr Effect(const std::string& classId, std::initializer_list<st
     for (const auto& [name, value] : parameters)
         tree.getMap()[name] = value;
     return EffectSettings::DeserializePtr(tree);
-}
-
-struct Totals {
-    long long red = 0, green = 0, blue = 0;
-    long long Sum() const { return red + green + blue; }
-};
-
-Totals Sum(const QImage& image, QRect area = QRect())
-{
-    if (area.isNull())
-        area = image.rect();
-    Totals totals;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QRgb p = image.pixel(x, y);
-            totals.red += qRed(p);
-            totals.green += qGreen(p);
-            totals.blue += qBlue(p);
-        }
-    }
-    return totals;
-}
-
-int Channel(QRgb p, int channel)
-{
-    return channel == 0 ? qRed(p) : channel == 1 ? qGreen(p) : qBlue(p);
 }
 
 std::shared_ptr<EffectSettingsImpl<SettingsEffectMaskBlender, EffectsPackageWithBrushSettings>> Blender(
@@ -90,104 +62,28 @@ INSTANTIATE_TEST_SUITE_P(EffectRenderer, EffectIdentity,
                          testing::Values("empty", "exposure", "contrast", "saturation", "hueShift", "temperature",
                                          "vignette", "grain", "maskBlender"));
 
-TEST(EffectRenderer, EffectsChangePixelsTheExpectedWay)
-{
-    const QImage photo = Photo();
-    const Totals before = Sum(photo);
-
-    EXPECT_GT(Sum(EffectRenderer::Render(photo, *Effect("exposure", {{"amount", PropertyTree(1.0)}}))).Sum(),
-              before.Sum());
-    EXPECT_LT(Sum(EffectRenderer::Render(photo, *Effect("exposure", {{"amount", PropertyTree(-1)}}))).Sum(),
-              before.Sum());
-
-    const Totals warm = Sum(EffectRenderer::Render(photo, *Effect("temperature", {{"amount", PropertyTree(50.0)}})));
-    EXPECT_GT(warm.red, before.red);
-    EXPECT_LT(warm.blue, before.blue);
-
-    // Lower contrast pulls every channel towards the middle.
-    const QImage flat = EffectRenderer::Render(photo, *Effect("contrast", {{"amount", PropertyTree(-100.0)}}));
-    for (int channel = 0; channel < 3; ++channel)
-        EXPECT_EQ(Channel(flat.pixel(5, 7), channel), 128);
-
-    // A third of a turn moves red into green (up to rounding).
-    QImage redPhoto(8, 8, QImage::Format_RGB32);
-    redPhoto.fill(qRgb(200, 20, 20));
-    const QRgb turned = EffectRenderer::Render(redPhoto, *Effect("hueShift", {{"hue", PropertyTree(120.0)}})).pixel(0, 0);
-    EXPECT_NEAR(qGreen(turned), 200, 1);
-    EXPECT_NEAR(qRed(turned), 20, 1);
-
-    const QImage grain = EffectRenderer::Render(photo, *Effect("grain", {{"amount", PropertyTree(0.5)}}));
-    EXPECT_NE(grain, photo);
-    EXPECT_EQ(grain, EffectRenderer::Render(photo, *Effect("grain", {{"amount", PropertyTree(0.5)}})))
-        << "grain is deterministic for a seed";
-    EXPECT_NE(grain, EffectRenderer::Render(photo, *Effect("grain", {{"amount", PropertyTree(0.5)}, {"seed", PropertyTree(8)}})));
-}
-
-TEST(EffectRenderer, GreyEffectsGiveEqualChannels)
-{
-    const QImage photo = Photo();
-    for (const auto& effect : {Effect("saturation", {{"amount", PropertyTree(-100.0)}}), Effect("blackWhiteMix")}) {
-        const QImage grey = EffectRenderer::Render(photo, *effect);
-        for (int y = 0; y < grey.height(); ++y) {
-            for (int x = 0; x < grey.width(); ++x) {
-                const QRgb p = grey.pixel(x, y);
-                ASSERT_TRUE(qRed(p) == qGreen(p) && qGreen(p) == qBlue(p)) << effect->GetClassId() << " at " << x << "," << y;
-            }
-        }
-    }
-}
-
-TEST(EffectRenderer, VignetteDarkensCornersNotCentre)
-{
-    QImage photo(200, 100, QImage::Format_RGB32);
-    photo.fill(qRgb(200, 150, 100));
-    const QImage result = EffectRenderer::Render(photo, *Effect("vignette", {{"amount", PropertyTree(1.0)}, {"radius", PropertyTree(50)}}));
-    EXPECT_EQ(Sum(result, QRect(90, 40, 20, 20)).Sum(), Sum(photo, QRect(90, 40, 20, 20)).Sum());
-    for (const QPoint corner : {QPoint(0, 0), QPoint(199, 0), QPoint(0, 99), QPoint(199, 99)})
-        EXPECT_LT(qRed(result.pixel(corner)), 20) << corner.x() << "," << corner.y();
-    // Darkening grows towards the corner.
-    EXPECT_GT(qRed(result.pixel(150, 75)), qRed(result.pixel(180, 90)));
-}
-
-TEST(EffectRenderer, BlendLevelMixesResultWithInput)
+TEST(EffectRenderer, BlendLevelAndMaskBlenderSwitchesDecideWhatIsShown)
 {
     const QImage photo = Photo();
     EffectsSettings settings;
     settings.Effects().push_back(Effect("saturation", {{"amount", PropertyTree(-100.0)}}));
     const QImage full = EffectRenderer::Render(photo, settings);
-
-    settings.Package().blendLevel = 255;
-    EXPECT_EQ(EffectRenderer::Render(photo, settings), photo);
-    settings.Package().blendLevel = 300;
-    EXPECT_EQ(EffectRenderer::Render(photo, settings), photo);
-    settings.Package().blendLevel = -5;
-    EXPECT_EQ(EffectRenderer::Render(photo, settings), full);
-
-    settings.Package().blendLevel = 100;
-    const QImage mixed = EffectRenderer::Render(photo, settings);
-    for (const QPoint at : {QPoint(0, 0), QPoint(17, 33), QPoint(63, 47)}) {
-        for (int channel = 0; channel < 3; ++channel) {
-            const int effect = Channel(full.pixel(at), channel);
-            const int input = Channel(photo.pixel(at), channel);
-            EXPECT_EQ(Channel(mixed.pixel(at), channel), (effect * 155 + input * 100 + 127) / 255);
-        }
+    const struct {
+        int level;
+        bool showsPhoto;
+    } levels[] = {{255, true}, {300, true}, {-5, false}, {0, false}};
+    for (const auto& [level, showsPhoto] : levels) {
+        settings.Package().blendLevel = level;
+        EXPECT_EQ(EffectRenderer::Render(photo, settings), showsPhoto ? photo : full) << level;
     }
-}
 
-TEST(EffectRenderer, MaskBlenderNeedsBothSwitches)
-{
-    const QImage photo = Photo();
+    // A mask blender draws its inner chain only with the mask filled and the inner chain on.
     const auto exposure = Effect("exposure", {{"amount", PropertyTree(1.0)}});
     const QImage inner = EffectRenderer::Render(photo, *exposure);
-
     EXPECT_EQ(EffectRenderer::Render(photo, *Blender(exposure, 0, true, false)), photo);
     EXPECT_EQ(EffectRenderer::Render(photo, *Blender(exposure, 0, false, true)), photo);
     EXPECT_EQ(EffectRenderer::Render(photo, *Blender(exposure, 0, true, true)), inner);
     EXPECT_EQ(EffectRenderer::Render(photo, *Blender(exposure, 255, true, true)), photo);
-
-    const QImage half = EffectRenderer::Render(photo, *Blender(exposure, 128, true, true));
-    const QRgb at = half.pixel(10, 10);
-    EXPECT_EQ(qRed(at), (qRed(inner.pixel(10, 10)) * 127 + qRed(photo.pixel(10, 10)) * 128 + 127) / 255);
 }
 
 TEST(EffectRenderer, OtherFormatsComeBackAsRgb32)
@@ -207,10 +103,11 @@ TEST(EffectRenderer, LargeResultsKeepTheirOwnPixels)
     const auto darker = Effect("exposure", {{"amount", PropertyTree(-1.0)}});
     const QImage first = EffectRenderer::Render(photo, *brighter);
     const QImage expected = first.copy();
+    const QImage darkened = EffectRenderer::Render(photo, *darker).copy();
     for (int round = 0; round < 3; ++round) {
         const QImage other = EffectRenderer::Render(photo, *darker);
         EXPECT_NE(other.constBits(), first.constBits());
-        EXPECT_LT(Sum(other).Sum(), Sum(photo).Sum());
+        EXPECT_EQ(other, darkened);
     }
     EXPECT_EQ(first, expected);
 

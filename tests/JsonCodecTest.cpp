@@ -1,11 +1,14 @@
 #include "Host/Types/BaseConfigError.h"
 #include "Host/Types/JsonCodec.h"
+#include "tests/PropertyTreePrinter.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
 
+using Tavrel::PropertyTree;
+using Tavrel::PropertyTreeScalar;
 using Tavrel::PhotoUtil::BaseConfigError;
 using Tavrel::PhotoUtil::JsonCodec;
 using ::testing::HasSubstr;
@@ -54,4 +57,34 @@ TEST(JsonCodec, DepthIsCappedWithoutRecursion)
     // Far beyond any stack a recursive parser could use.
     EXPECT_THROW(JsonCodec::Parse(std::string(2'000'000, '['), "deeper"), BaseConfigError);
     EXPECT_THROW(JsonCodec::Parse(std::string(2'000'000, '{'), "deeper"), BaseConfigError);
+}
+
+// Putting each key into the sorted map as it came shifted the keys after it: 100,000 keys
+// in descending order took over a minute to read, and this many would take minutes.
+TEST(JsonCodec, KeysOutOfOrderDoNotMakeReadingQuadratic)
+{
+    constexpr int keys = 100'000;
+    std::string text = "{";
+    for (int i = keys; i > 0; --i) {
+        std::string key = std::to_string(i);
+        key.insert(0, 6 - key.size(), '0');
+        text += "\"" + key + "\": " + std::to_string(i) + (i > 1 ? ", " : "}");
+    }
+    const PropertyTree tree = JsonCodec::Parse(text, "keys");
+    const PropertyTree::Map& map = tree.getMap();
+    ASSERT_EQ(map.size(), static_cast<std::size_t>(keys));
+    EXPECT_EQ(map.begin()->first, "000001");
+    EXPECT_EQ(map.at("054321"), PropertyTree(PropertyTreeScalar(54321)));
+}
+
+TEST(JsonCodec, OfARepeatedKeyTheLastValueWins)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {R"({"k": 1, "k": 2})", R"({"k": 2})"},
+        {R"({"b": 1, "a": 2, "b": 3})", R"({"a": 2, "b": 3})"},
+        {R"({"b": {"x": 1}, "c": 0, "b": [2], "a": {"b": 1, "b": {}}, "b": {"y": 3}})",
+         R"({"a": {"b": {}}, "b": {"y": 3}, "c": 0})"},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(JsonCodec::Parse(text, "repeated"), JsonCodec::Parse(expected, "expected")) << text;
 }

@@ -19,7 +19,6 @@ using namespace TestPresets;
 using Tavrel::TranslatableContext;
 using Tavrel::TranslatableString;
 using Tavrel::PhotoCore::EffectsSettings;
-using Tavrel::PhotoCore::PackageInfo;
 using Tester = QAbstractItemModelTester;
 
 namespace {
@@ -70,15 +69,8 @@ const ModelPresetGroup::GroupSlots fullSlots{
 
 void Watch(QAbstractItemModel* model) { new Tester(model, Tester::FailureReportingMode::Warning, model); }
 
-class GroupFixture : public ::testing::Test {
+class GroupFixture : public ::testing::Test, protected RecordingWorkspace::Services {
 protected:
-    void SetUp() override
-    {
-        applier.SetPackageName("looks");
-        applier.SetWorkspaceController(controller);
-        tracker.SetWorkspaceController(controller);
-    }
-
     std::unique_ptr<ModelPresetGroup> Make(const PresetConfig::Config& builtIn, const PresetConfig::Config& user,
                                            const ModelPresetGroup::GroupSlots& groupSlots = fullSlots)
     {
@@ -106,17 +98,9 @@ protected:
 
     void Serve(const ModelPresetGroup& group, std::initializer_list<int> positions)
     {
-        for (const int position : positions) {
-            QAbstractListModel* model = ModelOf(group, position);
-            model->setData({}, QVariant::fromValue(&applier), ModelPreset::ApplierRole);
-            model->setData({}, QVariant::fromValue(&tracker), ModelPreset::EventTrackerRole);
-        }
+        for (const int position : positions)
+            Inject(*ModelOf(group, position));
     }
-
-    std::shared_ptr<RecordingWorkspace::Controller> controller = std::make_shared<RecordingWorkspace::Controller>();
-    PackageInfo info;
-    EffectPresetApplier applier{info, nullptr};
-    EffectEventTracker tracker;
 };
 
 class ModelPresetGroupTest : public GroupFixture {
@@ -352,7 +336,6 @@ protected:
 
     void SetUp() override
     {
-        GroupFixture::SetUp();
         ASSERT_TRUE(storage.isValid());
         Tavrel::PhotoUtil::BaseConfig::SetStorageFolder(storage.path());
     }

@@ -2,7 +2,6 @@
 #include "Host/Effects/InvokeEffectHelper.h"
 #include "Host/Drawer/PhotoCoreDrawer.h"
 #include "Host/Effects/Kinds/SettingsEffectExposure.h"
-#include "Host/Effects/SettingsPainterEffectsPackage.h"
 #include "Host/Drawer/VideoFrame.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +21,6 @@ using namespace Tavrel::PhotoCore;
 namespace {
 
 constexpr int BASE_RED = 10;
-constexpr int MAX_POS = IPhotoCoreDrawerPainter::MAX_POS;
 
 // Adds each effect's "amount" to the red channel: a picture's red tells which entries were drawn.
 QImage AddAmountsToRed(const QImage& input, const EffectsSettings& settings)
@@ -135,43 +133,23 @@ protected:
 
 } // namespace
 
-TEST_F(PhotoCoreDrawerTest, PresetsReplaceEachOtherAtTheirResetIndexAndStackAfterPlainEntries)
+TEST_F(PhotoCoreDrawerTest, HistoryKeepsClonesAndDrawsEachEntryOnceOnAKeptState)
 {
     drawer.ApplyEffects(Settings(1), {});
     EffectsSettings first = Settings(20, "P", 1);
     drawer.ApplyEffects(first, {});
     // The history keeps clones: neither the caller's settings nor a fetched entry reach it.
     InvokeEffectHelper::InvokeSet("amount", *first.Effects()[0], 50);
-    first.Package().SetPackageName("changed");
     InvokeEffectHelper::InvokeSet("amount", *drawer.GetEntry(-1).settings.Effects()[0], 60);
     EXPECT_DOUBLE_EQ(InvokeEffectHelper::InvokeGet("amount", *drawer.GetEntry(-1).settings.Effects()[0]), 20);
-    EXPECT_EQ(drawer.FindPackagePosition("P"), 1);
     EXPECT_EQ(Shown(), 21);
     drawer.ApplyEffects(Settings(30, "P", 1), {});
     EXPECT_EQ(Shown(), 31) << "the second preset is drawn on the photo as it was before the first";
-    EXPECT_EQ(drawer.GetCurrentPosition(), 2);
-    EXPECT_EQ(drawer.FindPackagePosition("P"), 1);
-    EXPECT_EQ(PackageAt(-1).GetPresetName(), "preset30");
-    EXPECT_EQ(PackageAt(-1).sourceIndex, 1u);
-
     drawer.ApplyEffect(Effect(5), {}); // a confirmation: an entry without package
     drawer.ApplyEffects(Settings(40, "P", 3), {});
     EXPECT_EQ(Shown(), 76);
-    EXPECT_EQ(drawer.GetCurrentPosition(), 4);
-    EXPECT_EQ(drawer.FindPackagePosition("P"), 3);
-    EXPECT_EQ(PackageAt(2).GetPackageName(), "");
-    EXPECT_EQ(PackageAt(2).sourceIndex, 2u);
-    EXPECT_EQ(drawer.FindPackagePosition("Other"), -1);
     EXPECT_EQ(drawer.FindPackagePosition(""), -1) << "entries without package belong to no package";
-    for (const int outside : {4, -7})
-        EXPECT_TRUE(drawer.GetEntry(outside).settings.Effects().empty()) << outside;
-    // Each entry was drawn once, on a kept state; not the whole history every time.
-    EXPECT_EQ(renders.load(), 5);
-
-    drawer.ApplyEffects(Settings(2, "Q", 9), {}); // a reset index beyond the current position appends
-    EXPECT_EQ(drawer.GetCurrentPosition(), 5);
-    EXPECT_EQ(PackageAt(4).sourceIndex, 4u);
-    EXPECT_EQ(Shown(), 78);
+    EXPECT_EQ(renders.load(), 5) << "each entry drawn once, not the whole history every time";
 }
 
 TEST_F(PhotoCoreDrawerTest, RestoreReturnsToAPositionAndResetGivesBackTheOriginalBytes)
@@ -207,55 +185,6 @@ TEST_F(PhotoCoreDrawerTest, RestoreReturnsToAPositionAndResetGivesBackTheOrigina
     EXPECT_EQ(std::memcmp(shown.constBits(), photo.constBits(), static_cast<std::size_t>(photo.sizeInBytes())), 0);
     EXPECT_EQ(drawer.GetCurrentPosition(), 0);
     EXPECT_EQ(handler.Of("changeToSave").back().position, 0);
-}
-
-TEST_F(PhotoCoreDrawerTest, PaintsEditTheLatestEntryOrBecomeAStampedEntryAtTheirResetIndex)
-{
-    drawer.ApplyEffects(Settings(20, "P", 0), {});
-    EXPECT_EQ(Shown(), 20);
-    auto painter = std::make_shared<SettingsPainterEffectsPackage>();
-    painter->SetEditLatestEntry(true);
-    drawer.SetPainterSettings(painter, nullptr);
-    ASSERT_TRUE(drawer.Prepare(MAX_POS, MAX_POS));
-
-    EffectsSettings intensity;
-    intensity.Effects() = {Effect(7), Effect(2, "x")}; // replaces the entry's effect of the same id, adds the other
-    intensity.Package().blendLevel = 40;
-    intensity.Package().resetIndex = 0; // editLatestEntry wins over it
-    drawer.UpdatePaint(intensity, true);
-    ASSERT_EQ(handler.Of("temporary").size(), 1u);
-    EXPECT_EQ(handler.Of("temporary").back().red, 9);
-    EXPECT_EQ(Shown(), 20) << "a temporary paint is not the current picture";
-    EXPECT_EQ(drawer.GetCurrentPosition(), 1);
-
-    drawer.CommitPaint(MAX_POS, MAX_POS, true);
-    EXPECT_EQ(Shown(), 9);
-    EXPECT_EQ(drawer.GetCurrentPosition(), 1);
-    EXPECT_EQ(drawer.GetEntry(-1).settings.Effects().size(), 2u);
-    EXPECT_EQ(PackageAt(-1).blendLevel, 40);
-    EXPECT_EQ(PackageAt(-1).GetPackageName(), "P");
-    EXPECT_EQ(handler.Of("frame").back().red, 9);
-
-    drawer.CommitPaint(MAX_POS, MAX_POS, true);
-    EXPECT_EQ(drawer.GetCurrentPosition(), 1) << "no open paint, nothing to commit";
-
-    // Without editLatestEntry a paint with a reset index becomes an entry there, stamped with the package info.
-    painter = std::make_shared<SettingsPainterEffectsPackage>();
-    painter->SetPackageInfoSettings(PackageInfo{"Q", "sepia", 3});
-    drawer.SetPainterSettings(painter, nullptr);
-    for (const double amount : {30.0, 40.0}) {
-        drawer.Prepare(MAX_POS, MAX_POS);
-        drawer.UpdatePaint(Settings(amount, "", 1), false);
-        drawer.CommitPaint(MAX_POS, MAX_POS, false);
-    }
-    EXPECT_EQ(Shown(), 49);
-    EXPECT_EQ(drawer.GetCurrentPosition(), 2);
-    const EffectsSettingsPackage package = PackageAt(-1);
-    EXPECT_EQ(package.GetPackageName(), "Q");
-    EXPECT_EQ(package.GetPresetName(), "sepia");
-    EXPECT_EQ(package.presetGroupIndex, 3);
-    EXPECT_EQ(package.sourceIndex, 1u);
-    EXPECT_EQ(drawer.FindPackagePosition("Q"), 1);
 }
 
 TEST_F(PhotoCoreDrawerTest, EventsComeFromTheWorkerThreadInOrderAndQueuedRendersEndWithTheLatestState)

@@ -3,6 +3,9 @@
 // A workspace whose drawer only records what it is asked, for tests that check
 // the requests a class makes rather than rendered pixels.
 
+#include "GlimmarPresetsUtil/Apply/EffectEventTracker.h"
+#include "GlimmarPresetsUtil/Apply/EffectPresetApplier.h"
+#include "GlimmarPresetsUtil/Widgets/ModelPreset.h"
 #include "Host/Drawer/QtImageUtils.h"
 #include "Host/Drawer/StatisticsRecorder.h"
 #include "Host/Drawer/VideoFrame.h"
@@ -103,6 +106,28 @@ public:
     QtImageUtils utils;
     VideoFrameFactory factory;
     StatisticsRecorder statistics;
+};
+
+// The applier and the event tracker on a recording workspace, as a preset list hands them to its models.
+struct Services {
+    Services()
+    {
+        applier.SetPackageName("looks");
+        applier.SetWorkspaceController(controller);
+        tracker.SetWorkspaceController(controller);
+    }
+
+    bool Inject(QAbstractItemModel& model)
+    {
+        using Tavrel::Glimmar::GlimmarPresets::ModelPreset;
+        return model.setData({}, QVariant::fromValue(&applier), ModelPreset::ApplierRole) &&
+               model.setData({}, QVariant::fromValue(&tracker), ModelPreset::EventTrackerRole);
+    }
+
+    std::shared_ptr<Controller> controller = std::make_shared<Controller>();
+    PackageInfo info;
+    Tavrel::Glimmar::GlimmarPresets::EffectPresetApplier applier{info, nullptr};
+    Tavrel::Glimmar::GlimmarPresets::EffectEventTracker tracker;
 };
 
 } // namespace RecordingWorkspace

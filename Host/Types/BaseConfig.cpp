@@ -51,6 +51,78 @@ QString UserFilePath(const std::string& name)
     return QDir(BaseConfig::StorageFolder()).filePath(QString::fromStdString(name) + QStringLiteral(".json"));
 }
 
+// "<path>.<kind>-<yyyyMMdd-HHmmss>", numbered when that name is taken.
+QString NameAside(const QString& path, const QString& kind)
+{
+    const QString stem = path + QLatin1Char('.') + kind + QLatin1Char('-') +
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString aside = stem;
+    for (int n = 1; QFileInfo::exists(aside); ++n)
+        aside = stem + QLatin1Char('-') + QString::number(n);
+    return aside;
+}
+
+// Writes all of text to an unbuffered file. A short write is not an error to Qt, which then
+// leaves only "Unknown error"; writing the rest makes the system tell why (a full disk).
+bool WriteAll(QFileDevice& file, const std::string& text)
+{
+    const char* data = text.data();
+    qint64 left = static_cast<qint64>(text.size());
+    while (left > 0) {
+        const qint64 written = file.write(data, left);
+        if (written <= 0)
+            return false;
+        data += written;
+        left -= written;
+    }
+    return true;
+}
+
+// The reason the atomic store of text at path failed, or an empty text.
+std::string Store(const QString& path, const std::string& text)
+{
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return "cannot create its folder";
+    // A file we cannot read may hold presets that nobody has seen this session.
+    QFile existing(path);
+    if (QFileInfo(path).isFile() && !existing.open(QIODevice::ReadOnly))
+        return "the file there cannot be read (" + existing.errorString().toStdString() + ") and is not replaced";
+    existing.close();
+    // Unbuffered, so that a failing write reports the system's reason: a buffered one fails
+    // in commit(), whose close() forgets it.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return file.errorString().toStdString();
+    if (!WriteAll(file, text)) {
+        const std::string reason = file.errorString().toStdString();
+        file.cancelWriting();
+        return reason;
+    }
+    if (!file.commit())
+        return file.errorString().toStdString();
+    return {};
+}
+
+// Keeps a tree that could not be stored at path next to it, so that the changes survive;
+// says where, or why not. text: the tree's JSON, or empty when it could not be made.
+std::string KeepUnsaved(const QString& path, const PropertyTree& tree, std::string text)
+{
+    std::string error;
+    if (text.empty() && !JsonCodec::TrySerialize(tree, text, error, JsonCodec::NonFinite::AsTokens))
+        return "nothing could be kept: " + error;
+    const QString unsaved = NameAside(path, QStringLiteral("unsaved"));
+    QFile file(unsaved);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+        return "the unsaved configuration could not be kept in " + unsaved.toStdString() + " either: " +
+               file.errorString().toStdString();
+    if (!WriteAll(file, text)) {
+        const std::string reason = file.errorString().toStdString();
+        file.remove();
+        return "the unsaved configuration could not be kept in " + unsaved.toStdString() + " either: " + reason;
+    }
+    return "the unsaved configuration is kept in " + unsaved.toStdString();
+}
+
 std::mutex g_folderMutex;
 QString g_folder;
 
@@ -82,28 +154,19 @@ PropertyTree BaseConfig::ReadOptional(const std::string& name)
     const QString path = UserFilePath(name);
     PropertyTree tree;
     std::string error;
-    switch (Load(path, tree, error)) {
-    case LoadStatus::Ok:
+    const LoadStatus status = Load(path, tree, error);
+    if (status == LoadStatus::Ok)
         return tree;
-    case LoadStatus::Missing:
+    if (status == LoadStatus::Missing)
         return {};
-    case LoadStatus::Unreadable:
-        LOG(WARNING) << "cannot read user configuration " << path.toStdString() << ": " << error;
-        return {};
-    case LoadStatus::Damaged:
-        break;
-    }
-    // Keep the damaged file for the user; the next Write would otherwise replace it.
-    const QString stem = path + QStringLiteral(".damaged-") +
-                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString aside = stem;
-    for (int n = 1; QFileInfo::exists(aside); ++n)
-        aside = stem + QLatin1Char('-') + QString::number(n);
+    // Keep the file for the user; the next Write would otherwise replace it.
+    const char* problem = status == LoadStatus::Damaged ? "damaged" : "unreadable";
+    const QString aside = NameAside(path, QStringLiteral("damaged"));
     if (QFile::rename(path, aside))
-        LOG(WARNING) << "damaged user configuration " << path.toStdString() << " moved to " << aside.toStdString()
+        LOG(WARNING) << problem << " user configuration " << path.toStdString() << " moved to " << aside.toStdString()
                      << ": " << error;
     else
-        LOG(WARNING) << "damaged user configuration " << path.toStdString() << " could not be moved to "
+        LOG(WARNING) << problem << " user configuration " << path.toStdString() << " could not be moved to "
                      << aside.toStdString() << ": " << error;
     return {};
 }
@@ -111,26 +174,20 @@ PropertyTree BaseConfig::ReadOptional(const std::string& name)
 void BaseConfig::Write(const std::string& name, const PropertyTree& tree)
 {
     const QString path = UserFilePath(name);
-    const auto fail = [&path](const std::string& reason) {
-        TAVREL_THROW(BaseConfigError, "cannot write configuration " + path.toStdString() + ": " + reason, kFile);
-    };
     std::string text;
-    std::string error;
-    if (!JsonCodec::TrySerialize(tree, text, error))
-        fail(error);
-    text += '\n';
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        fail("cannot create its folder");
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        fail(file.errorString().toStdString());
-    if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
-        const std::string reason = file.errorString().toStdString();
-        file.cancelWriting();
-        fail(reason);
+    std::string reason;
+    if (JsonCodec::TrySerialize(tree, text, reason)) {
+        text += '\n';
+        reason = Store(path, text);
+        if (reason.empty())
+            return;
+    } else {
+        text.clear();
     }
-    if (!file.commit())
-        fail(file.errorString().toStdString());
+    TAVREL_THROW(BaseConfigError,
+                 "cannot write configuration " + path.toStdString() + ": " + reason + "; " +
+                     KeepUnsaved(path, tree, std::move(text)),
+                 kFile);
 }
 
 void BaseConfig::SetStorageFolder(const QString& folder)

@@ -30,12 +30,15 @@ public:
     PropertyTree Read(const std::string& path);
 
     /// The tree stored under name; a null tree when there is none. A file that is
-    /// not valid JSON is renamed to "<name>.json.damaged-<yyyyMMdd-HHmmss>" with a
-    /// warning, and a null tree is returned.
+    /// not valid JSON or cannot be read is renamed to
+    /// "<name>.json.damaged-<yyyyMMdd-HHmmss>" with a warning, and a null tree is
+    /// returned.
     PropertyTree ReadOptional(const std::string& name);
 
-    /// Stores the tree under name, atomically: on failure BaseConfigError is
-    /// thrown and the previous file is left as it was.
+    /// Stores the tree under name, atomically. On failure the previous file is left
+    /// as it was (a file that cannot be read is never replaced), the tree is kept
+    /// next to it as "<name>.json.unsaved-<yyyyMMdd-HHmmss>" when that can be
+    /// written, and BaseConfigError is thrown, saying why and where the tree is kept.
     void Write(const std::string& name, const PropertyTree& tree);
 
     /// The folder of user configurations. SetStorageFolder (non-empty) wins over

@@ -72,27 +72,39 @@ public:
     const std::string& Error() const { return m_error; }
 
 private:
+    using Members = PropertyTree::Map::sequence_type;
+
     struct Level {
         PropertyTree* tree;
         bool isList;
+        // An object's members in the order they come; inserting each into the sorted
+        // map would shift the ones after it, which costs the square of the count.
+        Members members;
     };
 
-    // Constructs the value where it belongs: in the parent list or map, or as the root.
+    // Constructs the value where it belongs: in the parent list or object, or as the root.
+    // Nothing is added to a parent while a child is open, so the child's place stays put.
     template <typename V>
     PropertyTree& Place(V&& value)
     {
         if (m_stack.empty())
             return m_root = PropertyTree(std::forward<V>(value));
-        const Level& parent = m_stack.back();
+        Level& parent = m_stack.back();
         if (parent.isList)
             return parent.tree->getList().emplace_back(std::forward<V>(value));
-        auto& map = parent.tree->getMap();
-        const auto size = map.size();
-        // Objects we write have their keys in order, so the end is usually the right place.
-        const auto it = map.try_emplace(map.end(), std::move(m_key), std::forward<V>(value));
-        if (map.size() == size)
-            it->second = PropertyTree(std::forward<V>(value)); // a repeated key: the last value wins
-        return it->second;
+        return parent.members.emplace_back(std::move(m_key), PropertyTree(std::forward<V>(value))).second;
+    }
+
+    // Sorts an object's members once; of a repeated key the last value wins.
+    static void Adopt(Members& members, PropertyTree::Map& map)
+    {
+        const auto byKey = [](const auto& a, const auto& b) { return a.first < b.first; };
+        const auto sameKey = [](const auto& a, const auto& b) { return a.first == b.first; };
+        if (!std::is_sorted(members.begin(), members.end(), byKey))
+            std::stable_sort(members.begin(), members.end(), byKey);
+        // Backwards, unique keeps the last of each run of equal keys.
+        members.erase(members.begin(), std::unique(members.rbegin(), members.rend(), sameKey).base());
+        map.adopt_sequence(boost::container::ordered_unique_range, std::move(members));
     }
 
     bool Add(PropertyTreeScalar value)
@@ -118,12 +130,15 @@ private:
             tree.convertToList();
         else
             tree.convertToMap();
-        m_stack.push_back({&tree, isList});
+        m_stack.push_back({&tree, isList, {}});
         return true;
     }
 
     bool Close()
     {
+        Level& level = m_stack.back();
+        if (!level.isList)
+            Adopt(level.members, level.tree->getMap());
         m_stack.pop_back();
         return true;
     }
@@ -142,6 +157,10 @@ bool JsonCodec::TryParse(std::string_view text, PropertyTree& tree, std::string&
         error = "larger than " + std::to_string(JsonCodec::MaxTextSize) + " bytes";
         return false;
     }
+    // Some editors start UTF-8 files with a byte-order mark, which is not JSON.
+    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+    const std::size_t skipped = text.substr(0, byteOrderMark.size()) == byteOrderMark ? byteOrderMark.size() : 0;
+    text.remove_prefix(skipped);
     TreeBuilder builder;
     rapidjson::MemoryStream stream(text.data(), text.size());
     rapidjson::Reader reader;
@@ -150,12 +169,12 @@ bool JsonCodec::TryParse(std::string_view text, PropertyTree& tree, std::string&
         const std::string reason = result.Code() == rapidjson::kParseErrorTermination
                                        ? builder.Error()
                                        : std::string(rapidjson::GetParseError_En(result.Code()));
-        error = "invalid JSON at byte offset " + std::to_string(result.Offset()) + ": " + reason;
+        error = "invalid JSON at byte offset " + std::to_string(skipped + result.Offset()) + ": " + reason;
         return false;
     }
     // The memory stream reports a NUL byte as the end of the text.
     if (stream.Tell() != text.size()) {
-        error = "invalid JSON at byte offset " + std::to_string(stream.Tell()) + ": a NUL byte after the value";
+        error = "invalid JSON at byte offset " + std::to_string(skipped + stream.Tell()) + ": a NUL byte after the value";
         return false;
     }
     tree = builder.TakeRoot();
@@ -164,8 +183,10 @@ bool JsonCodec::TryParse(std::string_view text, PropertyTree& tree, std::string&
 
 namespace {
 
-template <typename Writer>
-bool WriteValue(Writer& writer, const PropertyTree& tree, int depth, std::string& error)
+using Writer = rapidjson::PrettyWriter<rapidjson::StringBuffer>;
+
+bool WriteValue(Writer& writer, const PropertyTree& tree, int depth, JsonCodec::NonFinite nonFinite,
+                std::string& error)
 {
     if (depth > JsonCodec::MaxDepth) {
         error = "nesting deeper than " + std::to_string(JsonCodec::MaxDepth) + " levels";
@@ -176,7 +197,7 @@ bool WriteValue(Writer& writer, const PropertyTree& tree, int depth, std::string
     if (tree.isList()) {
         writer.StartArray();
         for (const PropertyTree& element : tree.getList())
-            if (!WriteValue(writer, element, depth + 1, error))
+            if (!WriteValue(writer, element, depth + 1, nonFinite, error))
                 return false;
         return writer.EndArray();
     }
@@ -184,7 +205,7 @@ bool WriteValue(Writer& writer, const PropertyTree& tree, int depth, std::string
         writer.StartObject();
         for (const auto& [key, value] : tree.getMap()) {
             writer.Key(key.data(), static_cast<rapidjson::SizeType>(key.size()));
-            if (!WriteValue(writer, value, depth + 1, error))
+            if (!WriteValue(writer, value, depth + 1, nonFinite, error))
                 return false;
         }
         return writer.EndObject();
@@ -198,20 +219,25 @@ bool WriteValue(Writer& writer, const PropertyTree& tree, int depth, std::string
         return writer.Bool(scalar.convertTo<bool>());
     if (!scalar.isDouble())
         return writer.Int64(scalar.toInt());
-    if (writer.Double(scalar.toDouble()))
-        return true;
+    const double value = scalar.toDouble();
+    if (std::isfinite(value))
+        return writer.Double(value);
+    if (nonFinite == JsonCodec::NonFinite::AsTokens) {
+        const std::string_view token = std::isnan(value) ? "NaN" : value > 0 ? "Infinity" : "-Infinity";
+        return writer.RawValue(token.data(), token.size(), rapidjson::kNumberType);
+    }
     error = "JSON cannot hold the number " + scalar.toString();
     return false;
 }
 
 } // namespace
 
-bool JsonCodec::TrySerialize(const PropertyTree& tree, std::string& text, std::string& error)
+bool JsonCodec::TrySerialize(const PropertyTree& tree, std::string& text, std::string& error, NonFinite nonFinite)
 {
     rapidjson::StringBuffer buffer;
-    rapidjson::PrettyWriter<rapidjson::StringBuffer> writer(buffer);
+    Writer writer(buffer);
     writer.SetIndent(' ', 2);
-    if (!WriteValue(writer, tree, 0, error))
+    if (!WriteValue(writer, tree, 0, nonFinite, error))
         return false;
     text.assign(buffer.GetString(), buffer.GetSize());
     return true;
