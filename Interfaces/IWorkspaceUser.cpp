@@ -15,7 +15,7 @@ std::shared_ptr<IWorkspaceController> IWorkspaceUser::GetWorkspaceController(boo
 {
     auto controller = m_controller.lock();
     if (!controller && required)
-        TAVREL_THROW(std::logic_error, "The WorkspaceController is not defined.", "Interfaces/IWorkspaceUser");
+        TAVREL_THROW(std::logic_error, "The WorkspaceController is not defined.");
     return controller;
 }
 

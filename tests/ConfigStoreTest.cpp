@@ -83,15 +83,19 @@ private:
 
 } // namespace
 
-TEST(SampleConfiguration, RoundTripsToTheSameTree)
+class SampleConfiguration : public testing::TestWithParam<const char*> {};
+
+TEST_P(SampleConfiguration, RoundTripsToTheSameTree)
 {
-    const PropertyTree tree = BaseConfig().Read(BaseConfig::ResourcePath("GlimmarDemo", "effects", "configs"));
+    const PropertyTree tree = BaseConfig().Read(BaseConfig::ResourcePath("GlimmarDemo", GetParam(), "configs"));
     Config config;
     ReadConfig(config, tree, false);
     PropertyTree written;
     WriteConfig(config, written);
     EXPECT_EQ(written, tree);
 }
+
+INSTANTIATE_TEST_SUITE_P(ConfigStoreTest, SampleConfiguration, testing::Values("effects", "looks"));
 
 TEST_F(ConfigStoreTest, UserConfigurationRoundTripsEmptyNameWritesNothingMissingBuiltInThrows)
 {

@@ -1,6 +1,7 @@
 #include "GlimmarPresetsUtil/Apply/EffectPresetApplier.h"
 #include "GlimmarPresetsUtil/Presets/ItemModelPreset.h"
 #include "GlimmarPresetsUtil/Settings/ConfigStore.h"
+#include "GlimmarPresetsUtil/Widgets/ModelPreset.h"
 #include "GlimmarPresetsUtil/Widgets/ModelPresetGroup.h"
 #include "Host/QtUtils/ObjectsConnector.h"
 #include "Host/Drawer/PhotoCoreDrawer.h"
@@ -9,6 +10,7 @@
 #include "LogCapture.h"
 #include "TestPresets.h"
 
+#include <boost/exception/get_error_info.hpp>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -195,6 +197,28 @@ TEST_F(EffectPresetApplierTest, DrawerLockDropsApplyOnly)
     EXPECT_EQ(applier->GetId(), "bright");
 }
 
+// The lock arrives on whichever thread broadcasts it while the user-interface thread applies
+// (a data race before the flag was atomic; a thread sanitizer build checks it).
+TEST_F(EffectPresetApplierTest, DrawerLockBroadcastOnAnotherThreadWhileApplyingIsNoDataRace)
+{
+    std::atomic<bool> done{false};
+    std::thread broadcaster([&done] {
+        for (int i = 0; i < 50; ++i)
+            ObjectsConnector::broadcast(ObjectsConnector::CORE_DRAWER_LOCK, i % 2 == 1);
+        ObjectsConnector::broadcast(ObjectsConnector::CORE_DRAWER_LOCK, true);
+        done = true;
+    });
+    while (!done)
+        applier->ApplyEffect(bright.get());
+    broadcaster.join();
+    Settle(drawer());
+
+    applier->SetId("");
+    applier->ApplyEffect(bright.get());
+    EXPECT_TRUE(applier->GetId().empty()) << "the last broadcast locked the drawer";
+    ObjectsConnector::broadcast(ObjectsConnector::CORE_DRAWER_LOCK, false);
+}
+
 TEST_F(EffectPresetApplierTest, BlenderPresetIsCommittedOnItsFirstTemporaryFrame)
 {
     PresetConfig::Item item = PlainItem("mono", "saturation", {{"amount", -100.0}});
@@ -226,6 +250,9 @@ TEST_F(EffectPresetApplierTest, FailuresLeaveThePackageInfoAsFarAsTheOperationGo
         FAIL() << "ApplyEffect needs the controller";
     } catch (const std::logic_error& e) {
         EXPECT_THAT(e.what(), StartsWith("The WorkspaceController is not defined.\n"));
+        const auto* function = boost::get_error_info<boost::throw_function>(dynamic_cast<const boost::exception&>(e));
+        ASSERT_NE(function, nullptr);
+        EXPECT_STREQ(*function, "GetWorkspaceController");
     }
     EXPECT_EQ(lonelyInfo.presetName, "") << "asked for before the package info is touched";
     EXPECT_EQ(lonelyInfo.packageName, "editor");
@@ -304,7 +331,7 @@ TEST(EffectPresetApplierOnAPhoto, SamplePresetsChangeThePhotoAndResetRestoresItE
         QImage(QStringLiteral(GLIMMAR_TEST_DATA_DIR "/coffee.jpg")).convertToFormat(QImage::Format_RGB32);
     ASSERT_FALSE(photo.isNull());
     PresetConfig::Config builtIn, user;
-    ConfigStore::Read("GlimmarDemo", "effects", "", builtIn, user);
+    ConfigStore::Read("GlimmarDemo", "looks", "", builtIn, user);
     const Tavrel::TranslatableContext groupContext("test_groups");
     ModelPresetGroup groups({&groupContext, {}, {}, {}, {}}, nullptr, "", nullptr);
     groups.Populate(builtIn, user);

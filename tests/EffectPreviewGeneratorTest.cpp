@@ -1,4 +1,5 @@
 #include "GlimmarPresetsUtil/Apply/EffectPreviewGenerator.h"
+#include "LogCapture.h"
 #include "RecordingWorkspace.h"
 
 #include <gtest/gtest.h>
@@ -131,4 +132,20 @@ TEST(EffectPreviewGenerator, WithoutControllerEveryPreviewIsNull)
     EXPECT_FALSE(generator.GetPreview(EffectsSettings(), PreviewPolicy()).isNull());
     controller.reset();
     EXPECT_TRUE(generator.GetPreview(EffectsSettings(), PreviewPolicy()).isNull()) << "the link is weak";
+}
+
+TEST(EffectPreviewGenerator, PreviewBeforeThePreviewSizeIsSetIsNullAndWarnsInsteadOfDividingByZero)
+{
+    auto controller = std::make_shared<RecordingWorkspace::Controller>();
+    QWidget widget;
+    EffectPreviewGenerator generator(&widget);
+    generator.SetWorkspaceController(controller);
+    QPixmap source(10, 10);
+    source.fill(Qt::blue);
+
+    const LogCapture log;
+    EXPECT_TRUE(generator.GetPreview(EffectsSettings(), PreviewPolicy()).isNull());
+    EXPECT_TRUE(generator.GetPreview(source, EffectsSettings(), Policy(EffectPolicy::Original)).isNull());
+    EXPECT_TRUE(controller->drawer->requests.empty());
+    EXPECT_EQ(log.Warnings().size(), 2u);
 }

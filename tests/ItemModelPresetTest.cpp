@@ -83,14 +83,19 @@ TEST(ItemModelPresetTest, WrappedPresetHoldsOneBlenderAroundTheChain)
     EXPECT_EQ(preset.GetPreviewEffectSettings().Effects(), item.m_effects);
 }
 
-TEST(ItemModelPresetTest, SamplePresetsStartWhereTheirIntensityTypePutsThem)
+class SamplePresets : public testing::TestWithParam<const char*> {};
+
+TEST_P(SamplePresets, StartWhereTheirIntensityTypePutsThem)
 {
     PresetConfig::Config sample, user;
-    ConfigStore::Read("GlimmarDemo", "effects", "", sample, user);
+    ConfigStore::Read("GlimmarDemo", GetParam(), "", sample, user);
     std::set<PresetConfig::IntensityType> seen;
     for (const PresetConfig::Group& group : sample.m_groups) {
-        for (const PresetConfig::Item& item : group.m_items) {
+        for (PresetConfig::Item item : group.m_items) {
             SCOPED_TRACE(item.m_id);
+            // As the group model hands a group's intensity down.
+            if (item.m_intensity.m_type == PresetConfig::IntensityType::Invalid)
+                item.m_intensity = group.m_intensity;
             const ItemModelPreset preset(item, &CONTEXT, "");
             const auto& intensity = preset.GetIntensitySettings();
             const PresetConfig::Intensity& configured = item.m_intensity;
@@ -117,6 +122,8 @@ TEST(ItemModelPresetTest, SamplePresetsStartWhereTheirIntensityTypePutsThem)
     }
     EXPECT_EQ(seen.size(), 4u); // None, Blend, Custom and CustomAuto all occur
 }
+
+INSTANTIATE_TEST_SUITE_P(ItemModelPresetTest, SamplePresets, testing::Values("effects", "looks"));
 
 TEST(ItemModelPresetTest, PreviewFileNameRules)
 {
@@ -175,4 +182,16 @@ TEST(ItemModelPresetTest, UserPresetsTakeCommonSettingsAndGetNewIds)
     EXPECT_EQ(wrapped.GetPreviewEffectSettings().Effects(), current.Effects());
     EXPECT_EQ(plain.GetEffectSettings().Package().blendLevel, 127);
     EXPECT_EQ(current.Package().blendLevel, 0);
+}
+
+TEST(ItemModelPresetTest, EmptyFirstEffectIsAClearErrorForBlendAndAutomaticIntensities)
+{
+    EffectsSettings current;
+    current.Effects() = {nullptr, Saturation("a", 30)};
+    for (const auto type : {PresetConfig::IntensityType::Blend, PresetConfig::IntensityType::CustomAuto}) {
+        PresetConfig::CommonSettings common;
+        common.m_intensity.m_type = type;
+        EXPECT_THROW(ItemModelPreset("Mine", &CONTEXT, common, current, false), std::invalid_argument)
+            << static_cast<int>(type);
+    }
 }

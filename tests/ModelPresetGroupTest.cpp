@@ -1,6 +1,7 @@
 #include "GlimmarPresetsUtil/Presets/ItemModelPreset.h"
 #include "GlimmarPresetsUtil/Settings/ConfigStore.h"
 #include "GlimmarPresetsUtil/Settings/PresetConfigTree.h"
+#include "GlimmarPresetsUtil/Widgets/ModelPreset.h"
 #include "GlimmarPresetsUtil/Widgets/ModelPresetGroup.h"
 #include "Host/Types/BaseConfig.h"
 #include "Host/Types/JsonCodec.h"
@@ -11,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModelTester>
+#include <QCoreApplication>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -193,6 +196,27 @@ TEST_F(ModelPresetGroupTest, FavouritesFollowTheUserConfigurationAndTheFlag)
     EXPECT_EQ(controller->EventNames().size(), 2u);
 }
 
+TEST_F(ModelPresetGroupTest, FavouriteSetFromAFavouritesTileOutlivesItsOldModelAndAnnouncesTheNewOne)
+{
+    Populate({"ice"});
+    Serve(*group, {Favourites});
+    SetCurrent(Favourites);
+    QPointer<QAbstractListModel> old = ModelAt(Favourites);
+    QSignalSpy changed(group.get(), &QAbstractItemModel::dataChanged);
+
+    ASSERT_TRUE(old->setData(old->index(0), true, ModelPreset::FavouriteRole));
+    ASSERT_FALSE(old.isNull()) << "deleted inside its own setData";
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed[0][0].toModelIndex().row(), Favourites);
+    EXPECT_EQ(changed[0][1].toModelIndex().row(), Favourites);
+    EXPECT_EQ(changed[0][2].value<QVector<int>>(), QVector<int>{ModelPresetGroup::GroupModelRole});
+    EXPECT_NE(ModelAt(Favourites), old.data());
+    EXPECT_EQ(Ids(Favourites), QStringList({"ice"}));
+
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(old.isNull());
+}
+
 TEST_F(ModelPresetGroupTest, UserPresetsAreAddedRenamedAndDeletedOnce)
 {
     Populate();
@@ -344,7 +368,7 @@ protected:
     std::unique_ptr<ModelPresetGroup> Load()
     {
         PresetConfig::Config builtIn, user;
-        ConfigStore::Read("GlimmarDemo", "effects", "user", builtIn, user);
+        ConfigStore::Read("GlimmarDemo", "looks", "user", builtIn, user);
         return Make(builtIn, user);
     }
 
@@ -387,14 +411,14 @@ TEST_F(SampleConfigurationTest, UserConfigurationSurvivesModelAndStorage)
     EXPECT_EQ(Json(collected), Json(user));
     ConfigStore::WriteUser("user", collected);
     PresetConfig::Config builtIn, reread;
-    ConfigStore::Read("GlimmarDemo", "effects", "user", builtIn, reread);
+    ConfigStore::Read("GlimmarDemo", "looks", "user", builtIn, reread);
     EXPECT_EQ(Json(reread), Json(user));
 }
 
 TEST_F(SampleConfigurationTest, ScriptedSessionEndsInTheExpectedUserConfiguration)
 {
     auto group = Load();
-    ASSERT_EQ(group->rowCount(), 7);
+    ASSERT_EQ(group->rowCount(), 9);
     EXPECT_EQ(group->index(Mood).data().toString(), "Mood");
     Serve(*group, {Light, Mood, Custom});
     group->setData({}, int(Light), ModelPresetGroup::CurrentGroupRole);

@@ -1,3 +1,4 @@
+#include "GlimmarPresetsUtil/Settings/PresetConfigFields.h"
 #include "GlimmarPresetsUtil/Settings/PresetConfigTree.h"
 
 #include "Host/Types/JsonCodec.h"
@@ -284,6 +285,16 @@ TEST(PresetConfigTree, OptionalConfigKeepsWhatWasReadBeforeAFailure)
 
     Config strict;
     EXPECT_THROW(ReadConfig(strict, Json(damaged), false), Tavrel::PropertyTreeError);
+}
+
+TEST(PresetConfigTree, NanOrInfinityWhereADecimalIsExpectedIsUnreadableNotANumber)
+{
+    for (const char* text : {"nan", "-nan", "inf", "-Infinity", "1e999"}) {
+        const std::string json = std::string(R"({"groups": [{"sliderSetting": {"data": {"variables": [{"begin": ")") +
+                                 text + R"("}]}}}]})";
+        Config config;
+        EXPECT_THROW(ReadConfig(config, Json(json), false), std::invalid_argument) << text;
+    }
 }
 
 TEST(PresetConfigTree, EffectListsUseTheEffectSerialization)

@@ -98,3 +98,13 @@ TEST(SliderAutoSettingTest, WithoutEvidenceTheValueStays)
     EXPECT_THROW(setting.LoadValue(Wrapped({Vignette(0.4, 2)})), std::out_of_range);
     EXPECT_EQ(setting.Value(), 33);
 }
+
+TEST(SliderAutoSettingTest, EffectsSharingAnIdInsideTheBlenderAreEachScaled)
+{
+    SliderAutoSetting setting = Automatic(Wrapped({Vignette(0.4, 10), Vignette(0.8, 20)}));
+    setting.SetValue(50);
+    const EffectsSettings result = setting.ApplyIntensityToEffects({}, 0);
+    ASSERT_EQ(BlenderOf(result).GetEffects().size(), 2u);
+    EXPECT_DOUBLE_EQ(Param(Inner(result, 0), "amount").toDouble(), 0.2);
+    EXPECT_DOUBLE_EQ(Param(Inner(result, 1), "amount").toDouble(), 0.4);
+}

@@ -2,12 +2,13 @@
 
 #include "GlimmarPresetsUtil/Presets/IItemModelPreset.h"
 #include "Host/Effects/EffectSettingsImpl.h"
-#include "Host/Effects/EffectsPackageWithBrushSettings.h"
 #include "Host/Effects/EmptySettings.h"
 #include "Host/QtUtils/ObjectsConnector.h"
 #include "Host/Effects/SettingsEffectEmpty.h"
 #include "Host/Effects/SettingsEffectMaskBlender.h"
 #include "Host/Effects/SettingsPainterEffectsPackage.h"
+
+#include <atomic>
 
 namespace Tavrel::Glimmar::GlimmarPresets {
 
@@ -17,7 +18,8 @@ struct EffectPresetApplier::Impl {
     explicit Impl(PackageInfo& info) : packageInfo(info) {}
 
     bool intensityPainting = false;
-    bool drawerLocked = false;
+    // Written by the lock broadcast on whichever thread sends it, read on the user-interface thread.
+    std::atomic<bool> drawerLocked{false};
     bool awaitingFirstFrame = false;
     std::string packageName;
     PackageInfo& packageInfo;
@@ -134,16 +136,15 @@ void EffectPresetApplier::ApplyEffect(IItemModelPreset* preset)
 
     intensity.SaveValue(settings);
 
-    const IEffectSettings::Ptr& first = settings.Effects().at(0);
-    if (!std::dynamic_pointer_cast<EffectsPackageWithBrushSettings>(first)) {
+    SettingsEffectMaskBlender* blender = SettingsEffectMaskBlender::Of(settings.Effects().at(0).get());
+    if (!blender) {
         drawer->ApplyEffects(settings, {});
         return;
     }
 
     // The blender shares the preset's effect object, so the preset keeps these switches.
-    auto& blender = dynamic_cast<SettingsEffectMaskBlender&>(first->GetEffectSettingsRef());
-    blender.SetFillMask(true);
-    blender.SetRenderInner(true);
+    blender->SetFillMask(true);
+    blender->SetRenderInner(true);
 
     const auto painterSettings = FindOrCreatePainterSettings(*drawer, painterClassId);
     if (auto package = std::dynamic_pointer_cast<SettingsPainterEffectsPackage>(painterSettings)) {

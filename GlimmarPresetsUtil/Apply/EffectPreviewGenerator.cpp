@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include <glog/logging.h>
+
 #include <algorithm>
 #include <cmath>
 
@@ -33,6 +35,23 @@ struct EffectPreviewGenerator::Impl {
         copy.pixelRatio = static_cast<int>(std::max<qreal>(Ratio(), 1.0));
         return copy;
     }
+
+    // The list sets the size at construction; a request before that has nothing to render at.
+    bool HasSize() const
+    {
+        if (!size.isEmpty())
+            return true;
+        LOG(WARNING) << "a preview was requested before the preview size was set";
+        return false;
+    }
+
+    QPixmap GetRoundedPreview(const QPixmap& pixmap) const
+    {
+        // The picture is in device pixels; the radius follows the whole-number scale.
+        const int factor = pixmap.width() / size.width();
+        const qreal radius = factor * rounding;
+        return GetRoundedPixmap(pixmap, radius, radius);
+    }
 };
 
 EffectPreviewGenerator::EffectPreviewGenerator(QWidget* widget) : QObject(widget), m_impl(std::make_unique<Impl>())
@@ -60,38 +79,30 @@ void EffectPreviewGenerator::SetPreviewRounding(int rounding)
 QPixmap EffectPreviewGenerator::GetPreview(const EffectsSettings& settings, const PreviewPolicy& policy)
 {
     const auto controller = GetWorkspaceController(false);
-    if (!controller)
+    if (!controller || !m_impl->HasSize())
         return QPixmap();
     const FrameSize size = m_impl->DeviceSize();
     const auto drawer = controller->GetDrawer();
     const int position = drawer->FindPackagePosition(drawer->GetEntry(-1).settings.Package().GetPackageName());
     const FramePtr frame = drawer->RenderPreview(settings, size, m_impl->DrawerPolicy(policy), position);
-    return GetRoundedPreview(controller->GetImageUtils().FrameToPixmap(frame));
+    return m_impl->GetRoundedPreview(controller->GetImageUtils().FrameToPixmap(frame));
 }
 
 QPixmap EffectPreviewGenerator::GetPreview(QPixmap source, const EffectsSettings& settings, const PreviewPolicy& policy)
 {
     const auto controller = GetWorkspaceController(false);
-    if (!controller)
+    if (!controller || !m_impl->HasSize())
         return QPixmap();
     const FrameSize size = m_impl->DeviceSize();
     const QPixmap scaled = source.scaled(size.width, size.height, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     if (policy.m_effectPolicy == EffectPolicy::Original)
-        return GetRoundedPreview(scaled);
+        return m_impl->GetRoundedPreview(scaled);
 
     const ImageUtils& utils = controller->GetImageUtils();
     const FramePtr input = utils.PixmapToFrame(scaled, controller->GetFrameFactory());
     const FramePtr frame = controller->GetDrawer()->RenderPreview(settings, size, m_impl->DrawerPolicy(policy), input,
                                                                   FramePtr());
-    return GetRoundedPreview(utils.FrameToPixmap(frame));
-}
-
-QPixmap EffectPreviewGenerator::GetRoundedPreview(QPixmap pixmap)
-{
-    // The picture is in device pixels; the radius follows the whole-number scale.
-    const int factor = pixmap.width() / m_impl->size.width();
-    const qreal radius = factor * m_impl->rounding;
-    return GetRoundedPixmap(pixmap, radius, radius);
+    return m_impl->GetRoundedPreview(utils.FrameToPixmap(frame));
 }
 
 } // namespace Tavrel::Glimmar::GlimmarPresets

@@ -26,7 +26,8 @@ public:
     explicit EffectPreviewGenerator(QWidget* widget);
     ~EffectPreviewGenerator() override;
 
-    /// Logical size of a preview; must be set, with a non-zero width, before any preview is asked for.
+    /// Logical size of a preview. Until it is set (non-empty), previews are null
+    /// pixmaps and each request logs a warning.
     void SetPreviewSize(const QSize& size);
     const QSize& GetPreviewSize() const;
     /// Corner radius in logical pixels.
@@ -40,8 +41,6 @@ public:
                        const PhotoCore::PreviewPolicy& policy);
 
 private:
-    QPixmap GetRoundedPreview(QPixmap pixmap);
-
     struct Impl;
     std::unique_ptr<Impl> m_impl;
 };

@@ -34,6 +34,11 @@ struct ItemModelPreset::Impl {
     std::unique_ptr<WorkspaceScenePropertyHelper> propertyHelper = std::make_unique<WorkspaceScenePropertyHelper>();
     const TranslatableContext* context;
     bool applied = false;
+
+    /// Replaces the intensity setting with the one the item's intensity type asks for.
+    void ParseIntensity();
+    /// Reads the item's preview file (".png" when it has no extension) from the folder.
+    void LoadPreview(const std::string& previewFolder);
 };
 
 ItemModelPreset::ItemModelPreset(const PresetConfig::Item& item, const TranslatableContext* context,
@@ -41,8 +46,8 @@ ItemModelPreset::ItemModelPreset(const PresetConfig::Item& item, const Translata
     : m_impl(std::make_unique<Impl>(context))
 {
     Deserialize(item);
-    ParseIntensity();
-    LoadPreview(previewFolder);
+    m_impl->ParseIntensity();
+    m_impl->LoadPreview(previewFolder);
 }
 
 ItemModelPreset::ItemModelPreset(const std::string& name, const TranslatableContext* context,
@@ -62,7 +67,7 @@ ItemModelPreset::ItemModelPreset(const std::string& name, const TranslatableCont
     item.m_effectsPreview = effects.Effects();
     m_impl->effects = wrapWithBlender ? WrapSettingsWithBlender(effects) : effects;
     m_impl->previewEffects = effects;
-    ParseIntensity();
+    m_impl->ParseIntensity();
 }
 
 ItemModelPreset::~ItemModelPreset() = default;
@@ -161,41 +166,42 @@ EffectsSettings ItemModelPreset::WrapSettingsWithBlender(const EffectsSettings& 
     const auto wrapped =
         PhotoCore::EffectSettingsImpl<SettingsEffectMaskBlender, PhotoCore::EffectsPackageWithBrushSettings>::Create(
             blender);
-    static_cast<SettingsEffectMaskBlender&>(wrapped->GetEffectSettingsRef()).SetEffectsImpl(settings.EffectsConst(), true);
+    // Set on the wrapped copy: copying a blender clones its inner effects, and these must stay shared.
+    SettingsEffectMaskBlender::Of(wrapped.get())->SetEffectsImpl(settings.EffectsConst(), true);
     result.Effects() = {wrapped};
     return result;
 }
 
-void ItemModelPreset::ParseIntensity()
+void ItemModelPreset::Impl::ParseIntensity()
 {
-    const PresetConfig::Intensity& intensity = m_impl->item.m_intensity;
-    m_impl->intensity = std::make_unique<IntensitySettingEmpty>();
-    switch (intensity.m_type) {
+    const PresetConfig::Intensity& configured = item.m_intensity;
+    intensity = std::make_unique<IntensitySettingEmpty>();
+    switch (configured.m_type) {
     case IntensityType::Blend:
-        m_impl->intensity = std::make_unique<BlendingSetting>(intensity.m_blendSetting, std::make_pair(1, 100));
+        intensity = std::make_unique<BlendingSetting>(configured.m_blendSetting, std::make_pair(1, 100));
         break;
     case IntensityType::Custom:
-        m_impl->intensity = std::make_unique<SliderSetting>(intensity.m_sliderSetting, true);
+        intensity = std::make_unique<SliderSetting>(configured.m_sliderSetting, true);
         break;
     case IntensityType::CustomAuto:
-        m_impl->intensity = std::make_unique<SliderAutoSetting>();
+        intensity = std::make_unique<SliderAutoSetting>();
         break;
     case IntensityType::None:
     case IntensityType::Invalid:
         break;
     }
-    m_impl->intensity->Init(m_impl->effects);
+    intensity->Init(effects);
 }
 
-void ItemModelPreset::LoadPreview(const std::string& previewFolder)
+void ItemModelPreset::Impl::LoadPreview(const std::string& previewFolder)
 {
     if (previewFolder.empty())
         return;
-    const std::string& fileName = m_impl->item.m_previewFilename;
+    const std::string& fileName = item.m_previewFilename;
     const ioPath name = ioPath(fileName).has_extension() ? ioPath(fileName) : ioPath(fileName + ".png");
     const ioPath path = ioPath(previewFolder) / name;
     // A missing or unreadable file leaves the picture null; previews are then rendered.
-    m_impl->preview.load(QString::fromStdString(path.utf8string()));
+    preview.load(QString::fromStdString(path.utf8string()));
 }
 
 } // namespace Tavrel::Glimmar::GlimmarPresets

@@ -70,12 +70,6 @@ public:
 
 private:
     struct Impl;
-
-    /// Replaces the intensity setting with the one the item's intensity type asks for.
-    void ParseIntensity();
-    /// Reads the item's preview file (".png" when it has no extension) from the folder.
-    void LoadPreview(const std::string& previewFolder);
-
     std::unique_ptr<Impl> m_impl;
 };
 

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -111,7 +113,14 @@ struct TreeConverter<std::int32_t> {
 
 template <>
 struct TreeConverter<double> {
-    static void Read(double& value, const PropertyTree& tree, TreeOptions) { value = tree.getScalar().toDouble(); }
+    // "nan" and "inf" parse, but no writer takes them back: refuse them like any unreadable number.
+    static void Read(double& value, const PropertyTree& tree, TreeOptions)
+    {
+        const double number = tree.getScalar().toDouble();
+        if (!std::isfinite(number))
+            throw std::invalid_argument("\"" + tree.getScalar().toString() + "\" is not a finite number");
+        value = number;
+    }
     static void Write(double value, PropertyTree& tree, TreeOptions) { tree = PropertyTreeScalar(value); }
 };
 

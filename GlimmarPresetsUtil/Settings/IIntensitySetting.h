@@ -18,7 +18,9 @@ public:
     /// Whether the preset shows and uses an intensity slider.
     virtual bool IsEnabled() const = 0;
     /// The effects to render for the current value. sourceIndex is the drawer's
-    /// (see EffectPresetApplier); only the blending setting uses it.
+    /// (see EffectPresetApplier); only the blending setting uses it. Const for the
+    /// setting only: effect objects are shared with the preset, and an
+    /// implementation may write the value into them in place.
     virtual PhotoCore::EffectsSettings
     ApplyIntensityToEffects(const std::vector<std::shared_ptr<PhotoCore::IEffectSettings>>& effects,
                             unsigned int sourceIndex) const = 0;

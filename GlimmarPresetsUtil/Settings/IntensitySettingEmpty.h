@@ -1,13 +1,12 @@
 #pragma once
 
-#include "GlimmarPresetsUtil/GlimmarPresetsUtilExport.h"
 #include "GlimmarPresetsUtil/Settings/IIntensitySetting.h"
 
 namespace Tavrel::Glimmar::GlimmarPresets {
 
 /// The intensity control of presets without a slider: disabled, range and value
 /// 0, and it neither reads nor writes effects.
-class GLIMMARPRESETSUTIL_EXPORT IntensitySettingEmpty : public virtual IIntensitySetting {
+class IntensitySettingEmpty : public virtual IIntensitySetting {
 public:
     bool IsEnabled() const override;
     /// A default EffectsSettings.

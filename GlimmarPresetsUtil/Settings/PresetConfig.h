@@ -157,10 +157,16 @@ inline bool operator==(const Group& a, const Group& b)
 }
 inline bool operator==(const Config& a, const Config& b) { return a.tie() == b.tie(); }
 
-template <typename T>
-bool operator!=(const T& a, const T& b)
-{
-    return !(a == b);
-}
+inline bool operator!=(const Variable& a, const Variable& b) { return !(a == b); }
+inline bool operator!=(const IntensitySliderData& a, const IntensitySliderData& b) { return !(a == b); }
+inline bool operator!=(const IntensitySliderSetting& a, const IntensitySliderSetting& b) { return !(a == b); }
+inline bool operator!=(const IntensityBlendSetting& a, const IntensityBlendSetting& b) { return !(a == b); }
+inline bool operator!=(const Intensity& a, const Intensity& b) { return !(a == b); }
+inline bool operator!=(const CommonSettings& a, const CommonSettings& b) { return !(a == b); }
+inline bool operator!=(const Downloadable& a, const Downloadable& b) { return !(a == b); }
+inline bool operator!=(const StoreProductId& a, const StoreProductId& b) { return !(a == b); }
+inline bool operator!=(const Item& a, const Item& b) { return !(a == b); }
+inline bool operator!=(const Group& a, const Group& b) { return !(a == b); }
+inline bool operator!=(const Config& a, const Config& b) { return !(a == b); }
 
 } // namespace Tavrel::Glimmar::GlimmarPresets::PresetConfig

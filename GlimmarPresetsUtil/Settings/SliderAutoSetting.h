@@ -3,6 +3,8 @@
 #include "GlimmarPresetsUtil/GlimmarPresetsUtilExport.h"
 #include "GlimmarPresetsUtil/Settings/IIntensitySetting.h"
 
+#include <memory>
+
 namespace Tavrel::Glimmar::GlimmarPresets {
 
 /// Scales every numeric parameter of the effects inside the preset's mask
@@ -11,11 +13,17 @@ namespace Tavrel::Glimmar::GlimmarPresets {
 /// outside the blender too.
 class GLIMMARPRESETSUTIL_EXPORT SliderAutoSetting : public IIntensitySetting {
 public:
-    SliderAutoSetting() = default;
+    SliderAutoSetting();
+    SliderAutoSetting(const SliderAutoSetting& other);
+    SliderAutoSetting(SliderAutoSetting&& other) noexcept;
+    SliderAutoSetting& operator=(const SliderAutoSetting& other);
+    SliderAutoSetting& operator=(SliderAutoSetting&& other) noexcept;
+    ~SliderAutoSetting() override;
 
     bool IsEnabled() const override;
     /// The reference with its blender replaced by a copy holding scaled clones of
-    /// the inner effects; both arguments are ignored. The reference stays as it was.
+    /// the inner effects, position by position; both arguments are ignored. The
+    /// reference stays as it was.
     PhotoCore::EffectsSettings
     ApplyIntensityToEffects(const std::vector<std::shared_ptr<PhotoCore::IEffectSettings>>& effects,
                             unsigned int sourceIndex) const override;
@@ -23,23 +31,21 @@ public:
     int Max() const override;
     int Value() const override;
     void SetValue(int value) override;
-    /// Keeps the settings as the reference; the value is not read back.
+    /// Keeps the settings as the reference; the value is not read back. Throws
+    /// std::invalid_argument when the settings hold an empty effect pointer.
     void Init(PhotoCore::EffectsSettings& settings) override;
     /// The value is the mean ratio of current to reference parameters (doubles
-    /// preferred over whole numbers) times the maximum, truncated. Left unchanged
-    /// without a blender on either side or without any ratio; std::out_of_range when
-    /// the current blender holds an effect class the reference blender lacks.
+    /// preferred over whole numbers) times the maximum, truncated, saturating at
+    /// the int range. Left unchanged without a blender on either side or without
+    /// any ratio; std::out_of_range when the current blender holds an effect class
+    /// the reference blender lacks.
     void LoadValue(const PhotoCore::EffectsSettings& settings) override;
     /// Does nothing.
     void SaveValue(PhotoCore::EffectsSettings& settings) override;
 
 private:
-    void ApplyIntensity(PhotoCore::IEffectSettings& effect) const;
-
-    double m_minimum = 0.0;
-    double m_maximum = 100.0;
-    int m_value = 100;
-    PhotoCore::EffectsSettings m_reference;
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
 };
 
 } // namespace Tavrel::Glimmar::GlimmarPresets

@@ -14,6 +14,13 @@ namespace Tavrel::Glimmar::GlimmarPresets {
 using PhotoCore::IStatisticsEventHandler;
 
 struct ModelPreset::Impl {
+    explicit Impl(ModelPreset& owner) : q(owner) {}
+
+    bool SetModelData(int role, const QVariant& value);
+    bool SetPresetData(const QModelIndex& index, const QVariant& value, int role);
+    void TrackEvent(const IItemModelPreset& preset, const std::string& name, bool userStyle) const;
+
+    ModelPreset& q;
     std::vector<IItemModelPreset*> presets;
     QAbstractItemModel* groupModel = nullptr;
     EffectPresetApplier* applier = nullptr;
@@ -38,7 +45,7 @@ void ModelPreset::RegisterMetaTypes()
 }
 
 ModelPreset::ModelPreset(std::vector<IItemModelPreset*>&& presets, QAbstractItemModel* groupModel, QObject* parent)
-    : QAbstractListModel(parent), m_impl(std::make_unique<Impl>())
+    : QAbstractListModel(parent), m_impl(std::make_unique<Impl>(*this))
 {
     RegisterMetaTypes();
     m_impl->presets = std::move(presets);
@@ -123,63 +130,74 @@ QVariant ModelPreset::data(const QModelIndex& index, int role) const
 bool ModelPreset::setData(const QModelIndex& index, const QVariant& value, int role)
 {
     if (!index.isValid())
-        return SetModelData(role, value);
+        return m_impl->SetModelData(role, value);
     if (index.row() >= rowCount() || role < ApplyRole || role > RenameRole)
         return false;
-    return SetPresetData(index, value, role);
+    return m_impl->SetPresetData(index, value, role);
 }
 
-bool ModelPreset::SetModelData(int role, const QVariant& value)
+bool ModelPreset::removeRows(int row, int count, const QModelIndex& parent)
+{
+    const int rows = rowCount(parent);
+    if (row < 0 || row >= rows || count < 1)
+        return false;
+    const int last = std::min(row + count, rows) - 1;
+    beginRemoveRows(parent, row, last);
+    m_impl->presets.erase(m_impl->presets.begin() + row, m_impl->presets.begin() + last + 1);
+    endRemoveRows();
+    return true;
+}
+
+bool ModelPreset::Impl::SetModelData(int role, const QVariant& value)
 {
     switch (role) {
     case ApplierRole:
-        m_impl->applier = qobject_cast<EffectPresetApplier*>(value.value<QObject*>());
+        applier = qobject_cast<EffectPresetApplier*>(value.value<QObject*>());
         return true;
     case PreviewGeneratorRole:
-        m_impl->previewGenerator = qobject_cast<EffectPreviewGenerator*>(value.value<QObject*>());
+        previewGenerator = qobject_cast<EffectPreviewGenerator*>(value.value<QObject*>());
         return true;
     case EventTrackerRole:
-        m_impl->eventTracker = value.value<EffectEventTracker*>();
+        eventTracker = value.value<EffectEventTracker*>();
         return true;
     case IntensityChangeEndRole:
-        if (m_impl->applier)
-            m_impl->applier->IntensityChangeEnd();
+        if (applier)
+            applier->IntensityChangeEnd();
         return true;
     case InsertPresetRole:
-        beginInsertRows(QModelIndex(), 0, 0);
-        m_impl->presets.insert(m_impl->presets.begin(), value.value<IItemModelPreset*>());
-        endInsertRows();
+        q.beginInsertRows(QModelIndex(), 0, 0);
+        presets.insert(presets.begin(), value.value<IItemModelPreset*>());
+        q.endInsertRows();
         return true;
     default:
         return false;
     }
 }
 
-bool ModelPreset::SetPresetData(const QModelIndex& index, const QVariant& value, int role)
+bool ModelPreset::Impl::SetPresetData(const QModelIndex& index, const QVariant& value, int role)
 {
-    IItemModelPreset* preset = m_impl->presets[index.row()];
-    EffectPresetApplier* applier = m_impl->applier;
+    IItemModelPreset* preset = presets[index.row()];
 
     switch (role) {
     case ApplyRole:
         if (applier)
             applier->ApplyEffect(preset);
         preset->SetApply(true);
-        emit dataChanged(index, index);
+        emit q.dataChanged(index, index);
         TrackEvent(*preset, preset->GetStatisticsName() + IStatisticsEventHandler::SUFFIX_CLICK, true);
         return true;
     case ConfirmRole:
         if (applier)
             applier->Confirm();
         preset->SetApply(false);
-        emit dataChanged(index, index);
+        emit q.dataChanged(index, index);
         TrackEvent(*preset, preset->GetStatisticsName() + IStatisticsEventHandler::SUFFIX_APPLIED, true);
         return true;
     case ResetRole:
         if (applier)
             applier->Reset();
         preset->SetApply(false);
-        emit dataChanged(index, index);
+        emit q.dataChanged(index, index);
         TrackEvent(*preset, preset->GetStatisticsName() + IStatisticsEventHandler::SUFFIX_RESETED, true);
         return true;
     case IntensityChangeRole: {
@@ -198,9 +216,9 @@ bool ModelPreset::SetPresetData(const QModelIndex& index, const QVariant& value,
     case FavouriteRole: {
         const bool favourite = value.toBool();
         preset->SetFavourite(favourite);
-        m_impl->groupModel->setData(QModelIndex(),
-                                    QVariant::fromValue(std::pair<bool, std::string>(favourite, preset->GetId())),
-                                    ModelPresetGroup::FavouriteChangedRole);
+        groupModel->setData(QModelIndex(),
+                            QVariant::fromValue(std::pair<bool, std::string>(favourite, preset->GetId())),
+                            ModelPresetGroup::FavouriteChangedRole);
         TrackEvent(*preset,
                    favourite ? IStatisticsEventHandler::NAME_EFFECT_FAVORITES_ADDED
                              : IStatisticsEventHandler::NAME_EFFECT_FAVORITES_REMOVED,
@@ -209,15 +227,15 @@ bool ModelPreset::SetPresetData(const QModelIndex& index, const QVariant& value,
     }
     case DeleteRole:
         // The group model removes the rows and destroys the preset: nothing of it may be used after this.
-        m_impl->groupModel->setData(QModelIndex(), QVariant::fromValue(std::string(preset->GetId())),
-                                    ModelPresetGroup::DeletePresetRole);
+        groupModel->setData(QModelIndex(), QVariant::fromValue(std::string(preset->GetId())),
+                            ModelPresetGroup::DeletePresetRole);
         return true;
     case RenameRole: {
         const QVariant request =
             QVariant::fromValue(std::pair<QString, std::string>(value.toString(), preset->GetId()));
-        if (!m_impl->groupModel->setData(QModelIndex(), request, ModelPresetGroup::RenamePresetRole))
+        if (!groupModel->setData(QModelIndex(), request, ModelPresetGroup::RenamePresetRole))
             return false;
-        emit dataChanged(index, index);
+        emit q.dataChanged(index, index);
         return true;
     }
     default:
@@ -225,28 +243,16 @@ bool ModelPreset::SetPresetData(const QModelIndex& index, const QVariant& value,
     }
 }
 
-bool ModelPreset::removeRows(int row, int count, const QModelIndex& parent)
+void ModelPreset::Impl::TrackEvent(const IItemModelPreset& preset, const std::string& name, bool userStyle) const
 {
-    const int rows = rowCount(parent);
-    if (row < 0 || row >= rows || count < 1)
-        return false;
-    const int last = std::min(row + count, rows) - 1;
-    beginRemoveRows(parent, row, last);
-    m_impl->presets.erase(m_impl->presets.begin() + row, m_impl->presets.begin() + last + 1);
-    endRemoveRows();
-    return true;
-}
-
-void ModelPreset::TrackEvent(const IItemModelPreset& preset, const std::string& name, bool userStyle) const
-{
-    if (!m_impl->eventTracker)
+    if (!eventTracker)
         return;
     const std::string group =
-        m_impl->groupModel->data(QModelIndex(), ModelPresetGroup::CurrentGroupNameRole).toString().toStdString();
+        groupModel->data(QModelIndex(), ModelPresetGroup::CurrentGroupNameRole).toString().toStdString();
     const std::string effect = userStyle && preset.IsUserPreset() ? IStatisticsEventHandler::KEY_USER_STYLE
                                                                   : preset.GetName().getUntranslated();
-    m_impl->eventTracker->TrackEvent(name, {{IStatisticsEventHandler::KEY_EFFECT_GROUP, group},
-                                            {IStatisticsEventHandler::KEY_EFFECT_NAME, effect}});
+    eventTracker->TrackEvent(name, {{IStatisticsEventHandler::KEY_EFFECT_GROUP, group},
+                                    {IStatisticsEventHandler::KEY_EFFECT_NAME, effect}});
 }
 
 } // namespace Tavrel::Glimmar::GlimmarPresets

@@ -69,10 +69,6 @@ public:
     static void RegisterMetaTypes();
 
 private:
-    bool SetModelData(int role, const QVariant& value);
-    bool SetPresetData(const QModelIndex& index, const QVariant& value, int role);
-    void TrackEvent(const IItemModelPreset& preset, const std::string& name, bool userStyle) const;
-
     struct Impl;
     std::unique_ptr<Impl> m_impl;
 };
@@ -83,4 +79,6 @@ Q_DECLARE_METATYPE(Tavrel::Glimmar::GlimmarPresets::IItemModelPreset*)
 Q_DECLARE_METATYPE(Tavrel::Glimmar::GlimmarPresets::EffectPresetApplier*)
 Q_DECLARE_METATYPE(Tavrel::Glimmar::GlimmarPresets::EffectPreviewGenerator*)
 Q_DECLARE_METATYPE(Tavrel::Glimmar::GlimmarPresets::EffectEventTracker*)
+// The group model's requests carry identifiers as standard strings; a header the
+// library does not install, so that an editor may declare the type itself.
 Q_DECLARE_METATYPE(std::string)

@@ -1,6 +1,7 @@
 #include "GlimmarPresetsUtil/Widgets/ModelPresetGroup.h"
 
 #include "GlimmarPresetsUtil/Presets/ItemModelPreset.h"
+#include "GlimmarPresetsUtil/Widgets/ModelPreset.h"
 #include "Host/Effects/SettingsPainterOneInputEffectStub.h"
 
 #include <QCoreApplication>
@@ -96,6 +97,10 @@ struct ModelPresetGroup::Impl {
 
     void SetModel(GroupEntry& entry, std::vector<IItemModelPreset*>&& presets)
     {
+        // The old model may be the one asking for the change (a favourite set on a tile of its own
+        // group): it is deleted once control has left it.
+        if (entry.model)
+            entry.model.release()->deleteLater();
         entry.model = std::make_unique<ModelPreset>(std::move(presets), &q, nullptr);
     }
 
@@ -191,6 +196,9 @@ struct ModelPresetGroup::Impl {
             return;
         if (favourite) {
             SetModel(*favourites, CollectPresets([](const IItemModelPreset& preset) { return preset.IsFavourite(); }));
+            // Views showing the favourites hold the old model: tell them where the new one is.
+            const QModelIndex row = q.index(groupSlots.favouritesSlot.position);
+            emit q.dataChanged(row, row, {GroupModelRole});
             return;
         }
         const int row = FindRowById(*favourites->model, id);

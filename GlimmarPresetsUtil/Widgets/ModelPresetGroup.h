@@ -2,7 +2,6 @@
 
 #include "GlimmarPresetsUtil/GlimmarPresetsUtilExport.h"
 #include "GlimmarPresetsUtil/Settings/PresetConfig.h"
-#include "GlimmarPresetsUtil/Widgets/ModelPreset.h"
 #include "Host/Effects/EffectsSettings.h"
 #include "Host/Types/TranslatableContext.h"
 #include "Host/Types/TranslatableString.h"
@@ -57,7 +56,9 @@ public:
         CurrentGroupRole,                  ///< data/setData, any index: the current position
         CurrentGroupNameRole,              ///< data, any index: the current group's untranslated name
         CurrentGroupModelRole,             ///< data, any index: the current group's model
-        FavouriteChangedRole,              ///< setData: std::pair<bool, std::string> (flag, preset id)
+        FavouriteChangedRole,              ///< setData: std::pair<bool, std::string> (flag, preset id); a new
+                                           ///< favourite replaces the favourites' model, announced as a
+                                           ///< dataChanged of their row with GroupModelRole
         UntranslatedNameRole,              ///< data: the untranslated name
         HintRole,                          ///< data: the text shown when the group is empty
         RenamePresetRole,                  ///< setData: std::pair<QString, std::string> (name, id); false when taken

@@ -278,7 +278,7 @@ void PhotoCoreDrawer::ApplyEffects(const EffectsSettings& settings, const Parame
 void PhotoCoreDrawer::ApplyEffect(const IEffectSettings::Ptr& effect, const Parameters& parameters)
 {
     if (!effect)
-        TAVREL_THROW(std::invalid_argument, "ApplyEffect needs an effect", "Host/PhotoCoreDrawer");
+        TAVREL_THROW(std::invalid_argument, "ApplyEffect needs an effect");
     EffectsSettings settings;
     settings.Effects().push_back(effect);
     ApplyEffects(settings, parameters);

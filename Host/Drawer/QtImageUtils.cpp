@@ -23,8 +23,7 @@ FramePtr QtImageUtils::PixmapToFrame(const QPixmap& pixmap, IVideoFrameFactory& 
     FramePtr frame = factory.CreateFrame(FrameSize{pixmap.width(), pixmap.height()});
     auto* videoFrame = dynamic_cast<VideoFrame*>(frame.get());
     if (!videoFrame)
-        TAVREL_THROW(std::invalid_argument, "the factory does not make frames of this photo core",
-                     "Host/QtImageUtils");
+        TAVREL_THROW(std::invalid_argument, "the factory does not make frames of this photo core");
     // Drawn over the factory's opaque black, so translucent pixmaps lose their alpha as the frame layout does.
     QImage image = pixmap.toImage();
     image.setDevicePixelRatio(1.0);

@@ -19,7 +19,7 @@ const QImage& VideoFrame::ImageOf(const FramePtr& frame)
 {
     const auto* videoFrame = dynamic_cast<const VideoFrame*>(frame.get());
     if (!videoFrame)
-        TAVREL_THROW(std::invalid_argument, "the frame was not made by this photo core", "Host/VideoFrame");
+        TAVREL_THROW(std::invalid_argument, "the frame was not made by this photo core");
     return videoFrame->Image();
 }
 

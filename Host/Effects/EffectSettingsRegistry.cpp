@@ -12,6 +12,7 @@
 #include "Host/Effects/SettingsEffectMaskBlender.h"
 #include "Host/Effects/Kinds/SettingsEffectSaturation.h"
 #include "Host/Effects/Kinds/SettingsEffectTemperature.h"
+#include "Host/Effects/Kinds/SettingsEffectTexture.h"
 #include "Host/Effects/Kinds/SettingsEffectVignette.h"
 
 #include <functional>
@@ -43,6 +44,7 @@ const std::map<std::string, Factory>& Factories()
         Entry<SettingsEffectVignette>(),
         Entry<SettingsEffectGrain>(),
         Entry<SettingsEffectBlackWhiteMix>(),
+        Entry<SettingsEffectTexture>(),
     };
     return factories;
 }

@@ -61,6 +61,16 @@ void Validate(const IEffectSettings::ConstPtr& effect)
 
 const std::string SettingsEffectMaskBlender::CLASS_ID = "maskBlender";
 
+SettingsEffectMaskBlender* SettingsEffectMaskBlender::Of(IEffectSettings* effect)
+{
+    return effect ? dynamic_cast<SettingsEffectMaskBlender*>(&effect->GetEffectSettingsRef()) : nullptr;
+}
+
+const SettingsEffectMaskBlender* SettingsEffectMaskBlender::Of(const IEffectSettings* effect)
+{
+    return effect ? dynamic_cast<const SettingsEffectMaskBlender*>(&effect->GetEffectSettings()) : nullptr;
+}
+
 SettingsEffectMaskBlender::SettingsEffectMaskBlender(const SettingsEffectMaskBlender& other)
     : ISettingsEffect(other)
     , m_effects(CloneAll(other.m_effects))

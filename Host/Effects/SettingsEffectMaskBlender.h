@@ -19,6 +19,11 @@ class SettingsEffectMaskBlender : public ISettingsEffect {
 public:
     static const std::string CLASS_ID;
 
+    /// The blender that the effect holds, or null for an effect of another kind
+    /// and for an empty pointer: the one test of "is this a mask blender?".
+    static SettingsEffectMaskBlender* Of(IEffectSettings* effect);
+    static const SettingsEffectMaskBlender* Of(const IEffectSettings* effect);
+
     SettingsEffectMaskBlender() = default;
     SettingsEffectMaskBlender(const SettingsEffectMaskBlender& other); // clones the inner effects
     SettingsEffectMaskBlender& operator=(const SettingsEffectMaskBlender& other);

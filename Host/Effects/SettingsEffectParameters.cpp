@@ -71,6 +71,11 @@ bool SettingsEffectParameters::Flag(std::size_t index) const
     return m_parameters.at(index).value.convertTo<bool>();
 }
 
+std::string SettingsEffectParameters::Text(std::size_t index) const
+{
+    return m_parameters.at(index).value.toString();
+}
+
 std::size_t SettingsEffectParameters::IndexOf(const std::string& name) const
 {
     const auto it = std::find_if(m_parameters.begin(), m_parameters.end(),

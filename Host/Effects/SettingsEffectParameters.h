@@ -14,7 +14,7 @@ namespace Tavrel::PhotoCore {
 /// A parameter's kind is that of its default: numeric parameters accept an
 /// integer or a double and keep the form written (2.0 stays a double); bool and
 /// text parameters accept only their own kind. The renderer reads parameters
-/// by index through Number and Flag.
+/// by index through Number, Integer, Flag and Text.
 class SettingsEffectParameters : public ISettingsEffect {
 public:
     struct Parameter {
@@ -31,6 +31,8 @@ public:
     /// The numeric parameter at index rounded to the nearest whole number.
     std::int64_t Integer(std::size_t index) const;
     bool Flag(std::size_t index) const;
+    /// The text parameter at index.
+    std::string Text(std::size_t index) const;
 
 protected:
     explicit SettingsEffectParameters(std::vector<Parameter> defaults);

@@ -50,8 +50,7 @@ void ObjectsConnector::registerReceiver(const std::string& id, QObject* receiver
                                             queued ? Qt::QueuedConnection : Qt::DirectConnection);
     if (!connected)
         TAVREL_THROW(std::invalid_argument,
-                     "cannot connect broadcast " + id + " to slot " + (slot ? slot : "(null)"),
-                     "Host/ObjectsConnector");
+                     "cannot connect broadcast " + id + " to slot " + (slot ? slot : "(null)"));
 }
 
 void ObjectsConnector::broadcast(const std::string& id, bool value)

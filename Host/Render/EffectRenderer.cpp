@@ -6,6 +6,8 @@
 #include "Host/Render/ImageMixer.h"
 #include "Host/Render/RadialFalloff.h"
 #include "Host/Render/RenderCanvas.h"
+#include "Host/Render/TextureBlend.h"
+#include "Host/Render/TextureCache.h"
 #include "Host/Effects/Kinds/SettingsEffectBlackWhiteMix.h"
 #include "Host/Effects/Kinds/SettingsEffectContrast.h"
 #include "Host/Effects/SettingsEffectEmpty.h"
@@ -15,7 +17,11 @@
 #include "Host/Effects/SettingsEffectMaskBlender.h"
 #include "Host/Effects/Kinds/SettingsEffectSaturation.h"
 #include "Host/Effects/Kinds/SettingsEffectTemperature.h"
+#include "Host/Effects/Kinds/SettingsEffectTexture.h"
 #include "Host/Effects/Kinds/SettingsEffectVignette.h"
+
+#include <QDir>
+#include <QStandardPaths>
 
 #include <cmath>
 #include <map>
@@ -132,6 +138,36 @@ void Grain(RenderCanvas& canvas, const SettingsEffectGrain& settings)
         canvas.Change([&grain](const QImage& source, QImage& target) { grain.Apply(source, target); });
 }
 
+// Where the resource manager leaves a fetched texture.
+QString TexturePath(const std::string& name)
+{
+    if (name.empty())
+        return {};
+    QString folder = qEnvironmentVariable("GLIMMAR_RESOURCE_CACHE_DIR");
+    if (folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/resources");
+    return QDir(folder).filePath(QString::fromStdString(name));
+}
+
+void Texture(RenderCanvas& canvas, const SettingsEffectTexture& settings)
+{
+    const double amount = settings.Number(SettingsEffectTexture::AMOUNT);
+    if (amount <= 0.0)
+        return;
+    // Not fetched yet, or failed: the photo stays as it is.
+    const QImage texture = TextureCache::Get(TexturePath(settings.Text(SettingsEffectTexture::TEXTURE)));
+    if (texture.isNull())
+        return;
+    // Tiles scale with the photo, so that a preview looks like the photo it stands for.
+    const QSize size = canvas.Image().size();
+    const double scale = std::max(settings.Number(SettingsEffectTexture::SCALE), 0.0);
+    const TextureBlend blend(texture, static_cast<int>(std::lround(scale * std::max(size.width(), size.height()))),
+                             amount,
+                             settings.Flag(SettingsEffectTexture::SCREEN) ? TextureBlend::Mode::Screen
+                                                                           : TextureBlend::Mode::SoftLight);
+    canvas.Change([&blend](const QImage& source, QImage& target) { blend.Apply(source, target); });
+}
+
 void Apply(RenderCanvas& canvas, const IEffectSettings& effect);
 
 void ApplyAll(RenderCanvas& canvas, const IEffectSettings::ConstList& effects)
@@ -194,6 +230,7 @@ void Apply(RenderCanvas& canvas, const IEffectSettings& effect)
         Entry<SettingsEffectVignette, Vignette>(),
         Entry<SettingsEffectGrain, Grain>(),
         Entry<SettingsEffectBlackWhiteMix, BlackWhiteMix>(),
+        Entry<SettingsEffectTexture, Texture>(),
     };
     const ISettingsEffect& settings = effect.GetEffectSettings();
     const auto it = painters.find(settings.GetClassId());

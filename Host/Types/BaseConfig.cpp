@@ -17,8 +17,6 @@
 namespace Tavrel::PhotoUtil {
 namespace {
 
-constexpr const char* kFile = "Host/BaseConfig";
-
 enum class LoadStatus { Ok, Missing, Unreadable, Damaged };
 
 LoadStatus Load(const QString& path, PropertyTree& tree, std::string& error)
@@ -145,7 +143,7 @@ PropertyTree BaseConfig::Read(const std::string& path)
     PropertyTree tree;
     std::string error;
     if (Load(QString::fromStdString(path), tree, error) != LoadStatus::Ok)
-        TAVREL_THROW(BaseConfigError, "cannot read configuration " + path + ": " + error, kFile);
+        TAVREL_THROW(BaseConfigError, "cannot read configuration " + path + ": " + error);
     return tree;
 }
 
@@ -186,8 +184,7 @@ void BaseConfig::Write(const std::string& name, const PropertyTree& tree)
     }
     TAVREL_THROW(BaseConfigError,
                  "cannot write configuration " + path.toStdString() + ": " + reason + "; " +
-                     KeepUnsaved(path, tree, std::move(text)),
-                 kFile);
+                     KeepUnsaved(path, tree, std::move(text)));
 }
 
 void BaseConfig::SetStorageFolder(const QString& folder)

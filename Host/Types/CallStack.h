@@ -3,6 +3,7 @@
 #include <boost/assert/source_location.hpp>
 #include <boost/throw_exception.hpp>
 
+#include <cstddef>
 #include <string>
 
 namespace Tavrel {
@@ -18,8 +19,32 @@ template <typename E>
     boost::throw_exception(E(text + "\n" + GetCallStack()), location);
 }
 
+/// A source file's name without its extension, made at compile time from
+/// __FILE__ (which the build maps to a path relative to the target's folder).
+template <std::size_t N>
+struct SourceName {
+    char name[N]{};
+
+    constexpr explicit SourceName(const char (&file)[N])
+    {
+        std::size_t end = N - 1;
+        for (std::size_t i = 0; i + 1 < N; ++i) {
+            if (file[i] == '.')
+                end = i;
+            else if (file[i] == '/')
+                end = N - 1;
+        }
+        for (std::size_t i = 0; i < end; ++i)
+            name[i] = file[i];
+    }
+};
+
 } // namespace Tavrel
 
-/// Throws E with the text from the current function, naming the given file.
-#define TAVREL_THROW(E, text, file)                                                                   \
-    ::Tavrel::ThrowWithCallStack<E>((text), ::boost::source_location((file), __LINE__, __func__))
+/// Throws E with the message, the calling function's name and its source position.
+#define TAVREL_THROW(E, message)                                                                              \
+    do {                                                                                                      \
+        static constexpr ::Tavrel::SourceName tavrelSourceName(__FILE__);                                    \
+        ::Tavrel::ThrowWithCallStack<E>((message),                                                            \
+                                        ::boost::source_location(tavrelSourceName.name, __LINE__, __func__)); \
+    } while (false)

@@ -18,8 +18,6 @@
 namespace Tavrel::PhotoUtil {
 namespace {
 
-constexpr const char* kFile = "Host/JsonCodec";
-
 // Numbers arrive as raw text so that integers keep every digit and the form
 // (integer or double) survives; the reader still checks the JSON grammar.
 constexpr unsigned kParseFlags =
@@ -248,7 +246,7 @@ PropertyTree JsonCodec::Parse(std::string_view text, const std::string& origin)
     PropertyTree tree;
     std::string error;
     if (!TryParse(text, tree, error))
-        TAVREL_THROW(BaseConfigError, origin + ": " + error, kFile);
+        TAVREL_THROW(BaseConfigError, origin + ": " + error);
     return tree;
 }
 
@@ -257,7 +255,7 @@ std::string JsonCodec::Serialize(const PropertyTree& tree)
     std::string text;
     std::string error;
     if (!TrySerialize(tree, text, error))
-        TAVREL_THROW(BaseConfigError, "cannot write JSON: " + error, kFile);
+        TAVREL_THROW(BaseConfigError, "cannot write JSON: " + error);
     return text;
 }
 
