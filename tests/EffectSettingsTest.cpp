@@ -85,19 +85,6 @@ TEST(EffectSettingsSerialization, RoundTripKeepsKindIdAndParameters)
     EXPECT_EQ(EffectSettings::SerializePtr(restored), tree);
 }
 
-TEST(EffectSettingsSerialization, MakesTheRightEffectKind)
-{
-    const auto empty = EffectSettings::DeserializePtr(MapOf({{"class", PropertyTree("empty")}}));
-    EXPECT_TRUE(std::dynamic_pointer_cast<EmptySettings>(empty));
-    EXPECT_TRUE(dynamic_cast<const SettingsEffectEmpty*>(&empty->GetEffectSettings()));
-
-    const auto exposure = EffectSettings::DeserializePtr(MapOf({{"class", PropertyTree("exposure")}}));
-    EXPECT_TRUE(std::dynamic_pointer_cast<EffectSettingsImpl<SettingsEffectExposure>>(exposure));
-    EXPECT_FALSE(std::dynamic_pointer_cast<EffectsPackageWithBrushSettings>(exposure));
-    // A clone keeps its kind too.
-    EXPECT_TRUE(std::dynamic_pointer_cast<EmptySettings>(empty->Clone()));
-}
-
 TEST(EffectSettingsSerialization, BadInputNamesClassAndProperty)
 {
     const auto exposure = [](const char* key, PropertyTree value) {

@@ -1,26 +1,13 @@
-#include "Host/QtUtils/ObjectsConnector.h"
 #include "Host/Drawer/VideoFrame.h"
 #include "Host/Drawer/WorkspaceController.h"
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QPixmap>
-
-#include <optional>
 
 using namespace Tavrel::PhotoCore;
 
 namespace {
-
-class LockListener : public QObject {
-    Q_OBJECT
-public:
-    std::optional<bool> locked;
-
-private slots:
-    void OnCoreDrawerLock(bool value) { locked = value; }
-};
 
 QImage GreyPhoto()
 {
@@ -55,17 +42,3 @@ TEST(WorkspaceController, ConvertsBetweenFramesAndPixmaps)
     EXPECT_EQ(empty->Width(), 0);
     EXPECT_TRUE(utils.FrameToPixmap(FramePtr()).isNull());
 }
-
-TEST(WorkspaceController, DrawerLockReachesRegisteredReceivers)
-{
-    WorkspaceController workspace(GreyPhoto());
-    LockListener listener;
-    Tavrel::ObjectsConnector::registerReceiver(Tavrel::ObjectsConnector::CORE_DRAWER_LOCK, &listener,
-                                               "1OnCoreDrawerLock(bool)", false);
-    workspace.SetDrawerLocked(true);
-    EXPECT_EQ(listener.locked, true);
-    workspace.SetDrawerLocked(false);
-    EXPECT_EQ(listener.locked, false);
-}
-
-#include "WorkspaceControllerTest.moc"

@@ -1,0 +1,162 @@
+#include "Host/Resources/ResourceManager.h"
+
+#include "Host/Resources/RemoteResource.h"
+#include "Host/Resources/ResourceFetcher.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <vector>
+
+namespace Tavrel {
+
+namespace {
+
+using Status = IRemoteResource::Status;
+
+QString FolderFromEnvironment(const char* variable, const QString& fallback)
+{
+    const QString folder = qEnvironmentVariable(variable);
+    return folder.isEmpty() ? fallback : folder;
+}
+
+ResourceManager::Options OptionsFromEnvironment()
+{
+    ResourceManager::Options options;
+    options.chunkPause = std::chrono::milliseconds(qEnvironmentVariableIntValue("GLIMMAR_RESOURCE_CHUNK_PAUSE_MS"));
+    return options;
+}
+
+} // namespace
+
+ResourceManager::ResourceManager(QObject* parent) : ResourceManager(OptionsFromEnvironment(), parent) {}
+
+ResourceManager::ResourceManager(const Options& options, QObject* parent)
+    : QObject(parent), m_fetcher(new ResourceFetcher(options.chunkSize, options.chunkPause))
+{
+    m_thread.setObjectName("ResourceFetcher");
+    m_fetcher->moveToThread(&m_thread);
+    connect(&m_thread, &QThread::finished, m_fetcher, &QObject::deleteLater);
+
+    // Queued to this object: reports still on their way when it dies are dropped by Qt.
+    connect(m_fetcher, &ResourceFetcher::started, this, [this](int key) {
+        if (auto resource = ResourceByKey(key))
+            SetState(*resource, {Status::Loading, 0.0, {}});
+    });
+    connect(m_fetcher, &ResourceFetcher::progressed, this, [this](int key, double progress) {
+        if (auto resource = ResourceByKey(key))
+            SetState(*resource, {Status::Loading, progress, {}});
+    });
+    connect(m_fetcher, &ResourceFetcher::finished, this, [this](int key, const QString& error) {
+        auto resource = ResourceByKey(key);
+        m_keys.erase(key);
+        if (resource)
+            SetState(*resource, error.isEmpty() ? IRemoteResource::State{Status::Loaded, 1.0, {}}
+                                                : IRemoteResource::State{Status::Failed, 0.0, error});
+    });
+    m_thread.start();
+}
+
+ResourceManager::~ResourceManager()
+{
+    // The fetcher stops between chunks; its reports queued to us die with us.
+    m_thread.requestInterruption();
+    m_thread.quit();
+    m_thread.wait();
+}
+
+std::shared_ptr<IRemoteResource> ResourceManager::GetResource(const ResourceId& id)
+{
+    return Resource(id);
+}
+
+std::shared_ptr<RemoteResource> ResourceManager::Resource(const ResourceId& id)
+{
+    auto found = m_resources.find(id);
+    if (found == m_resources.end()) {
+        auto resource = std::make_shared<RemoteResource>(id, CachedPath(id));
+        if (QFileInfo::exists(CachedPath(id)))
+            resource->SetState({Status::Loaded, 1.0, {}});
+        found = m_resources.emplace(id, std::move(resource)).first;
+    }
+    return found->second;
+}
+
+std::shared_ptr<RemoteResource> ResourceManager::ResourceByKey(int key) const
+{
+    const auto found = m_keys.find(key);
+    return found == m_keys.end() ? nullptr : m_resources.at(found->second);
+}
+
+void ResourceManager::Fetch(const ResourceId& id)
+{
+    const std::shared_ptr<RemoteResource> resource = Resource(id);
+    const int status = resource->GetState().status;
+    if (status == Status::Queued || status == Status::Loading)
+        return;
+    if (QFileInfo::exists(CachedPath(id))) {
+        if (status != Status::Loaded)
+            SetState(*resource, {Status::Loaded, 1.0, {}});
+        return;
+    }
+    const QString name = QString::fromStdString(id.name);
+    if (name.isEmpty() || QFileInfo(name).fileName() != name || name == "..") {
+        SetState(*resource, {Status::Failed, 0.0, tr("\"%1\" is not a resource name.").arg(name)});
+        return;
+    }
+
+    const int key = m_nextKey++;
+    m_keys.emplace(key, id);
+    SetState(*resource, {Status::Queued, 0.0, {}});
+    const QString source = QDir(SourceFolder()).filePath(name);
+    QMetaObject::invokeMethod(m_fetcher, "Fetch", Qt::QueuedConnection, Q_ARG(int, key), Q_ARG(QString, source),
+                              Q_ARG(QString, CachedPath(id)));
+}
+
+int ResourceManager::AddListener(Listener listener)
+{
+    const int id = m_nextListenerId++;
+    m_listeners.emplace(id, std::move(listener));
+    return id;
+}
+
+void ResourceManager::RemoveListener(int listenerId)
+{
+    m_listeners.erase(listenerId);
+}
+
+void ResourceManager::SetState(RemoteResource& resource, const IRemoteResource::State& state)
+{
+    resource.SetState(state);
+    // A listener may add or remove listeners (a watcher dies with its tile): call only those that
+    // were there before and are still there.
+    std::vector<int> ids;
+    ids.reserve(m_listeners.size());
+    for (const auto& entry : m_listeners)
+        ids.push_back(entry.first);
+    const ResourceId id = resource.GetId();
+    for (int listenerId : ids) {
+        const auto listener = m_listeners.find(listenerId);
+        if (listener != m_listeners.end())
+            Listener(listener->second)(id, state);
+    }
+}
+
+QString ResourceManager::SourceFolder()
+{
+    return FolderFromEnvironment("GLIMMAR_RESOURCE_SOURCE_DIR", ":/resources/remote");
+}
+
+QString ResourceManager::CacheFolder()
+{
+    return FolderFromEnvironment("GLIMMAR_RESOURCE_CACHE_DIR",
+                                 QDir(QStandardPaths::writableLocation(QStandardPaths::CacheLocation)).filePath("resources"));
+}
+
+QString ResourceManager::CachedPath(const ResourceId& id)
+{
+    return QDir(CacheFolder()).filePath(QString::fromStdString(id.name));
+}
+
+} // namespace Tavrel

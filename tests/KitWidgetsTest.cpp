@@ -1,0 +1,255 @@
+#include "Host/Kit/ClickSlider.h"
+#include "Host/Kit/InputNameDialog.h"
+#include "Host/Kit/TesselAlertBox.h"
+#include "Host/Kit/ToolButtonWithCustomMenu.h"
+#include "Host/Kit/ToolButtonWithImage.h"
+#include "Host/Kit/installFadeOverlays.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+using namespace Tavrel;
+
+namespace {
+
+// Runs `action` on the modal dialog once its event loop is up.
+void WhenModal(std::function<void(QWidget*)> action)
+{
+    QTimer::singleShot(0, qApp, [action] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr) << "no modal dialog is open";
+        action(modal);
+    });
+}
+
+QRect HandleRect(QSlider& slider)
+{
+    QStyleOptionSlider option;
+    option.initFrom(&slider);
+    option.orientation = slider.orientation();
+    option.minimum = slider.minimum();
+    option.maximum = slider.maximum();
+    option.sliderPosition = slider.sliderPosition();
+    option.sliderValue = slider.value();
+    option.subControls = QStyle::SC_SliderGroove | QStyle::SC_SliderHandle;
+    return slider.style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, &slider);
+}
+
+} // namespace
+
+TEST(ClickSlider, ClickJumpsToTheClickedValueAndADragGoesOnFromThere)
+{
+    ClickSlider slider(Qt::Horizontal);
+    slider.setRange(0, 100);
+    slider.resize(210, 24);
+    slider.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&slider));
+
+    QSignalSpy changed(&slider, &QSlider::valueChanged);
+    QSignalSpy moved(&slider, &QSlider::sliderMoved);
+    QSignalSpy released(&slider, &QSlider::sliderReleased);
+    const int y = slider.height() / 2;
+    QTest::mousePress(&slider, Qt::LeftButton, {}, QPoint(160, y));
+    EXPECT_TRUE(HandleRect(slider).contains(160, y)) << "the handle jumps under the pointer";
+    EXPECT_GT(slider.value(), 60);
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_TRUE(slider.isSliderDown());
+
+    // QTest::mouseMove moves the cursor without the pressed button; a drag needs it held.
+    QMouseEvent drag(QEvent::MouseMove, QPointF(60, y), QPointF(slider.mapToGlobal(QPoint(60, y))), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&slider, &drag);
+    EXPECT_TRUE(HandleRect(slider).contains(60, y)) << "the drag goes on from the jumped-to value";
+    EXPECT_LT(slider.value(), 40);
+    EXPECT_FALSE(moved.isEmpty());
+    EXPECT_EQ(changed.count(), 2);
+    QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(60, y));
+    EXPECT_EQ(released.count(), 1);
+    EXPECT_FALSE(slider.isSliderDown());
+}
+
+TEST(ToolButtonWithImage, ReportsHoverAndPaintsThePreviewInsideTheMargins)
+{
+    QWidget window;
+    window.resize(300, 200);
+    auto* button = new ToolButtonWithImage(&window);
+    button->setGeometry(20, 20, 200, 120);
+    button->SetScrimColor(Qt::transparent);
+    button->SetImageGrid(1, 1, QMargins(4, 4, 4, 4), 0);
+    QPixmap red(50, 30);
+    red.fill(Qt::red);
+    button->SetPreview(red, 0, 0);
+    button->SetPreview(red, 3, 3); // outside the grid: ignored
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    QSignalSpy entered(button, &ToolButtonWithImage::hoverEnter);
+    QSignalSpy left(button, &ToolButtonWithImage::hoverLeave);
+    QTest::mouseMove(&window, QPoint(100, 80));
+    QTest::mouseMove(&window, QPoint(280, 180));
+    EXPECT_EQ(entered.count(), 1);
+    EXPECT_EQ(left.count(), 1);
+
+    const QImage image = button->grab().toImage();
+    EXPECT_EQ(image.pixelColor(100, 60), QColor(Qt::red));
+    EXPECT_EQ(image.pixelColor(5, 5), QColor(Qt::red));
+    EXPECT_NE(image.pixelColor(2, 60), QColor(Qt::red)) << "the margin stays free";
+
+    button->SetPreview(QPixmap(), 0, 0);
+    EXPECT_NE(button->grab().toImage().pixelColor(100, 60), QColor(Qt::red));
+}
+
+TEST(ToolButtonWithCustomMenu, AClickPopsItsMenuBelowTheButton)
+{
+    ToolButtonWithCustomMenu button;
+    button.GetMenu()->addAction("Rename");
+    button.resize(24, 24);
+    button.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&button));
+    QTest::mouseClick(&button, Qt::LeftButton);
+    ASSERT_TRUE(button.GetMenu()->isVisible());
+    EXPECT_GE(button.GetMenu()->y(), button.mapToGlobal(QPoint(0, button.height())).y());
+    button.GetMenu()->hide();
+}
+
+struct AlertCase {
+    const char* name;
+    std::function<void(QWidget*)> answer;
+    int expected;
+    friend void PrintTo(const AlertCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class TesselAlertBoxTest : public ::testing::TestWithParam<AlertCase> {};
+
+TEST_P(TesselAlertBoxTest, ExecAnswersThePressedButton)
+{
+    Tessel::TesselAlertBox box("Delete this preset?", "", nullptr,
+                               {{true, {}, "Delete"}, {true, {}, "Cancel"}, {true, "levelZeroLink", "Later"}, {true, "Ask again"}});
+    WhenModal(GetParam().answer);
+    EXPECT_EQ(box.Exec(), GetParam().expected);
+    EXPECT_FALSE(box.isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, TesselAlertBoxTest,
+    ::testing::Values(
+        AlertCase{"First", [](QWidget* w) { QTest::mouseClick(w->findChild<QPushButton*>("firstButton"), Qt::LeftButton); }, 0},
+        AlertCase{"Second", [](QWidget* w) { QTest::mouseClick(w->findChild<QPushButton*>("secondButton"), Qt::LeftButton); }, 1},
+        AlertCase{"Third", [](QWidget* w) { QTest::mouseClick(w->findChild<QPushButton*>("thirdButton"), Qt::LeftButton); }, 2},
+        AlertCase{"Escape", [](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); }, -1},
+        AlertCase{"Closed", [](QWidget* w) { w->close(); }, -1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TesselAlertBox, HidesButtonsThatAreNotConfiguredAndAnEmptyText)
+{
+    Tessel::TesselAlertBox box("Title", "", nullptr, {{true, {}, "Delete"}, {true, {}, "Cancel"}, {false, {}, {}}, {false, {}}});
+    EXPECT_NE(box.findChild<QPushButton*>("secondButton"), nullptr);
+    EXPECT_EQ(box.findChild<QPushButton*>("thirdButton"), nullptr);
+    EXPECT_FALSE(box.findChild<QLabel*>("textLabel")->isVisibleTo(&box));
+    EXPECT_FALSE(box.IsCheckBoxChecked());
+}
+
+TEST(InputNameDialog, KeepsOpenWithTheErrorUntilANameIsAccepted)
+{
+    InputNameDialog dialog(nullptr);
+    dialog.Setup("Name new preset", "Save", "Cancel", "Preset with this name already exists", "Warm");
+    QStringList offered;
+    bool cancelled = false;
+    WhenModal([](QWidget* modal) {
+        auto* edit = modal->findChild<QLineEdit*>("nameEdit");
+        auto* accept = modal->findChild<QPushButton*>("acceptButton");
+        auto* error = modal->findChild<QLabel*>("errorLabel");
+        EXPECT_TRUE(accept->isEnabled());
+        edit->clear();
+        QTest::keyClicks(edit, "   ");
+        EXPECT_FALSE(accept->isEnabled()) << "a blank name cannot be accepted";
+        QTest::keyClick(edit, Qt::Key_Return);
+
+        edit->clear();
+        QTest::keyClicks(edit, "Taken");
+        QTest::mouseClick(accept, Qt::LeftButton);
+        EXPECT_TRUE(modal->isVisible()) << "a refused name keeps the dialog open";
+        EXPECT_TRUE(error->isVisible());
+        EXPECT_EQ(error->text(), "Preset with this name already exists");
+
+        QTest::keyClicks(edit, " two");
+        EXPECT_FALSE(error->isVisible()) << "editing clears the error";
+        QTest::mouseClick(accept, Qt::LeftButton);
+    });
+    dialog.Show(
+        [&](const QString& name) {
+            offered << name;
+            if (name == "Taken")
+                dialog.OnInputError();
+            return name != "Taken";
+        },
+        [&] { cancelled = true; });
+    EXPECT_EQ(offered, QStringList({"Taken", "Taken two"}));
+    EXPECT_FALSE(cancelled);
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST(InputNameDialog, CancelAndEscapeCallTheCancelFunction)
+{
+    for (const bool escape : {false, true}) {
+        InputNameDialog dialog(nullptr);
+        dialog.Setup("Name new preset", "Save", "Cancel", "Taken", "Warm");
+        int accepted = 0;
+        int cancelled = 0;
+        WhenModal([escape](QWidget* modal) {
+            if (escape)
+                QTest::keyClick(modal->findChild<QLineEdit*>("nameEdit"), Qt::Key_Escape);
+            else
+                QTest::mouseClick(modal->findChild<QPushButton*>("cancelButton"), Qt::LeftButton);
+        });
+        dialog.Show([&](const QString&) { return ++accepted > 0; }, [&] { ++cancelled; });
+        EXPECT_EQ(accepted, 0) << "escape " << escape;
+        EXPECT_EQ(cancelled, 1) << "escape " << escape;
+    }
+}
+
+TEST(installFadeOverlays, FadesShowOnlyWhileThereIsMoreToScrollThatWay)
+{
+    QListWidget list;
+    list.resize(120, 100);
+    Tessel::installFadeOverlays(&list, Qt::Vertical);
+    list.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+    auto* top = list.findChild<QWidget*>("fadeOverlayStart");
+    auto* bottom = list.findChild<QWidget*>("fadeOverlayEnd");
+    ASSERT_TRUE(top && bottom);
+    EXPECT_FALSE(top->isVisible());
+    EXPECT_FALSE(bottom->isVisible()) << "nothing to scroll";
+
+    for (int i = 0; i < 40; ++i)
+        list.addItem(QString("Row %1").arg(i));
+    QApplication::processEvents();
+    EXPECT_FALSE(top->isVisible());
+    EXPECT_TRUE(bottom->isVisible());
+    EXPECT_EQ(bottom->geometry().bottom(), list.viewport()->geometry().bottom());
+
+    QScrollBar* bar = list.verticalScrollBar();
+    QWheelEvent wheel(QPointF(50, 50), QPointF(list.viewport()->mapToGlobal(QPoint(50, 50))), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list.viewport(), &wheel);
+    ASSERT_GT(bar->value(), 0);
+    EXPECT_TRUE(top->isVisible());
+    EXPECT_TRUE(bottom->isVisible());
+
+    bar->setValue(bar->maximum());
+    EXPECT_TRUE(top->isVisible());
+    EXPECT_FALSE(bottom->isVisible()) << "at the end";
+}

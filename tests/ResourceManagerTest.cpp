@@ -1,0 +1,217 @@
+#include "Host/Kit/DownloadableWatcher.h"
+#include "Host/Resources/ResourceManager.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <vector>
+
+using namespace Tavrel;
+using Status = IRemoteResource::Status;
+
+namespace {
+
+// Points the manager at a source folder and a cache folder of its own.
+class ResourceManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_source.isValid() && m_cache.isValid());
+        qputenv("GLIMMAR_RESOURCE_SOURCE_DIR", QFile::encodeName(m_source.path()));
+        qputenv("GLIMMAR_RESOURCE_CACHE_DIR", QFile::encodeName(m_cache.path()));
+    }
+    void TearDown() override
+    {
+        qunsetenv("GLIMMAR_RESOURCE_SOURCE_DIR");
+        qunsetenv("GLIMMAR_RESOURCE_CACHE_DIR");
+    }
+
+    QByteArray AddSource(const QString& name, int size)
+    {
+        QByteArray bytes(size, '\0');
+        for (int i = 0; i < size; ++i)
+            bytes[i] = char(i * 31 % 251);
+        QFile file(m_source.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return bytes;
+    }
+
+    static ResourceManager::Options SmallChunks() { return {1024, std::chrono::milliseconds(0)}; }
+
+    QTemporaryDir m_source;
+    QTemporaryDir m_cache;
+};
+
+bool WaitForStatus(IResourceManager& manager, const ResourceId& id, int status)
+{
+    return QTest::qWaitFor([&] { return manager.GetResource(id)->GetState().status == status; }, 5000);
+}
+
+TEST_F(ResourceManagerTest, FetchCopiesInChunksAndReportsProgressOnTheUiThread)
+{
+    const QByteArray bytes = AddSource("grain.png", 10 * 1024 + 10);
+    ResourceManager manager(SmallChunks());
+    const ResourceId id{0, "grain.png"};
+    std::vector<IRemoteResource::State> states;
+    manager.AddListener([&](const ResourceId& changed, const IRemoteResource::State& state) {
+        EXPECT_EQ(changed, id);
+        EXPECT_EQ(QThread::currentThread(), qApp->thread());
+        states.push_back(state);
+    });
+
+    EXPECT_EQ(manager.GetResource(id)->GetState().status, Status::NotLoaded);
+    EXPECT_TRUE(manager.GetResource(id)->GetLocalPath().isEmpty());
+    manager.Fetch(id);
+    manager.Fetch(id); // already on its way: nothing more
+    ASSERT_TRUE(WaitForStatus(manager, id, Status::Loaded));
+
+    ASSERT_GE(states.size(), 13u);
+    EXPECT_EQ(states.front().status, Status::Queued);
+    EXPECT_EQ(states.back().status, Status::Loaded);
+    double last = 0.0;
+    int loading = 0;
+    for (const auto& state : states) {
+        if (state.status != Status::Loading)
+            continue;
+        ++loading;
+        EXPECT_GE(state.progress, last);
+        last = state.progress;
+    }
+    EXPECT_EQ(loading, 12) << "a start and eleven chunks";
+    EXPECT_DOUBLE_EQ(last, 1.0);
+
+    const QString local = manager.GetResource(id)->GetLocalPath();
+    EXPECT_EQ(local, ResourceManager::CachedPath(id));
+    QFile cached(local);
+    ASSERT_TRUE(cached.open(QIODevice::ReadOnly));
+    EXPECT_EQ(cached.readAll(), bytes);
+}
+
+TEST_F(ResourceManagerTest, AMissingSourceFailsWithItsNameAndLeavesNothingInTheCache)
+{
+    ResourceManager manager(SmallChunks());
+    const ResourceId id{0, "missing-texture.png"};
+    manager.Fetch(id);
+    ASSERT_TRUE(WaitForStatus(manager, id, Status::Failed));
+    EXPECT_TRUE(manager.GetResource(id)->GetState().error.contains("missing-texture.png"));
+    EXPECT_TRUE(manager.GetResource(id)->GetLocalPath().isEmpty());
+    EXPECT_TRUE(QDir(m_cache.path()).isEmpty());
+
+    AddSource("missing-texture.png", 100);
+    manager.Fetch(id);
+    EXPECT_TRUE(WaitForStatus(manager, id, Status::Loaded)) << "fetching again retries";
+}
+
+TEST_F(ResourceManagerTest, ANameThatLeavesTheFoldersFails)
+{
+    ResourceManager manager(SmallChunks());
+    const ResourceId id{0, "../secret"};
+    manager.Fetch(id);
+    EXPECT_EQ(manager.GetResource(id)->GetState().status, Status::Failed);
+}
+
+TEST_F(ResourceManagerTest, ACachedResourceIsLoadedAtOnce)
+{
+    AddSource("lut.cube", 3000);
+    const ResourceId id{0, "lut.cube"};
+    {
+        ResourceManager first(SmallChunks());
+        first.Fetch(id);
+        ASSERT_TRUE(WaitForStatus(first, id, Status::Loaded));
+    }
+    QFile::remove(m_source.filePath("lut.cube"));
+
+    ResourceManager manager(SmallChunks());
+    EXPECT_EQ(manager.GetResource(id)->GetState().status, Status::Loaded);
+    std::vector<int> statuses;
+    manager.AddListener([&](const ResourceId&, const IRemoteResource::State& state) { statuses.push_back(state.status); });
+    manager.Fetch(id);
+    EXPECT_TRUE(statuses.empty()) << "nothing to fetch, nothing changes";
+}
+
+TEST_F(ResourceManagerTest, DestroyedWhileFetchingStopsAndLeavesNoHalfFile)
+{
+    AddSource("big.bin", 64 * 1024);
+    {
+        ResourceManager manager({1024, std::chrono::milliseconds(2)});
+        manager.Fetch({0, "big.bin"});
+        ASSERT_TRUE(WaitForStatus(manager, {0, "big.bin"}, Status::Loading));
+    }
+    EXPECT_TRUE(QDir(m_cache.path()).isEmpty()) << "the stopped copy is not left behind";
+    EXPECT_FALSE(QFile::exists(QDir(m_cache.path()).filePath("big.bin"))) << "no half file in the cache";
+}
+
+TEST_F(ResourceManagerTest, WatcherReportsTheCombinedStateInSteps)
+{
+    AddSource("a.png", 8 * 1024);
+    AddSource("b.png", 8 * 1024);
+    ResourceManager manager(SmallChunks());
+    DownloadableWatcher watcher(&manager, {{0, "a.png"}, {0, "b.png"}}, nullptr);
+    watcher.SetNotificationParams({true, {0, 1, 2, 3, 4}, 0.25});
+    std::vector<IRemoteResource::State> reports;
+    watcher.SetCallback([&](const IRemoteResource::State& state) { reports.push_back(state); });
+    watcher.Register();
+    ASSERT_EQ(reports.size(), 1u) << "reported at once";
+    EXPECT_EQ(reports[0].status, Status::Queued);
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reports.back().status == Status::Loaded; }, 5000));
+    for (size_t i = 1; i + 1 < reports.size(); ++i)
+        EXPECT_EQ(reports[i].status, Status::Loading);
+    for (size_t i = 2; i + 1 < reports.size(); ++i)
+        EXPECT_GE(reports[i].progress - reports[i - 1].progress, 0.25) << "after the start, steps of a quarter";
+    EXPECT_LE(reports.size(), 7u) << "steps of a quarter";
+    EXPECT_GE(reports.size(), 4u);
+}
+
+TEST_F(ResourceManagerTest, WatcherFailsWhenAnyResourceFails)
+{
+    AddSource("a.png", 1024);
+    ResourceManager manager(SmallChunks());
+    DownloadableWatcher watcher(&manager, {{0, "a.png"}, {0, "gone.png"}}, nullptr);
+    watcher.SetNotificationParams({true, {Status::Failed}, 0.01});
+    std::vector<IRemoteResource::State> reports;
+    watcher.SetCallback([&](const IRemoteResource::State& state) { reports.push_back(state); });
+    watcher.Register();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reports.size() == 2; }, 5000));
+    EXPECT_EQ(reports[1].status, Status::Failed);
+    EXPECT_TRUE(reports[1].error.contains("gone.png"));
+}
+
+TEST_F(ResourceManagerTest, WatcherDestroyedBeforeTheDownloadEndsIsNeverCalledAgain)
+{
+    AddSource("a.png", 16 * 1024);
+    ResourceManager manager(SmallChunks());
+    int calls = 0;
+    auto* watcher = new DownloadableWatcher(&manager, {{0, "a.png"}}, nullptr);
+    watcher->SetNotificationParams({true, {0, 1, 2, 3, 4}, 0.01});
+    watcher->SetCallback([&](const IRemoteResource::State&) { ++calls; });
+    watcher->Register();
+    // A second watcher removes the first from within a notification, as a closing tile does.
+    DownloadableWatcher killer(&manager, {{0, "a.png"}}, nullptr);
+    killer.SetNotificationParams({true, {Status::Loading}, 0.01});
+    killer.SetCallback([&](const IRemoteResource::State& state) {
+        if (state.status == Status::Loading)
+            delete std::exchange(watcher, nullptr);
+    });
+    killer.Register();
+
+    ASSERT_TRUE(WaitForStatus(manager, {0, "a.png"}, Status::Loaded));
+    EXPECT_EQ(watcher, nullptr);
+    EXPECT_EQ(calls, 2) << "its first report and the start; nothing after its destruction";
+}
+
+TEST(DownloadableWatcher, WithoutAManagerReportsLoaded)
+{
+    DownloadableWatcher watcher(nullptr, {{0, "a.png"}}, nullptr);
+    std::vector<int> statuses;
+    watcher.SetCallback([&](const IRemoteResource::State& state) { statuses.push_back(state.status); });
+    watcher.Register();
+    EXPECT_EQ(statuses, std::vector<int>{Status::Loaded});
+}
+
+} // namespace
