@@ -53,7 +53,7 @@ void Validate(const IEffectSettings::ConstPtr& effect)
 {
     if (!effect)
         throw std::invalid_argument("a mask blender cannot hold an empty effect pointer");
-    if (effect->GetClassId() == SettingsEffectMaskBlender::CLASS_ID)
+    if (SettingsEffectMaskBlender::Of(effect.get()))
         throw std::invalid_argument("a mask blender cannot hold another mask blender");
 }
 

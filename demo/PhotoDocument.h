@@ -1,0 +1,73 @@
+#pragma once
+
+#include "Interfaces/IDrawerEventHandler.h"
+
+#include <QImage>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+namespace Tavrel {
+class FunctorExecutionForwarder;
+namespace PhotoCore {
+class WorkspaceController;
+}
+} // namespace Tavrel
+
+namespace Tavrel::Demo {
+
+/// One open photo: its workspace (drawer, history, statistics) and the drawer's
+/// events brought to the UI thread as signals.
+class PhotoDocument : public QObject, private PhotoCore::IDrawerEventHandler {
+    Q_OBJECT
+public:
+    /// statisticsFile: the JSON-lines log the workspace appends usage events to.
+    PhotoDocument(const QImage& photo, const QString& filePath, const QString& statisticsFile,
+                  QObject* parent = nullptr);
+    /// Stops the drawer's events before the forwarder goes.
+    ~PhotoDocument() override;
+
+    const std::shared_ptr<PhotoCore::WorkspaceController>& Workspace() const { return m_workspace; }
+    const QString& FilePath() const { return m_filePath; }
+    const QImage& Original() const { return m_original; }
+    /// The latest final render that reached the UI thread (the photo until the first one).
+    const QImage& Rendered() const { return m_rendered; }
+
+    int HistoryPosition() const { return m_position; }
+    int HistorySize() const { return m_size; }
+    bool CanUndo() const { return m_position > 0; }
+    bool CanRedo() const { return m_position < m_size; }
+    /// Moves the history one step, keeping the later entries for redo.
+    void Undo();
+    void Redo();
+    /// Back to the photo as opened; undoable.
+    void RestoreOriginal();
+
+signals:
+    /// A final render, or a temporary one while a paint (an intensity drag) is open.
+    void frameRendered(const QImage& image);
+    void historyChanged();
+
+private:
+    void HandleUndo(const PhotoCore::DrawerEventUndo& event) override;
+    void HandleFrame(const PhotoCore::DrawerEventFrame& event) override;
+    void HandleChangeToSave(const PhotoCore::DrawerEventChangeToSave& event) override;
+    void HandleFrameTemporary(const PhotoCore::DrawerEventFrameTemporary& event) override;
+    void HandleToolIdChange(const PhotoCore::DrawerEventToolIdChange& event) override;
+    void HandleShapeItem(const PhotoCore::DrawerEventShapeItem& event) override;
+    void HandleMementoChanged(const PhotoCore::DrawerEventMementoChanged& event) override;
+    void HandleRenderProgress(double fraction) override;
+
+    void RestorePosition(int position);
+
+    const QString m_filePath;
+    const QImage m_original;
+    QImage m_rendered;
+    int m_position = 0;
+    int m_size = 0;
+    FunctorExecutionForwarder* const m_forwarder;
+    const std::shared_ptr<PhotoCore::WorkspaceController> m_workspace;
+};
+
+} // namespace Tavrel::Demo

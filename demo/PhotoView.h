@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QImage>
+#include <QPixmap>
+
+namespace Tavrel::Demo {
+
+/// The photo in the middle of the window: fitted to the view or zoomed, drawn at
+/// the screen's device pixel ratio so that 100% means one photo pixel per screen
+/// pixel. Ctrl+wheel zooms around the pointer; dragging pans a zoomed photo.
+class PhotoView : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    explicit PhotoView(QWidget* parent = nullptr);
+
+    /// The picture shown; a new picture of the same size keeps zoom and position.
+    void SetImage(const QImage& image);
+    /// The picture shown while the original is asked for (before/after).
+    void SetOriginal(const QImage& image);
+    const QImage& Image() const { return m_image; }
+
+    void SetShowOriginal(bool show);
+    bool ShowsOriginal() const { return m_showOriginal; }
+
+    void ZoomToFit();
+    void ZoomToActualSize();
+    /// Multiplies the zoom, keeping the photo point under viewportPoint in place.
+    void ZoomBy(double factor, const QPointF& viewportPoint);
+    bool IsFitted() const { return m_fitted; }
+    /// Screen pixels per photo pixel.
+    double Zoom() const;
+
+signals:
+    void zoomChanged(double zoom);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    const QImage& Shown() const;
+    double FitZoom() const;
+    /// The photo's size on screen, in device-independent pixels.
+    QSizeF DisplaySize() const;
+    QRectF TargetRect() const;
+    void UpdateScrollBars();
+    void SetZoom(double zoom);
+
+    QImage m_image;
+    QImage m_original;
+    bool m_showOriginal = false;
+    bool m_fitted = true;
+    double m_zoom = 1.0;
+    QPoint m_dragStart;
+    QPoint m_dragScroll;
+    // A downscaled copy for fitted and zoomed-out views, made once per picture and size.
+    QPixmap m_scaled;
+    qint64 m_scaledKey = 0;
+};
+
+} // namespace Tavrel::Demo

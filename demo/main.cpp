@@ -1,0 +1,45 @@
+#include "demo/EditorOptions.h"
+#include "demo/MainWindow.h"
+#include "demo/Tour.h"
+
+#include <glog/logging.h>
+
+#include <QApplication>
+#include <QDir>
+
+#include <cstdio>
+#include <cstring>
+
+int main(int argc, char** argv)
+{
+    google::InitGoogleLogging(argv[0]);
+    FLAGS_logtostderr = true;
+    // The tour runs without a display; the platform is chosen before the application exists.
+    for (int i = 1; i < argc; ++i) {
+        if ((std::strcmp(argv[i], "--tour") == 0 || std::strncmp(argv[i], "--tour=", 7) == 0) &&
+            qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName("Glimmar");
+    QApplication::setApplicationName("GlimmarDemo");
+    QApplication::setApplicationVersion(QStringLiteral(GLIMMAR_VERSION));
+
+    using namespace Tavrel::Demo;
+    const EditorOptions options = EditorOptions::FromCommandLine(app.arguments());
+    if (!options.tourDir.isEmpty()) {
+        const QString folder = QDir(options.tourDir).absolutePath();
+        MainWindow window(Tour::Options(folder));
+        const bool finished = Tour(window, folder).Run();
+        printf("%s %s\n", finished ? "The guided tour finished; its screenshots, usage log, export and summary are in"
+                                   : "The guided tour stopped early; see",
+               qPrintable(QDir::toNativeSeparators(folder)));
+        return finished ? 0 : 1;
+    }
+
+    MainWindow window(options);
+    window.show();
+    if (options.photoPath.isEmpty() || !window.OpenPhoto(options.photoPath))
+        window.OpenPhoto(MainWindow::SamplePhotoPath);
+    return app.exec();
+}

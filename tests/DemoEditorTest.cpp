@@ -1,0 +1,229 @@
+// The demo editor driven as a user drives it: the real main window, offscreen,
+// with its threaded drawer and a photo and configuration in a temporary folder.
+
+#include "demo/MainWindow.h"
+#include "demo/PhotoDocument.h"
+#include "demo/PhotoView.h"
+#include "demo/StatisticsDock.h"
+
+#include "Host/Drawer/WorkspaceController.h"
+#include "Host/Effects/EffectSettingsImpl.h"
+#include "Host/Effects/InvokeEffectHelper.h"
+#include "Host/Effects/Kinds/SettingsEffectExposure.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+using namespace Tavrel::Demo;
+using namespace Tavrel::PhotoCore;
+
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+// Answers the next modal message box, once it shows, with OK; its text goes to *text.
+void CloseNextMessageBox(QString* text)
+{
+    auto* poll = new QTimer;
+    auto* waited = new QElapsedTimer;
+    waited->start();
+    QObject::connect(poll, &QTimer::timeout, [poll, waited, text] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box && waited->elapsed() < 5000)
+            return;
+        if (box) {
+            *text = box->text();
+            box->accept();
+        }
+        delete waited;
+        poll->deleteLater();
+    });
+    poll->start(10);
+}
+
+QImage TestPhoto()
+{
+    QImage photo(240, 160, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixel(x, y, qRgb(x, y, (x + y) / 2));
+    return photo;
+}
+
+EffectsSettings Brighten(double amount)
+{
+    auto effect = EffectSettingsImpl<SettingsEffectExposure>::Create(SettingsEffectExposure());
+    effect->SetId("exposure");
+    InvokeEffectHelper::InvokeSet("amount", *effect, amount);
+    EffectsSettings settings;
+    settings.Effects().push_back(effect);
+    return settings;
+}
+
+class DemoEditorTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        photoPath = folder.filePath("photo.png");
+        ASSERT_TRUE(TestPhoto().save(photoPath));
+        OpenWindow();
+    }
+
+    void OpenWindow()
+    {
+        EditorOptions options;
+        options.configDir = folder.filePath("config");
+        options.dataDir = folder.filePath("data");
+        options.language = "en";
+        window = std::make_unique<MainWindow>(options);
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        ASSERT_TRUE(window->OpenPhoto(photoPath));
+    }
+
+    PhotoCoreDrawer& Drawer() { return window->Document()->Workspace()->Drawer(); }
+
+    // Waits until the view shows the drawer's latest final render.
+    bool ShowsLatestRender()
+    {
+        Drawer().WaitUntilIdle();
+        return WaitUntil([this] { return window->View()->Image() == Drawer().CurrentImage(); });
+    }
+
+    QTemporaryDir folder;
+    QString photoPath;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(DemoEditorTest, PhotoThatCannotBeReadGivesMessageAndKeepsCurrentPhoto)
+{
+    QFile garbage(folder.filePath("garbage.jpg"));
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write("this is not a JPEG");
+    garbage.close();
+    QFile empty(folder.filePath("empty.png"));
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
+
+    for (const char* name : {"missing.jpg", "garbage.jpg", "empty.png"}) {
+        SCOPED_TRACE(name);
+        PhotoDocument* before = window->Document();
+        QString message;
+        CloseNextMessageBox(&message);
+        EXPECT_FALSE(window->OpenPhoto(folder.filePath(name)));
+        EXPECT_TRUE(message.contains(name)) << message.toStdString();
+        EXPECT_TRUE(message.contains("current photo stays open")) << message.toStdString();
+        EXPECT_EQ(window->Document(), before);
+        EXPECT_EQ(window->Document()->FilePath(), photoPath);
+    }
+}
+
+TEST_F(DemoEditorTest, UndoAndRedoKeysWalkTheDrawerHistory)
+{
+    Drawer().ApplyEffects(Brighten(0.8), {});
+    ASSERT_TRUE(ShowsLatestRender());
+    const QImage brightened = window->View()->Image();
+    ASSERT_NE(brightened, window->Document()->Original());
+    ASSERT_TRUE(WaitUntil([this] { return window->Document()->CanUndo(); }));
+
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Drawer().GetCurrentPosition(), 0);
+    ASSERT_TRUE(ShowsLatestRender());
+    EXPECT_EQ(window->View()->Image(), window->Document()->Original());
+
+    ASSERT_TRUE(WaitUntil([this] { return window->Document()->CanRedo(); }));
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Drawer().GetCurrentPosition(), 1);
+    ASSERT_TRUE(ShowsLatestRender());
+    EXPECT_EQ(window->View()->Image(), brightened);
+}
+
+TEST_F(DemoEditorTest, ExportWritesTheDrawerImageAtFullResolution)
+{
+    Drawer().ApplyEffects(Brighten(0.5), {});
+    const QString path = folder.filePath("export.png");
+    QString error = "not finished";
+    QObject::connect(window.get(), &MainWindow::exportFinished, window.get(),
+                     [&error](const QString&, const QString& result) { error = result; });
+    window->ExportPhoto(path);
+    ASSERT_TRUE(WaitUntil([&error] { return error != "not finished"; }));
+    EXPECT_TRUE(error.isEmpty()) << error.toStdString();
+    const QImage exported(path);
+    EXPECT_EQ(exported.size(), TestPhoto().size());
+    EXPECT_EQ(exported.convertToFormat(QImage::Format_RGB32), Drawer().CurrentImage());
+}
+
+TEST_F(DemoEditorTest, ExportThatCannotBeWrittenSaysWhy)
+{
+    for (const QString& path : {folder.filePath("no/such/folder/export.jpg"), folder.filePath("export.gif")}) {
+        SCOPED_TRACE(path.toStdString());
+        QString error = "not finished";
+        const auto connection = QObject::connect(window.get(), &MainWindow::exportFinished, window.get(),
+                                                 [&error](const QString&, const QString& result) { error = result; });
+        QString message;
+        CloseNextMessageBox(&message);
+        window->ExportPhoto(path);
+        ASSERT_TRUE(WaitUntil([&error] { return error != "not finished"; }));
+        EXPECT_FALSE(error.isEmpty());
+        EXPECT_FALSE(message.isEmpty());
+        EXPECT_FALSE(QFile::exists(path));
+        QObject::disconnect(connection);
+    }
+}
+
+TEST_F(DemoEditorTest, StatisticsDockListsLoggedEventsAsTheyCome)
+{
+    auto& statistics = window->Document()->Workspace()->GetStatisticsHandler();
+    statistics.HandleEvent("first", {{"preset", "a"}});
+    statistics.HandleEvent("second", {});
+    auto* events = window->Statistics()->findChild<QTreeWidget*>("statisticsEvents");
+    ASSERT_NE(events, nullptr);
+    ASSERT_TRUE(WaitUntil([events] { return events->topLevelItemCount() == 2; }));
+    EXPECT_EQ(events->topLevelItem(0)->text(0), "first");
+    EXPECT_EQ(events->topLevelItem(0)->text(1), "preset=a");
+    EXPECT_EQ(events->topLevelItem(1)->text(0), "second");
+}
+
+TEST_F(DemoEditorTest, ViewZoomsWithCtrlWheelAndShowsTheOriginalWhileTheKeyIsHeld)
+{
+    PhotoView* view = window->View();
+    window->resize(900, 700);
+    view->ZoomToActualSize();
+    EXPECT_DOUBLE_EQ(view->Zoom(), 1.0);
+
+    const QPoint centre = view->viewport()->rect().center();
+    QWheelEvent wheel(centre, view->viewport()->mapToGlobal(centre), {}, {0, 120}, Qt::NoButton, Qt::ControlModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view->viewport(), &wheel);
+    EXPECT_DOUBLE_EQ(view->Zoom(), 1.25);
+    EXPECT_FALSE(view->IsFitted());
+
+    QTest::keyPress(window.get(), Qt::Key_Backslash);
+    EXPECT_TRUE(view->ShowsOriginal());
+    QTest::keyRelease(window.get(), Qt::Key_Backslash);
+    EXPECT_FALSE(view->ShowsOriginal());
+}
+
+} // namespace
