@@ -1,0 +1,301 @@
+#include "GlimmarPresetsUtil/Widgets/PresetWidget.h"
+
+#include "Host/Kit/ApplyWidgetStyle.h"
+#include "Host/Kit/ClickSlider.h"
+#include "Host/Kit/TesselProgressCircular.h"
+#include "Host/Kit/ToolButtonWithCustomMenu.h"
+#include "Host/Kit/ToolButtonWithImage.h"
+#include "Host/Types/TranslatableString.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSpacerItem>
+#include <QStackedWidget>
+#include <QToolTip>
+#include <QVBoxLayout>
+
+namespace Tavrel::Glimmar::GlimmarPresets {
+
+namespace {
+
+constexpr TranslatableContext TOOLS_TEXT("tools_text");
+constexpr TranslatableContext PRESET_WIDGET("EffectPresetWidget");
+constexpr TranslatableContext ADJUSTMENTS_AUTO("editor.adjustmentsTool.auto");
+constexpr TranslatableContext EFFECTS_PRESETS("tools_effects_presets");
+constexpr TranslatableContext DOWNLOADABLE_BUTTON("Tavrel::Glimmar::DownloadableButton");
+
+constexpr TranslatableString ADD_TO_FAVORITE(TOOLS_TEXT, "Add to Favorite");
+constexpr TranslatableString REMOVE_FROM_FAVORITES(TOOLS_TEXT, "Remove from favorites");
+constexpr TranslatableString ADD_EFFECT_TO_FAVOURITE(PRESET_WIDGET, "Add effect to favourite");
+constexpr TranslatableString APPLY_EFFECT(PRESET_WIDGET, "Apply effect");
+constexpr TranslatableString CANCEL_EFFECT(PRESET_WIDGET, "Cancel effect");
+constexpr TranslatableString RENAME_ENTRY(ADJUSTMENTS_AUTO, "Rename");
+constexpr TranslatableString DELETE_ENTRY(ADJUSTMENTS_AUTO, "Delete");
+constexpr TranslatableString LOADED(ADJUSTMENTS_AUTO, "%1% loaded");
+constexpr TranslatableString INTENSITY(EFFECTS_PRESETS, "Intensity: %1");
+constexpr TranslatableString DOWNLOAD_PROBLEM(
+    DOWNLOADABLE_BUTTON,
+    "We have a problem downloading %1, \n please check your internet connection or contact our technical support.");
+constexpr TranslatableString EFFECT(DOWNLOADABLE_BUTTON, "effect");
+
+constexpr int PROGRESS_BAR_SIDE = 16;
+
+QString IntensityText(int value) { return INTENSITY().arg(value, 0, 10, QLatin1Char(' ')); }
+
+QString FavouriteText(bool favourite) { return favourite ? REMOVE_FROM_FAVORITES() : ADD_TO_FAVORITE(); }
+
+QHBoxLayout* MakeRow(QWidget* parent, const char* name, int spacing, const QMargins& margins)
+{
+    auto* layout = new QHBoxLayout(parent);
+    layout->setObjectName(QString::fromLatin1(name));
+    layout->setSpacing(spacing);
+    layout->setContentsMargins(margins);
+    return layout;
+}
+
+QFrame* MakePlainFrame(QWidget* parent, const char* name)
+{
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(QString::fromLatin1(name));
+    frame->setFrameShape(QFrame::NoFrame);
+    frame->setFrameShadow(QFrame::Plain);
+    return frame;
+}
+
+QPushButton* MakeChipsButton(QWidget* parent, const char* name, const QString& toolTip, const char* colorHint)
+{
+    auto* button = new QPushButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setToolTip(toolTip);
+    button->setProperty("styleHint", QStringLiteral("chipsButtonIcon"));
+    button->setProperty("colorHint", QString::fromLatin1(colorHint));
+    return button;
+}
+
+} // namespace
+
+PresetWidget::PresetWidget(const QSize& previewSize, const QMargins& margins, bool isUserPreset, QWidget* parent,
+                           QFlags<Qt::WindowType> flags)
+    : QWidget(parent, flags), m_previewSize(previewSize), m_margins(margins)
+{
+    BuildForm(isUserPreset);
+    Connect();
+    m_settingsFrame->hide();
+}
+
+PresetWidget::~PresetWidget() = default;
+
+void PresetWidget::BuildForm(bool isUserPreset)
+{
+    if (objectName().isEmpty())
+        setObjectName(QStringLiteral("PresetWidget"));
+    resize(628, 439);
+
+    m_verticalLayout2 = new QVBoxLayout(this);
+    m_verticalLayout2->setObjectName(QStringLiteral("verticalLayout_2"));
+    m_verticalLayout2->setSpacing(4);
+    m_verticalLayout2->setContentsMargins(0, 0, 0, 0);
+
+    m_activateButton = new ToolButtonWithImage(this);
+    m_activateButton->setObjectName(QStringLiteral("activateButton"));
+    m_activateButton->setCheckable(true);
+    m_activateButton->SetImageGrid(1, 1, m_margins, 0);
+    // The button is the picture: exactly the preview inside its margins. The tile is
+    // no wider, so that the apply buttons end where the picture ends.
+    if (m_previewSize.isValid()) {
+        m_activateButton->setFixedSize(m_previewSize.grownBy(m_margins));
+        setMaximumWidth(m_activateButton->width());
+    }
+    m_verticalLayout2->addWidget(m_activateButton);
+
+    m_verticalLayout = new QVBoxLayout(m_activateButton);
+    m_verticalLayout->setObjectName(QStringLiteral("verticalLayout"));
+    m_verticalLayout->setSpacing(0);
+    m_verticalLayout->setContentsMargins(18, 18, 18, 18);
+
+    m_headerStackedWidget = new QStackedWidget(m_activateButton);
+    m_headerStackedWidget->setObjectName(QStringLiteral("headerStackedWidget"));
+
+    m_headerPage = new QWidget();
+    m_headerPage->setObjectName(QStringLiteral("headerPage"));
+    QHBoxLayout* headerLayout = MakeRow(m_headerPage, "horizontalLayout_2", 0, QMargins());
+    m_presetNameLabel = new QLabel(QStringLiteral("Preset Name"), m_headerPage);
+    m_presetNameLabel->setObjectName(QStringLiteral("presetNameLabel"));
+    m_presetNameLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    headerLayout->addWidget(m_presetNameLabel, 0, Qt::AlignTop);
+    headerLayout->addItem(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum));
+
+    m_settingsFrame = MakePlainFrame(m_headerPage, "settingsFrame");
+    QHBoxLayout* settingsLayout = MakeRow(m_settingsFrame, "horizontalLayout_4", 0, QMargins());
+    m_favouriteButton = new QPushButton(QStringLiteral("favour"), m_settingsFrame);
+    m_favouriteButton->setObjectName(QStringLiteral("favouriteButton"));
+    m_favouriteButton->setCheckable(true);
+    m_favouriteButton->setToolTip(ADD_TO_FAVORITE());
+    settingsLayout->addWidget(m_favouriteButton);
+    m_settingsButton = new ToolButtonWithCustomMenu(m_settingsFrame);
+    m_settingsButton->setObjectName(QStringLiteral("settingsButton"));
+    m_settingsButton->setText(QString());
+    settingsLayout->addWidget(m_settingsButton);
+    headerLayout->addWidget(m_settingsFrame);
+    m_headerStackedWidget->addWidget(m_headerPage);
+
+    m_loadingPage = new QWidget();
+    m_loadingPage->setObjectName(QStringLiteral("loadingPage"));
+    QHBoxLayout* loadingLayout = MakeRow(m_loadingPage, "horizontalLayout_3", 0, QMargins());
+    m_loadLabel = new QLabel(QStringLiteral("%"), m_loadingPage);
+    m_loadLabel->setObjectName(QStringLiteral("loadLabel"));
+    loadingLayout->addWidget(m_loadLabel, 0, Qt::AlignTop);
+    loadingLayout->addItem(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum));
+    m_progressBar = new Tessel::TesselProgressCircular(m_loadingPage);
+    m_progressBar->setObjectName(QStringLiteral("progressBar"));
+    m_progressBar->setFixedSize(PROGRESS_BAR_SIDE, PROGRESS_BAR_SIDE);
+    m_progressBar->setValue(0);
+    m_progressBar->setTextVisible(false);
+    m_progressBar->setFormat(QString());
+    loadingLayout->addWidget(m_progressBar);
+    m_headerStackedWidget->addWidget(m_loadingPage);
+
+    m_verticalLayout->addWidget(m_headerStackedWidget, 0, Qt::AlignTop);
+    m_verticalLayout->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding));
+
+    m_sliderFrame = MakePlainFrame(m_activateButton, "sliderFrame");
+    QHBoxLayout* sliderLayout = MakeRow(m_sliderFrame, "horizontalLayout_5", 0, QMargins());
+    m_intensitySlider = new ClickSlider(Qt::Horizontal, m_sliderFrame);
+    m_intensitySlider->setObjectName(QStringLiteral("intensitySlider"));
+    m_intensitySlider->setProperty("tipYOffest", QStringLiteral("5"));
+    sliderLayout->addWidget(m_intensitySlider);
+    m_verticalLayout->addWidget(m_sliderFrame);
+
+    m_applyContainer = new QWidget(this);
+    m_applyContainer->setObjectName(QStringLiteral("applyContainer"));
+    m_applyContainer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    QHBoxLayout* applyLayout = MakeRow(m_applyContainer, "horizontalLayout", 4, QMargins(0, 0, 4, 0));
+    m_resetBtn = MakeChipsButton(m_applyContainer, "resetBtn", CANCEL_EFFECT(), "levelZeroChips");
+    applyLayout->addWidget(m_resetBtn);
+    m_applyBtn = MakeChipsButton(m_applyContainer, "applyBtn", APPLY_EFFECT(), "levelOneChips");
+    applyLayout->addWidget(m_applyBtn);
+    m_verticalLayout2->addWidget(m_applyContainer, 0, Qt::AlignRight);
+    m_verticalLayout2->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding));
+
+    m_sliderFrame->hide();
+    m_applyContainer->hide();
+    m_settingsButton->setVisible(isUserPreset);
+    m_favouriteButton->setVisible(!isUserPreset);
+    m_headerStackedWidget->setCurrentWidget(m_headerPage);
+
+    QMenu* menu = m_settingsButton->GetMenu();
+    m_favouriteAction = menu->addAction(ADD_EFFECT_TO_FAVOURITE());
+    m_renameAction = menu->addAction(RENAME_ENTRY());
+    m_deleteAction = menu->addAction(DELETE_ENTRY());
+}
+
+void PresetWidget::Connect()
+{
+    // Qt calls slots in connection order: apply and cancel collapse the tile
+    // before the action is reported.
+    connect(m_favouriteAction, &QAction::triggered, this, [this] {
+        m_favouriteButton->toggle();
+        m_favouriteAction->setText(FavouriteText(m_favouriteButton->isChecked()));
+    });
+    connect(m_deleteAction, &QAction::triggered, this, [this] { Report(Delete); });
+    connect(m_renameAction, &QAction::triggered, this, [this] { Report(Rename); });
+    connect(m_resetBtn, &QPushButton::clicked, this, [this] { SetApplied(false, false); });
+    connect(m_applyBtn, &QPushButton::clicked, this, [this] { SetApplied(false, false); });
+    connect(m_activateButton, &QToolButton::toggled, this,
+            [this](bool checked) { Report(checked ? Activate : Reset); });
+    connect(m_favouriteButton, &QPushButton::toggled, this, [this](bool checked) {
+        m_lastAction = FavouriteChanged;
+        m_favouriteButton->setToolTip(FavouriteText(checked));
+        emit editingFinish();
+    });
+    connect(m_applyBtn, &QPushButton::clicked, this, [this] { Report(Apply); });
+    connect(m_resetBtn, &QPushButton::clicked, this, [this] { Report(Reset); });
+    connect(m_intensitySlider, &QSlider::valueChanged, this, [this](int value) {
+        Report(IntensityChanging);
+        const QPoint offset(0, property("typYOffest").toInt());
+        QToolTip::showText(QCursor::pos() + offset, IntensityText(value), m_intensitySlider);
+    });
+    connect(m_intensitySlider, &QSlider::sliderReleased, this, [this] {
+        Report(IntensityChanged);
+        m_intensitySlider->setToolTip(IntensityText(m_intensitySlider->value()));
+    });
+    connect(m_activateButton, &ToolButtonWithImage::hoverEnter, this, [this] { OnHoverChanged(true); });
+    connect(m_activateButton, &ToolButtonWithImage::hoverLeave, this, [this] { OnHoverChanged(false); });
+}
+
+void PresetWidget::Report(EditAction action)
+{
+    m_lastAction = action;
+    emit editingFinish();
+}
+
+void PresetWidget::SetPreview(const QPixmap& pixmap) { m_activateButton->SetPreview(pixmap, 0, 0); }
+
+void PresetWidget::SetPresetName(const QString& name) { m_presetNameLabel->setText(name); }
+
+void PresetWidget::SetIntensity(int minimum, int maximum, int value)
+{
+    const QSignalBlocker blocker(m_intensitySlider);
+    m_intensitySlider->setRange(minimum, maximum);
+    m_intensitySlider->setValue(value);
+    m_intensitySlider->setToolTip(IntensityText(value));
+}
+
+int PresetWidget::GetIntensity() const { return m_intensitySlider->value(); }
+
+void PresetWidget::SetFavourite(bool favourite)
+{
+    const QSignalBlocker blocker(m_favouriteButton);
+    m_favouriteButton->setChecked(favourite);
+    UpdateFavouriteTexts(favourite);
+}
+
+void PresetWidget::UpdateFavouriteTexts(bool favourite)
+{
+    m_favouriteButton->setToolTip(FavouriteText(favourite));
+    m_favouriteAction->setText(FavouriteText(favourite));
+}
+
+bool PresetWidget::IsFavourite() const { return m_favouriteButton->isChecked(); }
+
+void PresetWidget::SetApplied(bool applied, bool showIntensity)
+{
+    const QSignalBlocker blocker(m_activateButton);
+    m_activateButton->setChecked(applied);
+    m_sliderFrame->setVisible(applied && showIntensity);
+    m_applyContainer->setVisible(applied);
+    updateGeometry();
+    Util::ApplyWidgetStyle(m_activateButton, applied && showIntensity ? QStringLiteral("true") : QStringLiteral("false"),
+                           "Intensity");
+}
+
+void PresetWidget::SetDownloadableStatus(const IRemoteResource::State& state)
+{
+    if (state.status == IRemoteResource::Loaded) {
+        m_headerStackedWidget->setCurrentWidget(m_headerPage);
+        setToolTip(QString());
+        return;
+    }
+    m_headerStackedWidget->setCurrentWidget(m_loadingPage);
+    const int percent = static_cast<int>(state.progress * 100.0);
+    m_progressBar->setVisible(percent >= 1);
+    if (state.status != IRemoteResource::Failed) {
+        m_loadLabel->setText(LOADED().arg(percent, 0, 10, QLatin1Char(' ')));
+        m_progressBar->setValue(percent);
+        return;
+    }
+    m_loadLabel->setText(m_presetNameLabel->text());
+    setToolTip(DOWNLOAD_PROBLEM().arg(EFFECT(), 0, QLatin1Char(' ')));
+    m_activateButton->setEnabled(false);
+}
+
+PresetWidget::EditAction PresetWidget::GetLastAction() const { return m_lastAction; }
+
+void PresetWidget::OnHoverChanged(bool hovered) { m_settingsFrame->setVisible(hovered); }
+
+} // namespace Tavrel::Glimmar::GlimmarPresets

@@ -1,0 +1,124 @@
+#include "GlimmarPresetsUtil/Settings/PresetConfigTree.h"
+#include "GlimmarPresetsUtil/Widgets/PresetListWithGroups.h"
+#include "Host/Drawer/WorkspaceController.h"
+#include "Host/Types/JsonCodec.h"
+
+#include "bench/BenchData.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QListView>
+#include <QSaveFile>
+#include <QScrollBar>
+#include <QTemporaryDir>
+
+#include <memory>
+
+using Tavrel::Glimmar::GlimmarPresets::PresetListWithGroups;
+namespace PresetConfig = Tavrel::Glimmar::GlimmarPresets::PresetConfig;
+
+namespace {
+
+constexpr Tavrel::TranslatableContext GROUP_CONTEXT("bench_groups");
+constexpr Tavrel::TranslatableContext ITEM_CONTEXT("bench_presets");
+
+// A list that opens on the group of all presets, on the real drawer and the bench photo.
+class ListSetup {
+public:
+    ListSetup(int groups, int itemsPerGroup)
+        : m_controller(std::make_shared<Tavrel::PhotoCore::WorkspaceController>(BenchPhoto()))
+    {
+        QFile style(QStringLiteral(":/styles/glimmar.qss"));
+        style.open(QIODevice::ReadOnly);
+        qApp->setStyleSheet(QString::fromUtf8(style.readAll()));
+
+        Tavrel::PropertyTree tree;
+        PresetConfig::WriteConfig(BenchConfig(groups, itemsPerGroup), tree);
+        QDir(m_configDir.path()).mkpath(QStringLiteral("configs/Bench"));
+        QSaveFile file(m_configDir.filePath(QStringLiteral("configs/Bench/presets.json")));
+        file.open(QIODevice::WriteOnly);
+        file.write(QByteArray::fromStdString(Tavrel::PhotoUtil::JsonCodec::Serialize(tree)));
+        file.commit();
+        qputenv("GLIMMAR_CONFIG_DIR", QFile::encodeName(m_configDir.path()));
+
+        m_initializer.resourceModule = "Bench";
+        m_initializer.configName = "presets";
+        m_initializer.packageName = "bench";
+        m_initializer.groupSlots.groupContext = &GROUP_CONTEXT;
+        m_initializer.groupSlots.allSlot = {&PresetListWithGroups::ALL_PRESETS, 0};
+        m_initializer.itemContext = &ITEM_CONTEXT;
+        m_initializer.packageInfo = &m_packageInfo;
+    }
+
+    /// The list shown and painted once; with tilePerRow every row has its tile open.
+    std::unique_ptr<PresetListWithGroups> Open(bool tilePerRow)
+    {
+        auto list = std::make_unique<PresetListWithGroups>(nullptr, m_initializer, nullptr);
+        list->SetWorkspaceController(m_controller);
+        list->resize(260, 800);
+        list->show();
+        QListView* view = View(*list);
+        if (tilePerRow) {
+            for (int row = 0; row < view->model()->rowCount(); ++row)
+                view->openPersistentEditor(view->model()->index(row, 0));
+        }
+        QCoreApplication::processEvents();
+        list->repaint();
+        return list;
+    }
+
+    static QListView* View(PresetListWithGroups& list) { return list.findChild<QListView*>(QStringLiteral("view")); }
+
+private:
+    QTemporaryDir m_configDir;
+    Tavrel::PhotoCore::PackageInfo m_packageInfo;
+    std::shared_ptr<Tavrel::PhotoCore::WorkspaceController> m_controller;
+    PresetListWithGroups::Initializer m_initializer;
+};
+
+// Opening 10,000 presets in 50 groups to the first painted frame.
+void ListFirstFrame(benchmark::State& state)
+{
+    const bool tilePerRow = state.range(0) != 0;
+    ListSetup setup(50, 200);
+    for (auto _ : state) {
+        auto list = setup.Open(tilePerRow);
+        state.PauseTiming();
+        list.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(ListFirstFrame)->ArgName("tilePerRow")->Arg(0)->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(ListFirstFrame)->ArgName("tilePerRow")->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// One wheel step (a quarter tile) down the list, repainted, going back up at the end.
+// Previews render on the drawer's thread: compare real time.
+void ListScrollStep(benchmark::State& state)
+{
+    const int rows = static_cast<int>(state.range(0));
+    const bool tilePerRow = state.range(1) != 0;
+    // One group, so that both lengths start with the same presets and the same previews.
+    ListSetup setup(1, rows);
+    auto list = setup.Open(tilePerRow);
+    QListView* view = ListSetup::View(*list);
+    QScrollBar* bar = view->verticalScrollBar();
+    const int step = std::max(1, view->visualRect(view->model()->index(0, 0)).height() / 4);
+    int direction = 1;
+    for (auto _ : state) {
+        if (bar->value() + direction * step > bar->maximum() || bar->value() + direction * step < 0)
+            direction = -direction;
+        bar->setValue(bar->value() + direction * step);
+        view->viewport()->repaint();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+BENCHMARK(ListScrollStep)->ArgNames({"rows", "tilePerRow"})->Args({100, 0})->Args({10000, 0})->UseRealTime()->Unit(
+    benchmark::kMicrosecond);
+BENCHMARK(ListScrollStep)->ArgNames({"rows", "tilePerRow"})->Args({10000, 1})->Iterations(20)->UseRealTime()->Unit(
+    benchmark::kMicrosecond);
+
+} // namespace
