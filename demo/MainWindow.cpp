@@ -1,18 +1,27 @@
 #include "demo/MainWindow.h"
 
+#include "demo/LanguageSwitcher.h"
+#include "demo/PanelFactory.h"
 #include "demo/PhotoDocument.h"
 #include "demo/PhotoView.h"
 #include "demo/StatisticsDock.h"
+#include "demo/ToolPanel.h"
 
 #include "Host/Drawer/WorkspaceController.h"
+#include "Host/Kit/ButtonColorProperty.h"
+#include "Host/Kit/TesselAlertBox.h"
+#include "Host/Resources/CoreFactories.h"
 #include "Host/Types/BaseConfig.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFutureWatcher>
@@ -24,9 +33,11 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPalette>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QtConcurrent/QtConcurrentRun>
@@ -63,9 +74,34 @@ MainWindow::MainWindow(const EditorOptions& options, QWidget* parent)
       m_configDir(FolderOr(options.configDir, QStandardPaths::AppConfigLocation)),
       m_statisticsPath(QDir(FolderOr(options.dataDir, QStandardPaths::AppDataLocation)).filePath(StatisticsFileName)),
       m_settings(std::make_unique<QSettings>(QDir(m_configDir).filePath("GlimmarDemo.ini"), QSettings::IniFormat)),
+      m_languages(std::make_unique<LanguageSwitcher>()),
+      m_coreFactories(std::make_unique<CoreFactories>()),
       m_view(new PhotoView(this))
 {
     setObjectName("mainWindow");
+    // The editor's look, dark around the photo; the preset tiles take their geometry from the style sheet.
+    if (qApp->styleSheet().isEmpty()) {
+        QApplication::setStyle("Fusion");
+        QPalette dark;
+        dark.setColor(QPalette::Window, QColor(0x2b, 0x2d, 0x31));
+        dark.setColor(QPalette::WindowText, QColor(0xe6, 0xe6, 0xe6));
+        dark.setColor(QPalette::Base, QColor(0x1f, 0x20, 0x23));
+        dark.setColor(QPalette::AlternateBase, QColor(0x26, 0x28, 0x2c));
+        dark.setColor(QPalette::Text, QColor(0xe6, 0xe6, 0xe6));
+        dark.setColor(QPalette::Button, QColor(0x35, 0x37, 0x3c));
+        dark.setColor(QPalette::ButtonText, QColor(0xe6, 0xe6, 0xe6));
+        dark.setColor(QPalette::ToolTipBase, QColor(0x35, 0x37, 0x3c));
+        dark.setColor(QPalette::ToolTipText, QColor(0xe6, 0xe6, 0xe6));
+        dark.setColor(QPalette::Highlight, QColor(0x3d, 0x8b, 0xfd));
+        dark.setColor(QPalette::HighlightedText, Qt::white);
+        dark.setColor(QPalette::Disabled, QPalette::Text, QColor(0x80, 0x80, 0x80));
+        dark.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x80, 0x80, 0x80));
+        dark.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x80, 0x80, 0x80));
+        QApplication::setPalette(dark);
+        QFile style(":/styles/glimmar.qss");
+        if (style.open(QIODevice::ReadOnly))
+            qApp->setStyleSheet(QString::fromUtf8(style.readAll()));
+    }
     PhotoUtil::BaseConfig::SetStorageFolder(m_configDir);
     setCentralWidget(m_view);
     setAcceptDrops(true);
@@ -73,6 +109,17 @@ MainWindow::MainWindow(const EditorOptions& options, QWidget* parent)
 
     m_statistics = new StatisticsDock(m_statisticsPath, this);
     addDockWidget(Qt::BottomDockWidgetArea, m_statistics);
+
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName("panelTabs");
+    m_tabs->setDocumentMode(true);
+    connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::OnTabChanged);
+    m_toolsDock = new QDockWidget(this);
+    m_toolsDock->setObjectName("toolsDock");
+    m_toolsDock->setFeatures(QDockWidget::DockWidgetMovable);
+    m_toolsDock->setTitleBarWidget(new QWidget(m_toolsDock));
+    m_toolsDock->setWidget(m_tabs);
+    addDockWidget(Qt::RightDockWidgetArea, m_toolsDock);
 
     CreateActions();
     CreateMenus();
@@ -82,16 +129,111 @@ MainWindow::MainWindow(const EditorOptions& options, QWidget* parent)
     statusBar()->addPermanentWidget(m_zoomLabel);
     connect(m_view, &PhotoView::zoomChanged, this, &MainWindow::UpdateZoomLabel);
 
+    QString language = options.language;
+    if (language.isEmpty())
+        language = m_settings->value("language", LanguageSwitcher::SystemLanguage()).toString();
+    m_languages->SetLanguage(language);
+    m_languageGroup->actions().at(std::max(0, int(LanguageSwitcher::Languages().indexOf(m_languages->Language()))))->setChecked(true);
+    BuildPanels();
+
     Retranslate();
     UpdateHistoryActions();
-    resize(1280, 820);
+    resize(1360, 860);
     resizeDocks({m_statistics}, {150}, Qt::Vertical);
+    resizeDocks({m_toolsDock}, {290}, Qt::Horizontal);
     restoreGeometry(m_settings->value("window/geometry").toByteArray());
     restoreState(m_settings->value("window/state").toByteArray());
     qApp->installEventFilter(this);
 }
 
-MainWindow::~MainWindow() = default;
+// The panels go first: destroying them writes the user configurations while the document lives.
+MainWindow::~MainWindow()
+{
+    qApp->removeEventFilter(this);
+    m_tabs->blockSignals(true);
+    for (ToolPanel* panel : m_panels)
+        delete panel;
+}
+
+void MainWindow::BuildPanels()
+{
+    const QSignalBlocker blocker(m_tabs);
+    const int shown = m_currentTab >= 0 ? m_currentTab : m_settings->value("panel", 0).toInt();
+    for (ToolPanel* panel : m_panels)
+        delete panel;
+    m_panels.clear();
+    for (PanelFactory::Panel kind : PanelFactory::Panels()) {
+        ToolPanel* panel = PanelFactory::Create(kind, m_coreFactories.get(), m_tabs);
+        m_tabs->addTab(panel, PanelFactory::Title(kind));
+        m_panels.push_back(panel);
+    }
+    m_currentTab = std::clamp(shown, 0, m_tabs->count() - 1);
+    m_tabs->setCurrentIndex(m_currentTab);
+    ConnectWorkspace();
+}
+
+void MainWindow::ConnectWorkspace()
+{
+    if (!m_document)
+        return;
+    for (ToolPanel* panel : m_panels) {
+        panel->SetWorkspaceController(m_document->Workspace());
+        panel->List().ActivateCurrentPreset();
+    }
+}
+
+ToolPanel* MainWindow::CurrentPanel() const
+{
+    return m_currentTab >= 0 && m_currentTab < int(m_panels.size()) ? m_panels[m_currentTab] : nullptr;
+}
+
+void MainWindow::OnTabChanged(int index)
+{
+    if (index == m_currentTab)
+        return;
+    if (!ConfirmLeaving(CurrentPanel())) {
+        const QSignalBlocker blocker(m_tabs);
+        m_tabs->setCurrentIndex(m_currentTab);
+        return;
+    }
+    m_currentTab = index;
+    m_settings->setValue("panel", index);
+}
+
+bool MainWindow::ConfirmLeaving(ToolPanel* panel)
+{
+    if (!panel || !panel->List().HasChanges())
+        return true;
+    using namespace Tessel::ButtonColorProperty;
+    const Tessel::ElemsConfig buttons{{true, LEVEL_ONE, tr("Apply")}, {true, LEVEL_ZERO, tr("Discard")},
+                                      {true, LEVEL_ZERO_LINK, tr("Stay")}, {false, {}}};
+    Tessel::TesselAlertBox box(tr("Keep the preset you are trying?"),
+                               tr("The preset on the photo is not confirmed yet."), this, buttons);
+    box.setObjectName("confirmLeavingBox");
+    switch (box.Exec()) {
+    case 0:
+        panel->List().ApplyCurrentPreset();
+        return true;
+    case 1:
+        panel->List().DiscardCurrentPreset();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool MainWindow::ConfirmLeavingAll()
+{
+    return std::all_of(m_panels.begin(), m_panels.end(), [this](ToolPanel* panel) { return ConfirmLeaving(panel); });
+}
+
+void MainWindow::SetLanguage(const QString& language)
+{
+    m_languages->SetLanguage(language);
+    m_settings->setValue("language", m_languages->Language());
+    // The lists take their texts when they are built.
+    BuildPanels();
+}
 
 void MainWindow::CreateActions()
 {
@@ -122,6 +264,32 @@ void MainWindow::CreateActions()
     m_resetAllAction = new QAction(this);
     m_resetAllAction->setObjectName("actionResetAll");
     connect(m_resetAllAction, &QAction::triggered, this, &MainWindow::ResetAll);
+
+    m_applyAction = new QAction(this);
+    m_applyAction->setObjectName("actionApplyPreset");
+    m_applyAction->setShortcuts({Qt::Key_Return, Qt::Key_Enter});
+    connect(m_applyAction, &QAction::triggered, this, &MainWindow::ApplyPreset);
+
+    m_discardAction = new QAction(this);
+    m_discardAction->setObjectName("actionDiscardPreset");
+    m_discardAction->setShortcut(Qt::Key_Escape);
+    connect(m_discardAction, &QAction::triggered, this, &MainWindow::DiscardPreset);
+
+    m_savePresetAction = new QAction(this);
+    m_savePresetAction->setObjectName("actionSavePreset");
+    m_savePresetAction->setShortcut(Qt::CTRL | Qt::Key_S);
+    connect(m_savePresetAction, &QAction::triggered, this, [this] {
+        if (ToolPanel* panel = CurrentPanel())
+            panel->SaveCurrentEffectsAsPreset();
+    });
+
+    m_languageGroup = new QActionGroup(this);
+    for (const QString& language : LanguageSwitcher::Languages()) {
+        QAction* action = m_languageGroup->addAction(LanguageSwitcher::NativeName(language));
+        action->setObjectName("actionLanguage_" + language);
+        action->setCheckable(true);
+        connect(action, &QAction::triggered, this, [this, language] { SetLanguage(language); });
+    }
 
     m_fitAction = new QAction(this);
     m_fitAction->setObjectName("actionFit");
@@ -161,6 +329,10 @@ void MainWindow::CreateMenus()
     m_editMenu->addAction(m_undoAction);
     m_editMenu->addAction(m_redoAction);
     m_editMenu->addSeparator();
+    m_editMenu->addAction(m_applyAction);
+    m_editMenu->addAction(m_discardAction);
+    m_editMenu->addAction(m_savePresetAction);
+    m_editMenu->addSeparator();
     m_editMenu->addAction(m_resetAllAction);
 
     m_viewMenu = menuBar()->addMenu(QString());
@@ -170,6 +342,9 @@ void MainWindow::CreateMenus()
     m_viewMenu->addAction(m_zoomOutAction);
     m_viewMenu->addSeparator();
     m_viewMenu->addAction(m_statistics->toggleViewAction());
+
+    m_languageMenu = menuBar()->addMenu(QString());
+    m_languageMenu->addActions(m_languageGroup->actions());
 
     m_toolBar = addToolBar(QString());
     m_toolBar->setObjectName("mainToolBar");
@@ -192,6 +367,7 @@ void MainWindow::Retranslate()
     m_fileMenu->setTitle(tr("&File"));
     m_editMenu->setTitle(tr("&Edit"));
     m_viewMenu->setTitle(tr("&View"));
+    m_languageMenu->setTitle(tr("&Language"));
     m_toolBar->setWindowTitle(tr("Tools"));
     m_openAction->setText(tr("&Open photo…"));
     m_exportAction->setText(tr("&Export…"));
@@ -200,6 +376,11 @@ void MainWindow::Retranslate()
     m_redoAction->setText(tr("&Redo"));
     m_resetAllAction->setText(tr("Reset all"));
     m_resetAllAction->setToolTip(tr("Back to the photo as opened (undoable)"));
+    m_applyAction->setText(tr("Apply preset"));
+    m_discardAction->setText(tr("Cancel preset"));
+    m_savePresetAction->setText(tr("Save as preset…"));
+    for (PanelFactory::Panel kind : PanelFactory::Panels())
+        m_tabs->setTabText(int(kind), PanelFactory::Title(kind));
     m_fitAction->setText(tr("Fit"));
     m_actualSizeAction->setText(tr("100%"));
     m_zoomInAction->setText(tr("Zoom in"));
@@ -232,6 +413,9 @@ bool MainWindow::OpenPhoto(const QString& path)
         return false;
     }
 
+    if (!ConfirmLeavingAll())
+        return false;
+
     auto document = std::make_unique<PhotoDocument>(photo.convertToFormat(QImage::Format_RGB32), path, m_statisticsPath);
     connect(document.get(), &PhotoDocument::frameRendered, m_view, &PhotoView::SetImage);
     connect(document.get(), &PhotoDocument::historyChanged, this, &MainWindow::UpdateHistoryActions);
@@ -239,6 +423,7 @@ bool MainWindow::OpenPhoto(const QString& path)
     m_view->SetImage(document->Original());
     m_view->ZoomToFit();
     m_document = std::move(document);
+    ConnectWorkspace();
     UpdateHistoryActions();
     Retranslate();
     emit photoOpened(path);
@@ -312,27 +497,48 @@ void MainWindow::AskExportPath()
 
 void MainWindow::Undo()
 {
-    if (m_document)
-        m_document->Undo();
+    if (!m_document)
+        return;
+    m_document->Undo();
+    for (ToolPanel* panel : m_panels)
+        panel->List().ActivateCurrentPreset();
 }
 
 void MainWindow::Redo()
 {
-    if (m_document)
-        m_document->Redo();
+    if (!m_document)
+        return;
+    m_document->Redo();
+    for (ToolPanel* panel : m_panels)
+        panel->List().ActivateCurrentPreset();
 }
 
 void MainWindow::ResetAll()
 {
-    if (m_document)
-        m_document->RestoreOriginal();
+    if (!m_document)
+        return;
+    m_document->RestoreOriginal();
+    for (ToolPanel* panel : m_panels)
+        panel->List().ResetAll();
+}
+
+void MainWindow::ApplyPreset()
+{
+    if (ToolPanel* panel = CurrentPanel(); panel && panel->List().HasChanges())
+        panel->List().ApplyCurrentPreset();
+}
+
+void MainWindow::DiscardPreset()
+{
+    if (ToolPanel* panel = CurrentPanel(); panel && panel->List().HasChanges())
+        panel->List().DiscardCurrentPreset();
 }
 
 void MainWindow::UpdateHistoryActions()
 {
     m_undoAction->setEnabled(m_document && m_document->CanUndo());
     m_redoAction->setEnabled(m_document && m_document->CanRedo());
-    m_resetAllAction->setEnabled(m_document && m_document->CanUndo());
+    m_resetAllAction->setEnabled(m_document != nullptr);
     m_exportAction->setEnabled(m_document != nullptr);
 }
 
@@ -358,6 +564,10 @@ void MainWindow::changeEvent(QEvent* event)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (!ConfirmLeavingAll()) {
+        event->ignore();
+        return;
+    }
     m_settings->setValue("window/geometry", saveGeometry());
     m_settings->setValue("window/state", saveState());
     QMainWindow::closeEvent(event);

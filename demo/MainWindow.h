@@ -5,22 +5,33 @@
 #include <QMainWindow>
 
 #include <memory>
+#include <vector>
 
 class QAction;
+class QDockWidget;
+class QActionGroup;
 class QLabel;
 class QMenu;
 class QSettings;
+class QTabWidget;
 class QToolBar;
 class QToolButton;
 
+namespace Tavrel {
+class CoreFactories;
+}
+
 namespace Tavrel::Demo {
 
+class LanguageSwitcher;
 class PhotoDocument;
 class PhotoView;
 class StatisticsDock;
+class ToolPanel;
 
-/// The editor's window: the photo in the middle, the usage statistics in a dock,
-/// files, history and view in menus and a tool bar.
+/// The editor's window: the photo in the middle, the preset panels "Looks" and
+/// "Effects" in tabs on the right, the usage statistics in a dock, files,
+/// history, view and language in menus and a tool bar.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -33,7 +44,8 @@ public:
     explicit MainWindow(const EditorOptions& options, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    /// Opens the photo; when it cannot be read, says why and keeps the current one.
+    /// Opens the photo; when it cannot be read, says why and keeps the current one. A
+    /// preset tried but not confirmed is asked about first; false when the user stays.
     bool OpenPhoto(const QString& path);
     /// Writes the photo with its effects at full resolution, JPEG or PNG by the file's
     /// suffix, on a worker thread once the drawer is idle; exportFinished reports the result
@@ -43,11 +55,22 @@ public:
     PhotoDocument* Document() const { return m_document.get(); }
     PhotoView* View() const { return m_view; }
     StatisticsDock* Statistics() const { return m_statistics; }
+    /// The panels in tab order; rebuilt when the language changes.
+    const std::vector<ToolPanel*>& Panels() const { return m_panels; }
+    QTabWidget* PanelTabs() const { return m_tabs; }
+    ToolPanel* CurrentPanel() const;
+    /// Installs the language's translations and rebuilds the panels in it.
+    void SetLanguage(const QString& language);
 
 public slots:
+    /// Undo and redo move the drawer's history; each panel then follows the photo.
     void Undo();
     void Redo();
+    /// Back to the photo as opened (undoable); every panel's sliders back to their presets.
     void ResetAll();
+    /// Confirm or cancel the preset tried in the current panel (Enter, Escape).
+    void ApplyPreset();
+    void DiscardPreset();
 
 signals:
     void photoOpened(const QString& path);
@@ -64,6 +87,13 @@ protected:
 private:
     void CreateActions();
     void CreateMenus();
+    void BuildPanels();
+    void ConnectWorkspace();
+    void OnTabChanged(int index);
+    /// Asks what to do with a preset tried but not confirmed in the panel: apply,
+    /// discard, or stay (false).
+    bool ConfirmLeaving(ToolPanel* panel);
+    bool ConfirmLeavingAll();
     void Retranslate();
     void UpdateHistoryActions();
     void UpdateZoomLabel();
@@ -74,13 +104,21 @@ private:
     const QString m_configDir;
     const QString m_statisticsPath;
     std::unique_ptr<QSettings> m_settings;
+    const std::unique_ptr<LanguageSwitcher> m_languages;
+    const std::unique_ptr<CoreFactories> m_coreFactories;
     PhotoView* const m_view;
     StatisticsDock* m_statistics = nullptr;
+    QDockWidget* m_toolsDock = nullptr;
+    QTabWidget* m_tabs = nullptr;
+    std::vector<ToolPanel*> m_panels;
+    int m_currentTab = -1;
     std::unique_ptr<PhotoDocument> m_document;
 
     QMenu* m_fileMenu = nullptr;
     QMenu* m_editMenu = nullptr;
     QMenu* m_viewMenu = nullptr;
+    QMenu* m_languageMenu = nullptr;
+    QActionGroup* m_languageGroup = nullptr;
     QToolBar* m_toolBar = nullptr;
     QAction* m_openAction = nullptr;
     QAction* m_exportAction = nullptr;
@@ -88,6 +126,9 @@ private:
     QAction* m_undoAction = nullptr;
     QAction* m_redoAction = nullptr;
     QAction* m_resetAllAction = nullptr;
+    QAction* m_applyAction = nullptr;
+    QAction* m_discardAction = nullptr;
+    QAction* m_savePresetAction = nullptr;
     QAction* m_fitAction = nullptr;
     QAction* m_actualSizeAction = nullptr;
     QAction* m_zoomInAction = nullptr;

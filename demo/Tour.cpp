@@ -4,14 +4,26 @@
 #include "demo/PhotoDocument.h"
 #include "demo/PhotoView.h"
 #include "demo/StatisticsDock.h"
+#include "demo/ToolPanel.h"
 
+#include "GlimmarPresetsUtil/Widgets/ModelPreset.h"
+#include "GlimmarPresetsUtil/Widgets/PresetWidget.h"
 #include "Host/Drawer/WorkspaceController.h"
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QSlider>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextStream>
 #include <QTimer>
@@ -22,31 +34,69 @@
 
 namespace Tavrel::Demo {
 
+using Glimmar::GlimmarPresets::ModelPreset;
+using Glimmar::GlimmarPresets::PresetWidget;
+
 namespace {
 
 constexpr const char* ExportFileName = "export.jpg";
 constexpr const char* SummaryFileName = "summary.txt";
+constexpr int LooksTab = 0;
+constexpr int EffectsTab = 1;
 
 template <typename T>
-T* FindChild(QObject& parent, const QString& name)
+T& Find(QObject& parent, const QString& name)
 {
     T* child = parent.findChild<T*>(name);
     if (!child)
-        throw std::runtime_error("the window has no " + name.toStdString());
-    return child;
+        throw std::runtime_error("no " + name.toStdString() + " in " + parent.objectName().toStdString());
+    return *child;
 }
 
 // Clicks the tool bar button of the window's action, as a user would.
 void ClickAction(MainWindow& window, const QString& actionName)
 {
-    auto* action = FindChild<QAction>(window, actionName);
+    auto& action = Find<QAction>(window, actionName);
     for (QToolBar* toolBar : window.findChildren<QToolBar*>()) {
-        if (QWidget* button = toolBar->widgetForAction(action)) {
+        if (QWidget* button = toolBar->widgetForAction(&action)) {
             QTest::mouseClick(button, Qt::LeftButton);
             return;
         }
     }
-    action->trigger();
+    action.trigger();
+}
+
+// Runs script on the next modal dialog once it shows (dialogs run their own event loop).
+void WhenDialogShows(const std::function<void(QWidget&)>& script)
+{
+    auto* poll = new QTimer;
+    auto* waited = new QElapsedTimer;
+    waited->start();
+    QObject::connect(poll, &QTimer::timeout, [poll, waited, script] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog && waited->elapsed() < 10000)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        delete waited;
+        if (dialog)
+            script(*dialog);
+    });
+    poll->start(20);
+}
+
+void TypeName(QWidget& dialog, const QString& name)
+{
+    auto& field = Find<QLineEdit>(dialog, "nameEdit");
+    field.selectAll();
+    QTest::keyClicks(&field, name);
+    QTest::mouseClick(&Find<QAbstractButton>(dialog, "acceptButton"), Qt::LeftButton);
+}
+
+void Hover(QWidget& widget)
+{
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(&widget, &enter);
 }
 
 } // namespace
@@ -58,8 +108,11 @@ EditorOptions Tour::Options(const QString& folder)
     QDir dir(folder);
     dir.mkpath(".");
     QDir(dir.filePath("config")).removeRecursively();
+    QDir(dir.filePath("downloads")).removeRecursively();
     for (const QString& old : dir.entryList({"[0-9][0-9]-*.png", MainWindow::StatisticsFileName, ExportFileName, SummaryFileName}))
         dir.remove(old);
+    // Downloads start from an empty cache, so that the tiles show them.
+    qputenv("GLIMMAR_RESOURCE_CACHE_DIR", QFile::encodeName(dir.filePath("downloads")));
     EditorOptions options;
     options.configDir = dir.filePath("config");
     options.dataDir = dir.absolutePath();
@@ -67,25 +120,188 @@ EditorOptions Tour::Options(const QString& folder)
     return options;
 }
 
+ToolPanel& Tour::Panel(int tab) const { return *m_window.Panels().at(tab); }
+
+QListView& Tour::View(int tab) const { return Find<QListView>(Panel(tab).List(), "view"); }
+
+void Tour::ChooseGroup(int tab, const QString& untranslatedName)
+{
+    auto* combo = qobject_cast<QComboBox*>(Panel(tab).List().GetGroupsCombobox());
+    const QModelIndexList hits = combo->model()->match(combo->model()->index(0, 0), Qt::DisplayRole, untranslatedName, 1,
+                                                       Qt::MatchStartsWith | Qt::MatchWrap);
+    if (hits.isEmpty())
+        throw std::runtime_error("no group " + untranslatedName.toStdString());
+    combo->setCurrentIndex(hits.first().row());
+}
+
+PresetWidget& Tour::Tile(int tab, const QString& presetId)
+{
+    QListView& view = View(tab);
+    const QModelIndexList hits =
+        view.model()->match(view.model()->index(0, 0), ModelPreset::IdRole, presetId, 1, Qt::MatchExactly);
+    if (hits.isEmpty())
+        throw std::runtime_error("no preset " + presetId.toStdString() + " in the shown group");
+    view.scrollTo(hits.first());
+    Settle();
+    auto* tile = qobject_cast<PresetWidget*>(view.indexWidget(hits.first()));
+    if (!tile)
+        throw std::runtime_error("no tile for " + presetId.toStdString());
+    return *tile;
+}
+
+void Tour::ClickTilePart(int tab, const QString& presetId, const char* part)
+{
+    PresetWidget& tile = Tile(tab, presetId);
+    Hover(Find<QWidget>(tile, "activateButton"));
+    QTest::mouseClick(&Find<QAbstractButton>(tile, part), Qt::LeftButton);
+}
+
+void Tour::DragIntensity(int tab, const QString& presetId, double toFraction)
+{
+    auto& slider = Find<QSlider>(Tile(tab, presetId), "intensitySlider");
+    const int y = slider.height() / 2;
+    const int from = slider.width() / 2;
+    const int to = qRound(slider.width() * toFraction);
+    const auto send = [&slider, y](QEvent::Type type, int x, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, QPoint(x, y), slider.mapToGlobal(QPoint(x, y)), Qt::LeftButton, buttons, {});
+        QApplication::sendEvent(&slider, &event);
+    };
+    send(QEvent::MouseButtonPress, from, Qt::LeftButton);
+    for (int x = from; x != to; x += (to > from ? 4 : -4)) {
+        send(QEvent::MouseMove, x, Qt::LeftButton);
+        if (std::abs(to - x) < 4)
+            break;
+    }
+    send(QEvent::MouseButtonRelease, to, Qt::NoButton);
+}
+
+void Tour::ChooseFromSettingsMenu(int tab, const QString& presetId, int entry)
+{
+    PresetWidget& tile = Tile(tab, presetId);
+    Hover(Find<QWidget>(tile, "activateButton"));
+    auto& button = Find<QAbstractButton>(tile, "settingsButton");
+    QTest::mouseClick(&button, Qt::LeftButton);
+    auto* menu = button.findChild<QMenu*>();
+    if (!menu || menu->actions().size() <= entry)
+        throw std::runtime_error("the settings menu of " + presetId.toStdString() + " has no entry " + std::to_string(entry));
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions().at(entry)).center());
+}
+
+QString Tour::UserPresetId(int tab, const QString& name)
+{
+    QListView& view = View(tab);
+    for (int row = 0; row < view.model()->rowCount(); ++row) {
+        const QModelIndex index = view.model()->index(row, 0);
+        if (index.data(ModelPreset::UserPresetRole).toBool() && index.data(ModelPreset::NameRole).toString() == name)
+            return index.data(ModelPreset::IdRole).toString();
+    }
+    throw std::runtime_error("no user preset " + name.toStdString());
+}
+
+void Tour::SwitchTab(int tab)
+{
+    QTabBar* bar = m_window.PanelTabs()->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
+    if (m_window.PanelTabs()->currentIndex() != tab)
+        throw std::runtime_error("the tab did not switch");
+}
+
+void Tour::ExpectChange(const QImage& before, bool changed, const char* what)
+{
+    if ((m_window.View()->Image() != before) != changed)
+        throw std::runtime_error(what);
+}
+
 bool Tour::Run()
 {
-    m_window.resize(1400, 900);
+    m_window.resize(1440, 900);
     m_window.show();
+    QImage photo;
     try {
         Step("open", "Open the sample photo", [this] {
             if (!m_window.OpenPhoto(MainWindow::SamplePhotoPath))
                 throw std::runtime_error("the sample photo cannot be opened");
         });
-        Step("zoom-100", "Zoom to 100%", [this] { ClickAction(m_window, "actionActualSize"); });
-        Step("original", "Hold the Original button to compare with the photo as opened", [this] {
-            auto* original = FindChild<QAbstractButton>(m_window, "originalButton");
-            QTest::mousePress(original, Qt::LeftButton);
-            if (!m_window.View()->ShowsOriginal())
-                throw std::runtime_error("holding Original does not show the original");
+        photo = m_window.Document()->Original();
+        Step("looks-group", "Looks: open the group \"Colour\"", [this] { ChooseGroup(LooksTab, "Colour"); });
+        Step("looks-try", "Looks: try \"Warm Sun\"", [this, &photo] {
+            ClickTilePart(LooksTab, "colour.warmSun", "activateButton");
+            Settle();
+            ExpectChange(photo, true, "trying a preset did not change the photo");
         });
-        Step("fit", "Let go of Original and fit the photo to the window", [this] {
-            QTest::mouseRelease(FindChild<QAbstractButton>(m_window, "originalButton"), Qt::LeftButton);
-            ClickAction(m_window, "actionFit");
+        Step("looks-intensity", "Looks: drag its intensity to 80%", [this] { DragIntensity(LooksTab, "colour.warmSun", 0.8); });
+        Step("looks-confirm", "Looks: confirm it with the tick", [this] { ClickTilePart(LooksTab, "colour.warmSun", "applyBtn"); });
+        QImage confirmed = m_window.View()->Image();
+        Step("looks-try-another", "Looks: try \"Teal and Orange\"", [this] {
+            ClickTilePart(LooksTab, "colour.tealOrange", "activateButton");
+        });
+        Step("looks-cancel", "Looks: cancel it with the cross; the photo is back as it was", [this, &confirmed] {
+            ClickTilePart(LooksTab, "colour.tealOrange", "resetBtn");
+            Settle();
+            ExpectChange(confirmed, false, "cancelling did not restore the photo");
+        });
+        Step("looks-favourite", "Looks: mark \"Cool Breeze\" as a favourite", [this] {
+            ClickTilePart(LooksTab, "colour.coolBreeze", "favouriteButton");
+        });
+        Step("effects-tab", "Switch to the Effects panel: it opens on the popular group", [this] { SwitchTab(EffectsTab); });
+        Step("effects-try", "Effects: try \"Golden Hour\" and drag its intensity", [this] {
+            ClickTilePart(EffectsTab, "popular.goldenHour", "activateButton");
+            Settle();
+            DragIntensity(EffectsTab, "popular.goldenHour", 0.35);
+        });
+        Step("effects-confirm", "Effects: confirm with Enter", [this] {
+            QTest::keyClick(&m_window, Qt::Key_Return);
+            if (Panel(EffectsTab).List().HasChanges())
+                throw std::runtime_error("Enter did not confirm the preset");
+        });
+        confirmed = m_window.View()->Image();
+        Step("effects-cancel", "Effects: try \"Dark Frame\", then cancel with Escape", [this, &confirmed] {
+            ClickTilePart(EffectsTab, "popular.darkFrame", "activateButton");
+            Settle();
+            QTest::keyClick(&m_window, Qt::Key_Escape);
+            Settle();
+            ExpectChange(confirmed, false, "Escape did not restore the photo");
+        });
+        Step("effects-favourite", "Effects: mark \"Soft Fade\" as a favourite", [this] {
+            ClickTilePart(EffectsTab, "popular.softFade", "favouriteButton");
+        });
+        Step("effects-download", "Effects: the textures download as their tiles show; \"Canvas\" cannot, and says why",
+             [this] {
+                 ChooseGroup(EffectsTab, "Textures");
+                 Tile(EffectsTab, "texture.canvas");
+             });
+        Step("effects-texture", "Effects: try \"Old Paper\" with its downloaded texture and confirm it", [this] {
+            ClickTilePart(EffectsTab, "texture.oldPaper", "activateButton");
+            Settle();
+            ClickTilePart(EffectsTab, "texture.oldPaper", "applyBtn");
+        });
+        Step("save-preset", "Save the photo's effects as the user preset \"Raccoon Glow\"", [this] {
+            WhenDialogShows([](QWidget& dialog) { TypeName(dialog, "Raccoon Glow"); });
+            QTest::mouseClick(&Find<QAbstractButton>(Panel(EffectsTab), "savePresetButton"), Qt::LeftButton);
+            ChooseGroup(EffectsTab, "Custom");
+        });
+        Step("save-another", "Save another one, \"Evening\"", [this] {
+            WhenDialogShows([](QWidget& dialog) { TypeName(dialog, "Evening"); });
+            QTest::mouseClick(&Find<QAbstractButton>(Panel(EffectsTab), "savePresetButton"), Qt::LeftButton);
+            ChooseGroup(EffectsTab, "Custom");
+        });
+        Step("rename", "Rename \"Raccoon Glow\" to \"Raccoon at Dusk\"", [this] {
+            WhenDialogShows([](QWidget& dialog) { TypeName(dialog, "Raccoon at Dusk"); });
+            ChooseFromSettingsMenu(EffectsTab, UserPresetId(EffectsTab, "Raccoon Glow"), 1);
+            UserPresetId(EffectsTab, "Raccoon at Dusk");
+        });
+        Step("delete", "Delete \"Evening\"", [this] {
+            WhenDialogShows([](QWidget& dialog) { QTest::mouseClick(&Find<QAbstractButton>(dialog, "firstButton"), Qt::LeftButton); });
+            ChooseFromSettingsMenu(EffectsTab, UserPresetId(EffectsTab, "Evening"), 2);
+        });
+        Step("undo", "Undo with Ctrl+Z: the texture goes, the panel follows", [this] {
+            QTest::keyClick(&m_window, Qt::Key_Z, Qt::ControlModifier);
+        });
+        Step("redo", "Redo with Ctrl+Shift+Z", [this] {
+            QTest::keyClick(&m_window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        });
+        Step("german", "Switch the language to German: the panels are built again in it", [this] {
+            Find<QAction>(m_window, "actionLanguage_de").trigger();
         });
         Step("export", "Export the photo at full resolution", [this] {
             QString error = "the export did not finish within a minute";

@@ -5,6 +5,9 @@
 #include "demo/PhotoDocument.h"
 #include "demo/PhotoView.h"
 #include "demo/StatisticsDock.h"
+#include "demo/ToolPanel.h"
+
+#include "GlimmarPresetsUtil/Widgets/ModelPreset.h"
 
 #include "Host/Drawer/WorkspaceController.h"
 #include "Host/Effects/EffectSettingsImpl.h"
@@ -13,7 +16,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListView>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -104,6 +111,17 @@ protected:
     }
 
     PhotoCoreDrawer& Drawer() { return window->Document()->Workspace()->Drawer(); }
+
+    QListView& Looks() { return *window->Panels().at(0)->List().findChild<QListView*>("view"); }
+    QModelIndex LooksRow(int row) { return Looks().model()->index(row, 0); }
+    // A part of the tile of a row of the Looks panel's shown group.
+    QAbstractButton& LooksTilePart(int row, const char* part)
+    {
+        QCoreApplication::processEvents();
+        QWidget* tile = Looks().indexWidget(LooksRow(row));
+        EXPECT_NE(tile, nullptr);
+        return *tile->findChild<QAbstractButton*>(part);
+    }
 
     // Waits until the view shows the drawer's latest final render.
     bool ShowsLatestRender()
@@ -224,6 +242,81 @@ TEST_F(DemoEditorTest, ViewZoomsWithCtrlWheelAndShowsTheOriginalWhileTheKeyIsHel
     EXPECT_TRUE(view->ShowsOriginal());
     QTest::keyRelease(window.get(), Qt::Key_Backslash);
     EXPECT_FALSE(view->ShowsOriginal());
+}
+
+TEST_F(DemoEditorTest, TryingAPresetChangesThePhotoAndCancelRestoresItExactly)
+{
+    const QImage original = window->Document()->Original();
+    QTest::mouseClick(&LooksTilePart(0, "activateButton"), Qt::LeftButton);
+    Drawer().WaitUntilIdle();
+    ASSERT_TRUE(WaitUntil([&] { return window->View()->Image() != original; }));
+    EXPECT_TRUE(window->Panels().at(0)->List().HasChanges());
+
+    QTest::mouseClick(&LooksTilePart(0, "resetBtn"), Qt::LeftButton);
+    ASSERT_TRUE(ShowsLatestRender());
+    const QImage after = window->View()->Image();
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(after.constBits()), after.sizeInBytes()),
+              QByteArray(reinterpret_cast<const char*>(original.constBits()), original.sizeInBytes()));
+    EXPECT_FALSE(window->Panels().at(0)->List().HasChanges());
+}
+
+TEST_F(DemoEditorTest, UndoAndRedoBringThePanelInLineWithThePhotoAndTheLogHoldsTheEventsInOrder)
+{
+    using Tavrel::Glimmar::GlimmarPresets::ModelPreset;
+    const std::string statisticsPrefix = [&] {
+        QTest::mouseClick(&LooksTilePart(0, "activateButton"), Qt::LeftButton);
+        return window->Document()->Workspace()->Statistics().Events().back().name;
+    }();
+    ASSERT_TRUE(ShowsLatestRender());
+    ASSERT_TRUE(LooksRow(0).data(ModelPreset::ApplyRole).toBool());
+
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Drawer().GetCurrentPosition(), 0);
+    EXPECT_FALSE(LooksRow(0).data(ModelPreset::ApplyRole).toBool()) << "the panel follows the photo back";
+    ASSERT_TRUE(ShowsLatestRender());
+    EXPECT_EQ(window->View()->Image(), window->Document()->Original());
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(LooksRow(0).data(ModelPreset::ApplyRole).toBool()) << "and forth";
+    QTest::mouseClick(&LooksTilePart(0, "applyBtn"), Qt::LeftButton);
+
+    std::vector<std::string> names;
+    for (const auto& event : window->Document()->Workspace()->Statistics().Events())
+        names.push_back(event.name);
+    const std::string group = statisticsPrefix.substr(0, statisticsPrefix.rfind("_click"));
+    EXPECT_EQ(names, (std::vector<std::string>{group + "_click", group + "_applied"}));
+    auto* logged = window->Statistics()->findChild<QTreeWidget*>("statisticsEvents");
+    ASSERT_TRUE(WaitUntil([logged] { return logged->topLevelItemCount() == 2; }));
+    EXPECT_EQ(logged->topLevelItem(1)->text(0).toStdString(), group + "_applied");
+}
+
+TEST_F(DemoEditorTest, UserPresetAndFavouriteSurviveClosingAndReopening)
+{
+    using Tavrel::Glimmar::GlimmarPresets::ModelPreset;
+    const QString favourite = LooksRow(1).data(ModelPreset::IdRole).toString();
+    QTest::mouseClick(&LooksTilePart(1, "favouriteButton"), Qt::LeftButton);
+    QTest::mouseClick(&LooksTilePart(0, "activateButton"), Qt::LeftButton);
+    QTest::mouseClick(&LooksTilePart(0, "applyBtn"), Qt::LeftButton);
+    QTimer::singleShot(100, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        auto* field = dialog->findChild<QLineEdit*>("nameEdit");
+        field->selectAll();
+        QTest::keyClicks(field, "Raccoon Glow");
+        QTest::mouseClick(dialog->findChild<QAbstractButton*>("acceptButton"), Qt::LeftButton);
+    });
+    QTest::mouseClick(window->Panels().at(0)->findChild<QAbstractButton*>("savePresetButton"), Qt::LeftButton);
+
+    window.reset();
+    OpenWindow();
+    auto* groups = window->Panels().at(0)->List().GetGroupsCombobox();
+    const auto shows = [&](int group, const QString& role, const QVariant& value) {
+        static_cast<QComboBox*>(groups)->setCurrentIndex(group);
+        const QModelIndexList hits = Looks().model()->match(
+            Looks().model()->index(0, 0), role == "id" ? int(ModelPreset::IdRole) : int(ModelPreset::NameRole), value);
+        return !hits.isEmpty();
+    };
+    EXPECT_TRUE(shows(3, "name", "Raccoon Glow")) << "the custom group holds the user preset";
+    EXPECT_TRUE(shows(2, "id", favourite)) << "the favourites group holds the favourite";
 }
 
 } // namespace
