@@ -8,6 +8,7 @@
 #include "Host/Render/RenderCanvas.h"
 #include "Host/Render/TextureBlend.h"
 #include "Host/Render/TextureCache.h"
+#include "Host/Resources/ResourceManager.h"
 #include "Host/Effects/Kinds/SettingsEffectBlackWhiteMix.h"
 #include "Host/Effects/Kinds/SettingsEffectContrast.h"
 #include "Host/Effects/SettingsEffectEmpty.h"
@@ -19,9 +20,6 @@
 #include "Host/Effects/Kinds/SettingsEffectTemperature.h"
 #include "Host/Effects/Kinds/SettingsEffectTexture.h"
 #include "Host/Effects/Kinds/SettingsEffectVignette.h"
-
-#include <QDir>
-#include <QStandardPaths>
 
 #include <cmath>
 #include <map>
@@ -138,24 +136,16 @@ void Grain(RenderCanvas& canvas, const SettingsEffectGrain& settings)
         canvas.Change([&grain](const QImage& source, QImage& target) { grain.Apply(source, target); });
 }
 
-// Where the resource manager leaves a fetched texture.
-QString TexturePath(const std::string& name)
-{
-    if (name.empty())
-        return {};
-    QString folder = qEnvironmentVariable("GLIMMAR_RESOURCE_CACHE_DIR");
-    if (folder.isEmpty())
-        folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/resources");
-    return QDir(folder).filePath(QString::fromStdString(name));
-}
-
 void Texture(RenderCanvas& canvas, const SettingsEffectTexture& settings)
 {
     const double amount = settings.Number(SettingsEffectTexture::AMOUNT);
     if (amount <= 0.0)
         return;
     // Not fetched yet, or failed: the photo stays as it is.
-    const QImage texture = TextureCache::Get(TexturePath(settings.Text(SettingsEffectTexture::TEXTURE)));
+    const std::string name = settings.Text(SettingsEffectTexture::TEXTURE);
+    const QImage texture = name.empty() ? QImage()
+                                        : TextureCache::Get(ResourceManager::CachedPath(
+                                            ResourceId{SettingsEffectTexture::RESOURCE_TYPE, name}));
     if (texture.isNull())
         return;
     // Tiles scale with the photo, so that a preview looks like the photo it stands for.
