@@ -6,7 +6,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
 #include <QStackedWidget>
@@ -65,19 +64,6 @@ void SendMouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseButtons 
 
 } // namespace
 
-TEST_F(TileTest, ShowsTheHeartForConfiguredPresetsAndTheSettingsMenuForUserPresets)
-{
-    for (const bool userPreset : {false, true}) {
-        Make(userPreset);
-        Hover();
-        EXPECT_EQ(Part<QWidget>("favouriteButton").isVisible(), !userPreset);
-        EXPECT_EQ(Part<QWidget>("settingsButton").isVisible(), userPreset);
-        QEvent leave(QEvent::Leave);
-        QApplication::sendEvent(&Part<QToolButton>("activateButton"), &leave);
-        EXPECT_FALSE(Part<QWidget>("settingsFrame").isVisible()) << "the header buttons show only on hover";
-    }
-}
-
 TEST_F(TileTest, ValuesSetFromOutsideAreNoActions)
 {
     Make(false);
@@ -90,19 +76,6 @@ TEST_F(TileTest, ValuesSetFromOutsideAreNoActions)
     EXPECT_EQ(tile->GetIntensity(), 40);
     EXPECT_EQ(Part<QSlider>("intensitySlider").toolTip(), QStringLiteral("Intensity: 40"));
     EXPECT_EQ(Part<QPushButton>("favouriteButton").toolTip(), QStringLiteral("Remove from favorites"));
-}
-
-TEST_F(TileTest, AppliedStateShowsTheSliderOnlyWithIntensity)
-{
-    Make(false);
-    for (const bool withIntensity : {true, false}) {
-        tile->SetApplied(true, withIntensity);
-        EXPECT_TRUE(Part<QToolButton>("activateButton").isChecked());
-        EXPECT_TRUE(Part<QWidget>("applyContainer").isVisible());
-        EXPECT_EQ(Part<QWidget>("sliderFrame").isVisible(), withIntensity);
-        EXPECT_EQ(Part<QWidget>("activateButton").property("Intensity").toString(),
-                  withIntensity ? QStringLiteral("true") : QStringLiteral("false"));
-    }
 }
 
 TEST_F(TileTest, DraggingTheSliderReportsEveryValueAndOneEnd)
@@ -159,37 +132,6 @@ TEST_F(TileTest, HeartAndItsMenuEntryReportTheFavouriteChange)
     EXPECT_EQ(actions, std::vector<PresetWidget::EditAction>{PresetWidget::FavouriteChanged});
     EXPECT_EQ(entries[0]->text(), QStringLiteral("Remove from favorites"));
 }
-
-struct DownloadCase {
-    IRemoteResource::State state;
-    bool loadingPage;
-    bool barVisible;
-    int barValue;
-    QString label; // empty: the preset's name
-};
-
-class TileDownload : public TileTest, public ::testing::WithParamInterface<DownloadCase> {};
-
-TEST_P(TileDownload, ShowsTheDownloadInTheHeader)
-{
-    const DownloadCase c = GetParam();
-    Make(false);
-    tile->SetDownloadableStatus(c.state);
-    auto& header = Part<QStackedWidget>("headerStackedWidget");
-    EXPECT_EQ(header.currentWidget()->objectName(), c.loadingPage ? "loadingPage" : "headerPage");
-    if (!c.loadingPage)
-        return;
-    EXPECT_EQ(Part<QProgressBar>("progressBar").isVisible(), c.barVisible);
-    EXPECT_EQ(Part<QProgressBar>("progressBar").value(), c.barValue);
-    EXPECT_EQ(Part<QLabel>("loadLabel").text(), c.label.isEmpty() ? QStringLiteral("Warm light") : c.label);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    States, TileDownload,
-    ::testing::Values(DownloadCase{{IRemoteResource::Queued, 0.0, {}}, true, false, 0, "0% loaded"},
-                      DownloadCase{{IRemoteResource::Loading, 0.005, {}}, true, false, 0, "0% loaded"},
-                      DownloadCase{{IRemoteResource::Loading, 0.5, {}}, true, true, 50, "50% loaded"},
-                      DownloadCase{{IRemoteResource::Loaded, 1.0, {}}, false, false, 0, {}}));
 
 TEST_F(TileTest, AFailedDownloadDisablesTheTileForGood)
 {
