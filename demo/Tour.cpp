@@ -111,8 +111,9 @@ EditorOptions Tour::Options(const QString& folder)
     QDir(dir.filePath("downloads")).removeRecursively();
     for (const QString& old : dir.entryList({"[0-9][0-9]-*.png", MainWindow::StatisticsFileName, ExportFileName, SummaryFileName}))
         dir.remove(old);
-    // Downloads start from an empty cache, so that the tiles show them.
+    // Downloads start from an empty cache and take their time, so that the tiles show them.
     qputenv("GLIMMAR_RESOURCE_CACHE_DIR", QFile::encodeName(dir.filePath("downloads")));
+    qputenv("GLIMMAR_RESOURCE_CHUNK_PAUSE_MS", "40");
     EditorOptions options;
     options.configDir = dir.filePath("config");
     options.dataDir = dir.absolutePath();
@@ -265,15 +266,32 @@ bool Tour::Run()
         Step("effects-favourite", "Effects: mark \"Soft Fade\" as a favourite", [this] {
             ClickTilePart(EffectsTab, "popular.softFade", "favouriteButton");
         });
-        Step("effects-download", "Effects: the textures download as their tiles show; \"Canvas\" cannot, and says why",
+        Step("effects-download", "Effects: the textures download, with their progress on the tiles",
              [this] {
                  ChooseGroup(EffectsTab, "Textures");
-                 Tile(EffectsTab, "texture.canvas");
+                 QTest::qWait(150);
              });
         Step("effects-texture", "Effects: try \"Old Paper\" with its downloaded texture and confirm it", [this] {
+            QElapsedTimer waited;
+            waited.start();
+            while (!Find<QAbstractButton>(Tile(EffectsTab, "texture.oldPaper"), "activateButton").isEnabled() ||
+                   Find<QWidget>(Tile(EffectsTab, "texture.oldPaper"), "progressBar").isVisible()) {
+                if (waited.elapsed() > 30000)
+                    throw std::runtime_error("the texture of \"Old Paper\" did not arrive");
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+            }
             ClickTilePart(EffectsTab, "texture.oldPaper", "activateButton");
             Settle();
             ClickTilePart(EffectsTab, "texture.oldPaper", "applyBtn");
+        });
+        Step("effects-failed", "Effects: \"Canvas\" could not download its texture; its tile says why", [this] {
+            QElapsedTimer waited;
+            waited.start();
+            while (Find<QAbstractButton>(Tile(EffectsTab, "texture.canvas"), "activateButton").isEnabled()) {
+                if (waited.elapsed() > 30000)
+                    throw std::runtime_error("the download of \"Canvas\" did not fail");
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+            }
         });
         Step("save-preset", "Save the photo's effects as the user preset \"Raccoon Glow\"", [this] {
             WhenDialogShows([](QWidget& dialog) { TypeName(dialog, "Raccoon Glow"); });
