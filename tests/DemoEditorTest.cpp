@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -24,6 +25,8 @@
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -317,6 +320,54 @@ TEST_F(DemoEditorTest, UserPresetAndFavouriteSurviveClosingAndReopening)
     };
     EXPECT_TRUE(shows(3, "name", "Raccoon Glow")) << "the custom group holds the user preset";
     EXPECT_TRUE(shows(2, "id", favourite)) << "the favourites group holds the favourite";
+}
+
+TEST_F(DemoEditorTest, LeavingAPanelWithAnUnconfirmedPresetAsksFirst)
+{
+    struct Case {
+        const char* button;
+        bool switches;
+        bool photoKeepsThePreset;
+    };
+    for (const Case& c : {Case{"firstButton", true, true}, Case{"secondButton", true, false}, Case{"thirdButton", false, true}}) {
+        SCOPED_TRACE(c.button);
+        QTabWidget* tabs = window->PanelTabs();
+        tabs->setCurrentIndex(0);
+        QTest::mouseClick(&LooksTilePart(0, "activateButton"), Qt::LeftButton);
+        ASSERT_TRUE(ShowsLatestRender());
+        const QImage tried = window->View()->Image();
+
+        QTimer::singleShot(100, [button = c.button] {
+            QWidget* box = QApplication::activeModalWidget();
+            ASSERT_NE(box, nullptr);
+            QTest::mouseClick(box->findChild<QAbstractButton*>(button), Qt::LeftButton);
+        });
+        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(1).center());
+        EXPECT_EQ(tabs->currentIndex(), c.switches ? 1 : 0);
+        EXPECT_EQ(window->Panels().at(0)->List().HasChanges(), !c.switches);
+        ASSERT_TRUE(ShowsLatestRender());
+        EXPECT_EQ(window->View()->Image() == tried, c.photoKeepsThePreset);
+        if (!c.switches) {
+            QTest::keyClick(window.get(), Qt::Key_Escape);
+            ASSERT_TRUE(ShowsLatestRender());
+        }
+    }
+}
+
+TEST_F(DemoEditorTest, LanguageMenuRebuildsThePanelsInGerman)
+{
+    window->findChild<QAction*>("actionLanguage_de")->trigger();
+    EXPECT_EQ(window->PanelTabs()->tabText(1), "Effekte");
+    auto* effectsGroups = static_cast<QComboBox*>(window->Panels().at(1)->List().GetGroupsCombobox());
+    EXPECT_EQ(effectsGroups->currentText(), "Beliebte Effekte der Woche");
+    EXPECT_EQ(effectsGroups->itemText(0), "Alle Effekte");
+    QCoreApplication::processEvents(); // widgets learn of the change through posted events
+    EXPECT_EQ(window->Statistics()->windowTitle(), "Statistik");
+    EXPECT_EQ(window->findChild<QAction*>("actionUndo")->text(), "&Rückgängig");
+
+    window->findChild<QAction*>("actionLanguage_en")->trigger();
+    EXPECT_EQ(window->PanelTabs()->tabText(1), "Effects");
+    EXPECT_EQ(static_cast<QComboBox*>(window->Panels().at(1)->List().GetGroupsCombobox())->itemText(0), "All effects");
 }
 
 } // namespace
