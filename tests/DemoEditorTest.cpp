@@ -292,6 +292,24 @@ TEST_F(DemoEditorTest, UndoAndRedoBringThePanelInLineWithThePhotoAndTheLogHoldsT
     EXPECT_EQ(logged->topLevelItem(1)->text(0).toStdString(), group + "_applied");
 }
 
+TEST_F(DemoEditorTest, UndoAfterAConfirmBringsThePanelBackToTheConfirmedPreset)
+{
+    using Tavrel::Glimmar::GlimmarPresets::ModelPreset;
+    QTest::mouseClick(&LooksTilePart(0, "activateButton"), Qt::LeftButton);
+    QTest::mouseClick(&LooksTilePart(0, "applyBtn"), Qt::LeftButton);
+    ASSERT_TRUE(ShowsLatestRender());
+    const QImage confirmed = window->View()->Image();
+    QTest::mouseClick(&LooksTilePart(1, "activateButton"), Qt::LeftButton);
+    ASSERT_TRUE(ShowsLatestRender());
+    ASSERT_TRUE(LooksRow(1).data(ModelPreset::ApplyRole).toBool());
+
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_TRUE(ShowsLatestRender());
+    EXPECT_EQ(window->View()->Image(), confirmed);
+    EXPECT_FALSE(LooksRow(1).data(ModelPreset::ApplyRole).toBool());
+    EXPECT_TRUE(LooksRow(0).data(ModelPreset::ApplyRole).toBool()) << "the preset that made the photo's state is marked";
+}
+
 TEST_F(DemoEditorTest, UserPresetAndFavouriteSurviveClosingAndReopening)
 {
     using Tavrel::Glimmar::GlimmarPresets::ModelPreset;
