@@ -384,3 +384,22 @@ TEST(ListDownloads, TilesShowTheProgressAndTheFailureOfTheirResources)
     EXPECT_FALSE(harness.Part<QToolButton>(0, "activateButton").isEnabled());
     EXPECT_TRUE(harness.Tile(0)->toolTip().startsWith(QStringLiteral("We have a problem downloading effect")));
 }
+
+// The editor may place the selector outside the list and delete the two in either order.
+TEST(ListTeardown, ASelectorPlacedOutsideTheListGoesBeforeOrAfterIt)
+{
+    UseStyleSheet();
+    for (const bool selectorFirst : {true, false}) {
+        Harness harness(SampleConfig());
+        QWidget panel;
+        auto* selector = static_cast<QComboBox*>(harness.Open().GetGroupsCombobox());
+        selector->setParent(&panel);
+        panel.show();
+        selector->show();
+        if (selectorFirst)
+            delete selector;
+        harness.list.reset();
+        if (!selectorFirst)
+            QTest::keyClick(selector, Qt::Key_Down);
+    }
+}
