@@ -1,7 +1,6 @@
 #include "EffectTestHelpers.h"
 #include "GlimmarPresetsUtil/Presets/ItemModelPreset.h"
 #include "GlimmarPresetsUtil/Settings/ConfigStore.h"
-#include "Host/Types/ModelFile.h"
 #include "Host/Effects/SettingsEffectMaskBlender.h"
 
 #include "tests/BadImages.h"
@@ -15,14 +14,12 @@
 
 #include <optional>
 
-using Tavrel::ResourceId;
 using Tavrel::TranslatableContext;
 using Tavrel::Glimmar::GlimmarPresets::ConfigStore;
 using Tavrel::Glimmar::GlimmarPresets::ItemModelPreset;
 using Tavrel::PhotoCore::EffectsSettings;
 using Tavrel::PhotoCore::IEffectSettings;
 using Tavrel::PhotoCore::SettingsEffectMaskBlender;
-using Tavrel::Proc::Neural::ModelFileId;
 namespace PresetConfig = Tavrel::Glimmar::GlimmarPresets::PresetConfig;
 
 namespace {
@@ -149,21 +146,6 @@ TEST(ItemModelPresetTest, PreviewFileThatCannotBeShownLeavesTheRenderedPreview)
         item.m_previewFilename = QFileInfo(file.path).fileName().toStdString();
         EXPECT_TRUE(ItemModelPreset(item, &CONTEXT, folder.path().toStdString()).GetPreview().isNull());
     }
-}
-
-TEST(ItemModelPresetTest, DownloadableResourcesOrderedByTypeThenName)
-{
-    PresetConfig::Item item;
-    item.m_downloadable = {{"b", "a", "b"}, {ModelFileId::Denoise}, PresetConfig::ResourceType::EffectTexture};
-    const ItemModelPreset preset(item, &CONTEXT, "");
-    const std::set<ResourceId> resources = preset.GetDownloadableResources();
-    const std::vector<ResourceId> expected{
-        {1, Tavrel::Proc::Neural::ModelFile::GetBaseName(ModelFileId::Denoise)}, {3, "a"}, {3, "b"}};
-    EXPECT_EQ(std::vector<ResourceId>(resources.begin(), resources.end()), expected);
-    EXPECT_TRUE(preset.IsDownloadable());
-
-    item.m_downloadable.m_resourceType = PresetConfig::ResourceType::Invalid;
-    EXPECT_FALSE(ItemModelPreset(item, &CONTEXT, "").IsDownloadable());
 }
 
 TEST(ItemModelPresetTest, UserPresetsTakeCommonSettingsAndGetNewIds)
