@@ -304,7 +304,7 @@ TEST_F(ConfigWriters, KilledAtAnyMomentLeavesTheOldOrTheNewFileAndNoTemporaryFor
     const qint64 writeTime = timer.nsecsElapsed() / 1000;
 
     std::mt19937 random(20261205);
-    std::uniform_int_distribution<qint64> delay(0, writeTime * 5 / 4);
+    std::uniform_int_distribution<qint64> delay(0, writeTime);
     QByteArray current = Stored();
     ASSERT_EQ(current, Text(1));
     int interrupted = 0;
@@ -326,7 +326,7 @@ TEST_F(ConfigWriters, KilledAtAnyMomentLeavesTheOldOrTheNewFileAndNoTemporaryFor
         ASSERT_LE(Files().filter(".saving-").size(), 1) << Files().join(' ').toStdString();
     }
     std::cout << interrupted << " of 100 writers were killed before they finished\n";
-    EXPECT_GE(interrupted, 50);
+    EXPECT_GE(interrupted, 25) << "the kills must land while the writers write";
 
     BaseConfig().Write("large", PropertyTree(PropertyTreeScalar("after")));
     EXPECT_EQ(Files(), QStringList{"large.json"});
