@@ -147,7 +147,7 @@ TEST_F(DemoEditorTest, PhotoThatCannotBeReadGivesMessageAndKeepsCurrentPhoto)
     ASSERT_TRUE(QDir(folder.path()).mkdir("bad"));
     const BadImages images(folder.filePath("bad"));
     std::vector<BadImages::File> files = images.Files();
-    const QString unreadable = folder.filePath("bad/unreadable.png");
+    const QString unreadable = folder.filePath("unreadable.png");
     ASSERT_TRUE(QFile::copy(photoPath, unreadable));
     files.push_back({"unreadable", unreadable, "Permission denied"});
 
