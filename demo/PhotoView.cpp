@@ -17,9 +17,9 @@ constexpr double MinZoom = 0.02;
 constexpr double MaxZoom = 32.0;
 // One wheel notch (120 eighths of a degree) zooms by this factor.
 constexpr double WheelZoomStep = 1.25;
-// Pictures up to this many times the screen's pixels are smoothed at once: it takes
-// a few milliseconds. Larger ones (a full render) would hold the UI thread for long.
-constexpr qint64 SmoothAtOnceFactor = 4;
+// Pictures up to this many times as wide as on screen (a proxy) are filtered while drawn:
+// a millisecond or two. Smoothing larger ones (a full render) holds the UI thread for long.
+constexpr int FilterWhileDrawingFactor = 2;
 } // namespace
 
 PhotoView::PhotoView(QWidget* parent) : QAbstractScrollArea(parent)
@@ -173,16 +173,13 @@ void PhotoView::paintEvent(QPaintEvent*)
 
 void PhotoView::DrawScaledDown(QPainter& painter, const QImage& image, const QRectF& target, const QSize& deviceSize)
 {
-    // Smoothed to exact device pixels, kept until the picture or the size changes.
-    if (image.cacheKey() == m_scaledKey && m_scaled.size() == deviceSize) {
-        painter.drawPixmap(target.topLeft(), m_scaled);
+    if (image.width() <= FilterWhileDrawingFactor * deviceSize.width()) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(target, image);
         return;
     }
-    const qint64 devicePixels = qint64(deviceSize.width()) * deviceSize.height();
-    if (qint64(image.width()) * image.height() <= SmoothAtOnceFactor * devicePixels) {
-        m_scaled = QPixmap::fromImage(image.scaled(deviceSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-        m_scaled.setDevicePixelRatio(viewport()->devicePixelRatioF());
-        m_scaledKey = image.cacheKey();
+    // Smoothed to exact device pixels, kept until the picture or the size changes.
+    if (image.cacheKey() == m_scaledKey && m_scaled.size() == deviceSize) {
         painter.drawPixmap(target.topLeft(), m_scaled);
         return;
     }
