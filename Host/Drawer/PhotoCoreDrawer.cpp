@@ -74,8 +74,11 @@ struct PhotoCoreDrawer::Impl {
 
     Impl(const QImage& photo, Renderer renderIt, int proxyLongSide)
         : renderer(renderIt ? std::move(renderIt)
-                            : Renderer([](const QImage& input, const EffectsSettings& settings, const Cancelled&) {
-                                  return std::optional<QImage>(EffectRenderer::Render(input, settings));
+                            : Renderer([](const QImage& input, const EffectsSettings& settings,
+                                          const Cancelled& cancelled) {
+                                  EffectRenderer::RenderOptions options;
+                                  options.cancelled = cancelled;
+                                  return EffectRenderer::Render(input, settings, options);
                               })),
           fullRenderer([this](const QImage& input, const EffectsSettings& settings, const Cancelled& cancelled) {
               ++fullStarted;
