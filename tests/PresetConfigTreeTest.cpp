@@ -213,25 +213,6 @@ TEST(PresetConfigTree, EnumerationsFallBackInsteadOfFailing)
     EXPECT_EQ(WrittenItem(unnamed), Json(R"({"intensity": {"type": "CustomAuto"}})"));
 }
 
-TEST(PresetConfigTree, ReplaceDecidesWhatAbsentKeysAndOldMapsBecome)
-{
-    Variable variable{1, 2, "effect", "setting"};
-    ReadFields(variable, Json(R"({"end": 5})").getMap(), TreeOptions{false, false});
-    EXPECT_EQ(variable, (Variable{1, 5, "effect", "setting"}));
-    ReadFields(variable, Json(R"({"end": 5})").getMap(), TreeOptions{true, false});
-    EXPECT_EQ(variable, (Variable{0, 5, "", ""}));
-
-    // Writing without replace merges into what a nested record's tree holds.
-    Intensity intensity;
-    intensity.m_blendSetting.m_value = 7;
-    for (const bool replace : {false, true}) {
-        PropertyTree tree = Json(R"({"blendSetting": {"extra": 1}, "other": 2})");
-        WriteFields(intensity, tree.getMap(), TreeOptions{replace, true});
-        EXPECT_EQ(tree, Json(replace ? R"({"blendSetting": {"value": 7}, "other": 2})"
-                                     : R"({"blendSetting": {"extra": 1, "value": 7}, "other": 2})"));
-    }
-}
-
 TEST(PresetConfigTree, WrongKindsFailWhereTheReaderDoesNotCheck)
 {
     for (const char* json : {R"({"groups": [{"name": ["x"]}]})", R"({"groups": [{"intensity": 3}]})",
