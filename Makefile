@@ -2,7 +2,7 @@
 BUILD ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps configure build test demo bench clean configure-san configure-tsan sanitize
+.PHONY: deps configure build test demo bench clean configure-san sanitize
 
 deps:
 	./scripts/install-deps
@@ -29,33 +29,23 @@ demo: build
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/GlimmarBench
 
-# Sanitized builds with clang at -O1 (line tables for the reports), benchmarks left out. build-san
-# (AddressSanitizer + UndefinedBehaviorSanitizer) also holds the fuzz targets; build-tsan
-# (ThreadSanitizer) builds only the test programs: each starts threads (the drawer's worker, the
-# resource fetchers, the forwarder tests).
+# Sanitized build with clang at -O1 (line tables for the reports), benchmarks left out:
+# AddressSanitizer + UndefinedBehaviorSanitizer; it also holds the fuzz targets.
 SAN_BUILD ?= build-san
-TSAN_BUILD ?= build-tsan
 SAN_CMAKE_FLAGS = -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
   "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -gline-tables-only" -DGLIMMAR_BUILD_BENCHMARKS=OFF
 SAN_SUPP = $(CURDIR)/scripts/sanitizers
 SAN_ENV = ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:strict_init_order=1 \
   LSAN_OPTIONS=suppressions=$(SAN_SUPP)/lsan.supp:print_suppressions=0 \
   UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
-TSAN_ENV = TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=$(SAN_SUPP)/tsan.supp
-TSAN_TARGETS = GlimmarHostTests GlimmarLibraryTests GlimmarDemoTests
 
 configure-san: deps
 	cmake -S . -B $(SAN_BUILD) $(SAN_CMAKE_FLAGS) -DGLIMMAR_SANITIZE=address,undefined -DGLIMMAR_FUZZ=ON
 
-configure-tsan: deps
-	cmake -S . -B $(TSAN_BUILD) $(SAN_CMAKE_FLAGS) -DGLIMMAR_SANITIZE=thread
-
 # The install test is left out: it only rebuilds what the other tests already ran.
-sanitize: configure-san configure-tsan
+sanitize: configure-san
 	cmake --build $(SAN_BUILD)
 	cd $(SAN_BUILD) && $(SAN_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 -LE install
-	cmake --build $(TSAN_BUILD) --target $(TSAN_TARGETS)
-	cd $(TSAN_BUILD) && $(TSAN_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 -LE install
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(TSAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD)
