@@ -1,6 +1,7 @@
-// A user configuration file through the whole preset list: stored, read with the built-in
-// configuration of the demo's looks, turned into groups, presets and their models, shown,
-// collected and written back. What is written must come back unchanged in the next session.
+// A user configuration file through the whole preset list: stored, read with a small built-in
+// configuration (configs/, cut from the demo's looks), turned into groups, presets and their
+// models, shown, collected and written back. What is written must come back unchanged in the
+// next session.
 
 #include "FuzzInput.h"
 
@@ -55,9 +56,10 @@ std::unique_ptr<PresetConfig::Config> Session()
 {
     PresetConfig::Config builtIn;
     PresetConfig::Config user;
-    ConfigStore::Read("GlimmarDemo", "looks", userName, builtIn, user);
+    ConfigStore::Read("UserConfigFuzzer", "builtin", userName, builtIn, user);
 
-    ModelPresetGroup groups(groupSlots, &itemContext, ":/previews/looks", nullptr);
+    // No pictures there: decoding them would take most of the time.
+    ModelPresetGroup groups(groupSlots, &itemContext, storage->filePath("previews").toStdString(), nullptr);
     new Tester(&groups, Tester::FailureReportingMode::Fatal, &groups);
     try {
         groups.Populate(builtIn, user);
@@ -102,6 +104,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("GLIMMAR_CONFIG_DIR", GLIMMAR_FUZZ_CONFIG_DIR);
     static int argc = 1;
     static char name[] = "UserConfigFuzzer";
     static char* argv[] = {name, nullptr};
