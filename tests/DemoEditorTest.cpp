@@ -28,6 +28,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QThreadPool>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -356,6 +357,42 @@ TEST_F(DemoEditorTest, LanguageMenuRebuildsThePanelsInGerman)
     window->findChild<QAction*>("actionLanguage_en")->trigger();
     EXPECT_EQ(window->PanelTabs()->tabText(1), "Effects");
     EXPECT_EQ(static_cast<QComboBox*>(window->Panels().at(1)->List().GetGroupsCombobox())->itemText(0), "All effects");
+}
+
+TEST(PhotoView, AProxyStandsInForThePhotoAndAnOlderPictureNeverComesBack)
+{
+    PhotoView view;
+    view.resize(400, 300);
+    view.show();
+    const auto filled = [](QSize size, QColor colour) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(colour);
+        return image;
+    };
+    const QImage photo = filled({2400, 1600}, Qt::black);
+    view.SetOriginal(photo);
+    view.SetImage(photo);
+    const double zoom = view.Zoom();
+    const auto centre = [&view] {
+        const QImage shown = view.viewport()->grab().toImage();
+        return shown.pixelColor(shown.rect().center());
+    };
+    const auto smoothed = [] {
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+    };
+
+    // A full render is smoothed off the UI thread; a proxy given meanwhile must win.
+    view.SetImage(filled(photo.size(), Qt::red));
+    EXPECT_EQ(centre(), QColor(Qt::red));
+    view.SetImage(filled({600, 400}, Qt::blue));
+    EXPECT_DOUBLE_EQ(view.Zoom(), zoom) << "the proxy covers the photo's area";
+    smoothed();
+    EXPECT_EQ(centre(), QColor(Qt::blue));
+    view.SetImage(filled(photo.size(), Qt::green));
+    smoothed();
+    EXPECT_EQ(centre(), QColor(Qt::green));
+    EXPECT_DOUBLE_EQ(view.Zoom(), zoom);
 }
 
 } // namespace
