@@ -15,6 +15,7 @@ build: configure
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+	$(MAKE) fuzz FUZZ_SECONDS=30
 
 # Opens the editor; without a display it runs the guided tour offscreen instead.
 TOUR_DIR ?= $(CURDIR)/$(BUILD)/tour
@@ -31,3 +32,25 @@ bench: build
 
 clean:
 	rm -rf $(BUILD)
+
+# Sanitized build with clang at -O1 (line tables for the reports), benchmarks left out; it holds
+# the fuzz targets, which report leaks and undefined behaviour as failures.
+SAN_BUILD ?= build-san
+SAN_CMAKE_FLAGS = -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
+  "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -gline-tables-only" -DGLIMMAR_BUILD_BENCHMARKS=OFF
+SAN_SUPP = $(CURDIR)/scripts/sanitizers
+SAN_ENV = ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:strict_init_order=1 \
+  LSAN_OPTIONS=suppressions=$(SAN_SUPP)/lsan.supp:print_suppressions=0 \
+  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+
+.PHONY: configure-san fuzz
+configure-san: deps
+	cmake -S . -B $(SAN_BUILD) $(SAN_CMAKE_FLAGS) -DGLIMMAR_SANITIZE=address,undefined -DGLIMMAR_FUZZ=ON
+
+# Runs each fuzz target FUZZ_SECONDS on its seeds (fuzz/corpus) and what earlier runs added
+# ($(SAN_BUILD)/fuzz/corpus); see the README.
+FUZZ_SECONDS ?= 300
+FUZZERS = JsonCodecFuzzer PresetConfigFuzzer EffectSettingsFuzzer UserConfigFuzzer
+fuzz: configure-san
+	cmake --build $(SAN_BUILD) --target $(FUZZERS)
+	$(SAN_ENV) ./scripts/run-fuzzers $(SAN_BUILD) $(FUZZ_SECONDS) $(FUZZERS)
