@@ -64,10 +64,11 @@ bool ColourLut::Widens() const
 
 TAVREL_VECTOR_KERNEL void ColourLut::Apply(const PixelBand& band) const
 {
+    const int width = band.width;
     for (int row = 0; row < band.height; ++row) {
         const std::uint32_t* in = band.source[row];
         std::uint32_t* out = band.target[row];
-        for (int x = 0; x < band.width; ++x) {
+        for (int x = 0; x < width; ++x) {
             const std::uint32_t p = in[x];
             out[x] = m_red[(p >> 16) & 0xFF] | m_green[(p >> 8) & 0xFF] | m_blue[p & 0xFF];
         }

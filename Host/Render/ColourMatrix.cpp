@@ -103,11 +103,12 @@ bool ColourMatrix::Widens() const
 
 TAVREL_VECTOR_KERNEL void ColourMatrix::Apply(const PixelBand& band) const
 {
+    const int width = band.width;
     const auto [rr, rg, rb, gr, gg, gb, br, bg, bb] = m_coefficients;
     for (int row = 0; row < band.height; ++row) {
         const std::uint32_t* in = band.source[row];
         std::uint32_t* out = band.target[row];
-        for (int x = 0; x < band.width; ++x) {
+        for (int x = 0; x < width; ++x) {
             const std::uint32_t p = in[x];
             const auto r = static_cast<std::int32_t>((p >> 16) & 0xFF);
             const auto g = static_cast<std::int32_t>((p >> 8) & 0xFF);

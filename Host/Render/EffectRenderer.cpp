@@ -4,11 +4,12 @@
 #include "Host/Render/RenderPlan.h"
 
 #include <QThread>
-#include <QtConcurrent/QtConcurrentMap>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
 #include <atomic>
-#include <numeric>
+#include <exception>
 #include <vector>
 
 namespace Tavrel::PhotoCore {
@@ -46,12 +47,31 @@ std::optional<QImage> Run(const RenderPlan& plan, const QImage& source, const Ef
         }
     };
     const int threads = std::min(options.threads > 0 ? options.threads : QThread::idealThreadCount(), bands);
-    if (threads <= 1) {
+    std::vector<QFuture<void>> helpers;
+    for (int helper = 1; helper < threads; ++helper)
+        helpers.push_back(QtConcurrent::run(QThreadPool::globalInstance(), work));
+    // A helper still queued when the work is done runs here, finds no band and returns.
+    // Every helper is waited for before a failure goes on: they use this frame.
+    const auto join = [&helpers] {
+        std::exception_ptr failure;
+        for (auto& helper : helpers) {
+            try {
+                helper.waitForFinished();
+            } catch (...) {
+                failure = failure ? failure : std::current_exception();
+            }
+        }
+        if (failure)
+            std::rethrow_exception(failure);
+    };
+    try {
         work();
-    } else {
-        std::vector<int> workers(static_cast<std::size_t>(threads));
-        QtConcurrent::blockingMap(workers, [&work](int&) { work(); });
+    } catch (...) {
+        cancelled = true;
+        join();
+        throw;
     }
+    join();
     if (cancelled)
         return std::nullopt;
     return target;

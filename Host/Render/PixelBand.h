@@ -18,7 +18,9 @@ struct PixelLines {
 /// Rows top .. top + height - 1 of an RGB32 image width pixels wide: a kernel reads
 /// them from source and writes them to target, which may be the same lines. Kernels
 /// whose result depends on where a pixel lies count rows from the image's top, so
-/// that a photo rendered band by band is the photo rendered whole.
+/// that a photo rendered band by band is the photo rendered whole. Pixel loops copy
+/// width to a local first: a store through a pixel pointer might change the field as
+/// far as the compiler knows, which keeps it from vectorising the loop.
 struct PixelBand {
     PixelLines<const std::uint32_t> source;
     PixelLines<std::uint32_t> target;

@@ -46,14 +46,15 @@ RadialFalloff::RadialFalloff(double amount, double start, const QSize& size)
 
 TAVREL_VECTOR_KERNEL void RadialFalloff::Apply(const PixelBand& band) const
 {
-    std::vector<std::uint32_t> lineFactors(static_cast<std::size_t>(band.width));
+    const int width = band.width;
+    std::vector<std::uint32_t> lineFactors(static_cast<std::size_t>(width));
     for (int row = 0; row < band.height; ++row) {
         const std::uint16_t* rowFactors = m_factors.data() + m_rows[static_cast<std::size_t>(band.top + row)];
         for (std::size_t x = 0; x < lineFactors.size(); ++x)
             lineFactors[x] = rowFactors[m_columns[x]];
         const std::uint32_t* in = band.source[row];
         std::uint32_t* out = band.target[row];
-        for (int x = 0; x < band.width; ++x) {
+        for (int x = 0; x < width; ++x) {
             const std::uint32_t f = lineFactors[static_cast<std::size_t>(x)];
             const std::uint32_t p = in[x];
             const std::uint32_t r = (((p >> 16) & 0xFF) * f + ONE / 2) >> SHIFT;

@@ -47,13 +47,14 @@ bool TextureBlend::Widens() const
 
 void TextureBlend::Apply(const PixelBand& band) const
 {
+    const int width = band.width;
     const int tileWidth = m_tile.width();
     const int tileHeight = m_tile.height();
     for (int row = 0; row < band.height; ++row) {
         const std::uint32_t* in = band.source[row];
         const auto* tile = reinterpret_cast<const std::uint32_t*>(m_tile.constScanLine((band.top + row) % tileHeight));
         std::uint32_t* out = band.target[row];
-        for (int x = 0, tx = 0; x < band.width; ++x, tx = tx + 1 == tileWidth ? 0 : tx + 1) {
+        for (int x = 0, tx = 0; x < width; ++x, tx = tx + 1 == tileWidth ? 0 : tx + 1) {
             const std::uint32_t p = in[x];
             const std::uint32_t t = tile[tx];
             std::uint32_t result = 0xFF000000u;
