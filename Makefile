@@ -2,7 +2,7 @@
 BUILD ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps configure build test demo bench clean configure-san sanitize
+.PHONY: deps configure build test demo bench clean configure-san fuzz sanitize
 
 deps:
 	./scripts/install-deps
@@ -15,6 +15,7 @@ build: configure
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+	$(MAKE) fuzz FUZZ_SECONDS=30
 
 # Opens the editor; without a display it runs the guided tour offscreen instead.
 TOUR_DIR ?= $(CURDIR)/$(BUILD)/tour
@@ -41,6 +42,14 @@ SAN_ENV = ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:strict_ini
 
 configure-san: deps
 	cmake -S . -B $(SAN_BUILD) $(SAN_CMAKE_FLAGS) -DGLIMMAR_SANITIZE=address,undefined -DGLIMMAR_FUZZ=ON
+
+# Runs each fuzz target FUZZ_SECONDS on its seeds (fuzz/corpus) and what earlier runs added
+# ($(SAN_BUILD)/fuzz/corpus); see the README.
+FUZZ_SECONDS ?= 300
+FUZZERS = JsonCodecFuzzer PresetConfigFuzzer EffectSettingsFuzzer UserConfigFuzzer
+fuzz: configure-san
+	cmake --build $(SAN_BUILD) --target $(FUZZERS)
+	$(SAN_ENV) ./scripts/run-fuzzers $(SAN_BUILD) $(FUZZ_SECONDS) $(FUZZERS)
 
 # The install test is left out: it only rebuilds what the other tests already ran.
 sanitize: configure-san
