@@ -5,7 +5,12 @@
 #include "Host/Effects/SettingsEffectMaskBlender.h"
 #include "Host/Render/ImageMixer.h"
 #include "Host/Render/RenderPlan.h"
+#include "Host/Render/TextureCache.h"
 #include "Host/Types/BaseConfig.h"
+
+#include "tests/BadImages.h"
+#include "tests/LogCapture.h"
+#include "tests/PermissionsTaken.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +20,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <optional>
 #include <utility>
 
 using namespace Tavrel;
@@ -187,6 +193,39 @@ TEST(EffectRenderer, TextureBlendsTheFetchedFileAndAMissingOneChangesNothing)
     EXPECT_EQ(texture("grey.png", false), photo) << "mid-grey is neutral";
     EXPECT_EQ(texture("absent.png", false), photo) << "a texture not fetched leaves the photo";
     qunsetenv("GLIMMAR_RESOURCE_CACHE_DIR");
+}
+
+// A downloaded texture that is damaged leaves the photo as it is (null here), and is reported
+// once, not at every render.
+TEST(TextureCache, FileThatCannotBeUsedIsNullAndReportedOnceByName)
+{
+    QTemporaryDir cache;
+    const BadImages images(cache.path());
+    std::vector<BadImages::File> files = images.Files();
+    ASSERT_TRUE(Photo().save(cache.filePath("unreadable.png")));
+    files.push_back({"unreadable", cache.filePath("unreadable.png"), "Permission denied"});
+
+    for (const BadImages::File& file : files) {
+        SCOPED_TRACE(file.kind);
+        std::optional<PermissionsTaken> taken;
+        if (file.kind == std::string("unreadable"))
+            taken.emplace(file.path, QFileDevice::WriteOwner);
+        LogCapture log;
+        EXPECT_TRUE(TextureCache::Get(file.path).isNull());
+        EXPECT_TRUE(TextureCache::Get(file.path).isNull());
+        if (file.kind == std::string("missing")) {
+            EXPECT_TRUE(log.Warnings().empty()) << "not downloaded yet";
+            continue;
+        }
+        ASSERT_EQ(log.Warnings().size(), 1u);
+        EXPECT_NE(log.Warnings()[0].find(file.path.toStdString()), std::string::npos) << log.Warnings()[0];
+        EXPECT_NE(log.Warnings()[0].find(file.problem.toStdString()), std::string::npos) << log.Warnings()[0];
+    }
+
+    // Downloaded again, whole: read at once.
+    const QString path = files[1].path;
+    ASSERT_TRUE(QFile::remove(path) && Photo().save(path, "PNG"));
+    EXPECT_EQ(TextureCache::Get(path), Photo());
 }
 
 TEST(EffectRenderer, OtherFormatsComeBackAsRgb32)

@@ -19,9 +19,10 @@ namespace Tavrel::PhotoUtil {
 namespace {
 
 // Numbers arrive as raw text so that integers keep every digit and the form
-// (integer or double) survives; the reader still checks the JSON grammar.
-constexpr unsigned kParseFlags =
-    rapidjson::kParseFullPrecisionFlag | rapidjson::kParseIterativeFlag | rapidjson::kParseNumbersAsStringsFlag;
+// (integer or double) survives; the reader still checks the JSON grammar. Texts must be
+// UTF-8: a file in another encoding is refused rather than read into garbled names.
+constexpr unsigned kParseFlags = rapidjson::kParseFullPrecisionFlag | rapidjson::kParseIterativeFlag |
+                                 rapidjson::kParseNumbersAsStringsFlag | rapidjson::kParseValidateEncodingFlag;
 
 class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeBuilder> {
 public:
