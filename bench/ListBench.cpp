@@ -1,56 +1,28 @@
-#include "GlimmarPresetsUtil/Settings/PresetConfigTree.h"
 #include "GlimmarPresetsUtil/Widgets/PresetListWithGroups.h"
 #include "Host/Drawer/WorkspaceController.h"
-#include "Host/Types/JsonCodec.h"
 
 #include "bench/BenchData.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QListView>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QTemporaryDir>
 
 #include <memory>
 
 using Tavrel::Glimmar::GlimmarPresets::PresetListWithGroups;
-namespace PresetConfig = Tavrel::Glimmar::GlimmarPresets::PresetConfig;
 
 namespace {
-
-constexpr Tavrel::TranslatableContext GROUP_CONTEXT("bench_groups");
-constexpr Tavrel::TranslatableContext ITEM_CONTEXT("bench_presets");
 
 // A list that opens on the group of all presets, on the real drawer and the bench photo.
 class ListSetup {
 public:
     ListSetup(int groups, int itemsPerGroup)
-        : m_controller(std::make_shared<Tavrel::PhotoCore::WorkspaceController>(BenchPhoto()))
+        : m_controller(std::make_shared<Tavrel::PhotoCore::WorkspaceController>(BenchPhoto())),
+          m_initializer(BenchList(m_configDir, "Bench", BenchConfig(groups, itemsPerGroup), m_packageInfo))
     {
-        QFile style(QStringLiteral(":/styles/glimmar.qss"));
-        style.open(QIODevice::ReadOnly);
-        qApp->setStyleSheet(QString::fromUtf8(style.readAll()));
-
-        Tavrel::PropertyTree tree;
-        PresetConfig::WriteConfig(BenchConfig(groups, itemsPerGroup), tree);
-        QDir(m_configDir.path()).mkpath(QStringLiteral("configs/Bench"));
-        QSaveFile file(m_configDir.filePath(QStringLiteral("configs/Bench/presets.json")));
-        file.open(QIODevice::WriteOnly);
-        file.write(QByteArray::fromStdString(Tavrel::PhotoUtil::JsonCodec::Serialize(tree)));
-        file.commit();
-        qputenv("GLIMMAR_CONFIG_DIR", QFile::encodeName(m_configDir.path()));
-
-        m_initializer.resourceModule = "Bench";
-        m_initializer.configName = "presets";
-        m_initializer.packageName = "bench";
-        m_initializer.groupSlots.groupContext = &GROUP_CONTEXT;
-        m_initializer.groupSlots.allSlot = {&PresetListWithGroups::ALL_PRESETS, 0};
-        m_initializer.itemContext = &ITEM_CONTEXT;
-        m_initializer.packageInfo = &m_packageInfo;
     }
 
     /// The list shown and painted once; with tilePerRow every row has its tile open.
