@@ -30,7 +30,10 @@ EditorOptions EditorOptions::FromCommandLine(const QStringList& arguments)
         QCoreApplication::translate("EditorOptions",
                                     "Run the guided tour offscreen and write its screenshots, logs and export here."),
         QCoreApplication::translate("EditorOptions", "folder"));
-    parser.addOptions({language, configDir, dataDir, tourDir});
+    const QCommandLineOption quitAfterFirstFrame(
+        "quit-after-first-frame",
+        QCoreApplication::translate("EditorOptions", "Quit once the window has shown its first frame."));
+    parser.addOptions({language, configDir, dataDir, tourDir, quitAfterFirstFrame});
     parser.process(arguments);
 
     if (parser.positionalArguments().size() > 1)
@@ -48,6 +51,7 @@ EditorOptions EditorOptions::FromCommandLine(const QStringList& arguments)
     options.configDir = parser.value(configDir);
     options.dataDir = parser.value(dataDir);
     options.tourDir = parser.value(tourDir);
+    options.quitAfterFirstFrame = parser.isSet(quitAfterFirstFrame);
     return options;
 }
 
