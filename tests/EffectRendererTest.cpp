@@ -162,3 +162,16 @@ TEST(EffectRenderer, LargeResultsKeepTheirOwnPixels)
     EffectRenderer::Render(photo, chain);
     EXPECT_EQ(photo, before);
 }
+
+TEST(EffectRenderer, ACancelledRenderGivesNothing)
+{
+    EffectsSettings chain;
+    chain.Effects() = {Effect("exposure", {{"amount", PropertyTree(1.0)}}), Effect("vignette", {{"amount", PropertyTree(0.5)}})};
+    const QImage photo = Photo(300, 200);
+    for (const int threads : {0, 1}) {
+        EXPECT_FALSE(EffectRenderer::Render(photo, chain, {[] { return true; }, threads})) << threads;
+        const auto rendered = EffectRenderer::Render(photo, chain, {[] { return false; }, threads});
+        ASSERT_TRUE(rendered) << threads;
+        EXPECT_EQ(*rendered, EffectRenderer::Render(photo, chain)) << threads;
+    }
+}

@@ -1,7 +1,6 @@
 #include "EffectTestHelpers.h"
 #include "GlimmarPresetsUtil/Presets/ItemModelPreset.h"
 #include "GlimmarPresetsUtil/Settings/ConfigStore.h"
-#include "Host/Types/ModelFile.h"
 #include "Host/Effects/SettingsEffectMaskBlender.h"
 
 #include <gtest/gtest.h>
@@ -9,14 +8,12 @@
 #include <QImage>
 #include <QTemporaryDir>
 
-using Tavrel::ResourceId;
 using Tavrel::TranslatableContext;
 using Tavrel::Glimmar::GlimmarPresets::ConfigStore;
 using Tavrel::Glimmar::GlimmarPresets::ItemModelPreset;
 using Tavrel::PhotoCore::EffectsSettings;
 using Tavrel::PhotoCore::IEffectSettings;
 using Tavrel::PhotoCore::SettingsEffectMaskBlender;
-using Tavrel::Proc::Neural::ModelFileId;
 namespace PresetConfig = Tavrel::Glimmar::GlimmarPresets::PresetConfig;
 
 namespace {
@@ -122,21 +119,6 @@ TEST(ItemModelPresetTest, PreviewFileNameRules)
     EXPECT_EQ(previewOf("y.jpg", folder.path()).size(), QSize(4, 3));
     EXPECT_TRUE(previewOf("z", folder.path()).isNull()); // looks for z.png
     EXPECT_TRUE(previewOf("x", "").isNull());
-}
-
-TEST(ItemModelPresetTest, DownloadableResourcesOrderedByTypeThenName)
-{
-    PresetConfig::Item item;
-    item.m_downloadable = {{"b", "a", "b"}, {ModelFileId::Denoise}, PresetConfig::ResourceType::EffectTexture};
-    const ItemModelPreset preset(item, &CONTEXT, "");
-    const std::set<ResourceId> resources = preset.GetDownloadableResources();
-    const std::vector<ResourceId> expected{
-        {1, Tavrel::Proc::Neural::ModelFile::GetBaseName(ModelFileId::Denoise)}, {3, "a"}, {3, "b"}};
-    EXPECT_EQ(std::vector<ResourceId>(resources.begin(), resources.end()), expected);
-    EXPECT_TRUE(preset.IsDownloadable());
-
-    item.m_downloadable.m_resourceType = PresetConfig::ResourceType::Invalid;
-    EXPECT_FALSE(ItemModelPreset(item, &CONTEXT, "").IsDownloadable());
 }
 
 TEST(ItemModelPresetTest, UserPresetsTakeCommonSettingsAndGetNewIds)

@@ -160,12 +160,17 @@ void Texture(RenderCanvas& canvas, const SettingsEffectTexture& settings)
 
 void Apply(RenderCanvas& canvas, const IEffectSettings& effect);
 
-void ApplyAll(RenderCanvas& canvas, const IEffectSettings::ConstList& effects)
+// False when cancelled answered true before an effect.
+bool ApplyAll(RenderCanvas& canvas, const IEffectSettings::ConstList& effects,
+              const std::function<bool()>& cancelled = {})
 {
     for (const auto& effect : effects) {
+        if (cancelled && cancelled())
+            return false;
         if (effect)
             Apply(canvas, *effect);
     }
+    return true;
 }
 
 void MixWithInput(RenderCanvas& canvas, const QImage& input, int level)
@@ -238,9 +243,16 @@ QImage Opaque(const QImage& input)
 
 QImage EffectRenderer::Render(const QImage& input, const EffectsSettings& settings)
 {
+    return *Render(input, settings, RenderOptions());
+}
+
+std::optional<QImage> EffectRenderer::Render(const QImage& input, const EffectsSettings& settings,
+                                             const RenderOptions& options)
+{
     const QImage source = Opaque(input);
     RenderCanvas canvas(source);
-    ApplyAll(canvas, settings.EffectsConst());
+    if (!ApplyAll(canvas, settings.EffectsConst(), options.cancelled))
+        return std::nullopt;
     MixWithInput(canvas, source, settings.Package().blendLevel);
     return canvas.Image();
 }
