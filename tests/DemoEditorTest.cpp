@@ -14,6 +14,9 @@
 #include "Host/Effects/InvokeEffectHelper.h"
 #include "Host/Effects/Kinds/SettingsEffectExposure.h"
 
+#include "tests/BadImages.h"
+#include "tests/PermissionsTaken.h"
+
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -34,6 +37,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -141,21 +145,24 @@ protected:
 
 TEST_F(DemoEditorTest, PhotoThatCannotBeReadGivesMessageAndKeepsCurrentPhoto)
 {
-    QFile garbage(folder.filePath("garbage.jpg"));
-    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
-    garbage.write("this is not a JPEG");
-    garbage.close();
-    QFile empty(folder.filePath("empty.png"));
-    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
-    empty.close();
+    ASSERT_TRUE(QDir(folder.path()).mkdir("bad"));
+    const BadImages images(folder.filePath("bad"));
+    std::vector<BadImages::File> files = images.Files();
+    const QString unreadable = folder.filePath("unreadable.png");
+    ASSERT_TRUE(QFile::copy(photoPath, unreadable));
+    files.push_back({"unreadable", unreadable, "Permission denied"});
 
-    for (const char* name : {"missing.jpg", "garbage.jpg", "empty.png"}) {
-        SCOPED_TRACE(name);
+    for (const BadImages::File& file : files) {
+        SCOPED_TRACE(file.kind);
+        std::optional<PermissionsTaken> taken;
+        if (file.path == unreadable)
+            taken.emplace(unreadable, QFileDevice::WriteOwner);
         PhotoDocument* before = window->Document();
         QString message;
         CloseNextMessageBox(&message);
-        EXPECT_FALSE(window->OpenPhoto(folder.filePath(name)));
-        EXPECT_TRUE(message.contains(name)) << message.toStdString();
+        EXPECT_FALSE(window->OpenPhoto(file.path));
+        EXPECT_TRUE(message.contains(QDir::toNativeSeparators(file.path))) << message.toStdString();
+        EXPECT_TRUE(message.contains(file.problem)) << message.toStdString();
         EXPECT_TRUE(message.contains("current photo stays open")) << message.toStdString();
         EXPECT_EQ(window->Document(), before);
         EXPECT_EQ(window->Document()->FilePath(), photoPath);

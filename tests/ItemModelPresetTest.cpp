@@ -3,10 +3,16 @@
 #include "GlimmarPresetsUtil/Settings/ConfigStore.h"
 #include "Host/Effects/SettingsEffectMaskBlender.h"
 
+#include "tests/BadImages.h"
+#include "tests/PermissionsTaken.h"
+
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
+
+#include <optional>
 
 using Tavrel::TranslatableContext;
 using Tavrel::Glimmar::GlimmarPresets::ConfigStore;
@@ -119,6 +125,27 @@ TEST(ItemModelPresetTest, PreviewFileNameRules)
     EXPECT_EQ(previewOf("y.jpg", folder.path()).size(), QSize(4, 3));
     EXPECT_TRUE(previewOf("z", folder.path()).isNull()); // looks for z.png
     EXPECT_TRUE(previewOf("x", "").isNull());
+}
+
+TEST(ItemModelPresetTest, PreviewFileThatCannotBeShownLeavesTheRenderedPreview)
+{
+    QTemporaryDir folder;
+    const BadImages images(folder.path());
+    std::vector<BadImages::File> files = images.Files();
+    QImage image(4, 3, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(folder.filePath("unreadable.png")));
+    files.push_back({"unreadable", folder.filePath("unreadable.png"), {}});
+
+    for (const BadImages::File& file : files) {
+        SCOPED_TRACE(file.kind);
+        std::optional<PermissionsTaken> taken;
+        if (file.kind == std::string("unreadable"))
+            taken.emplace(file.path, QFileDevice::WriteOwner);
+        PresetConfig::Item item;
+        item.m_previewFilename = QFileInfo(file.path).fileName().toStdString();
+        EXPECT_TRUE(ItemModelPreset(item, &CONTEXT, folder.path().toStdString()).GetPreview().isNull());
+    }
 }
 
 TEST(ItemModelPresetTest, UserPresetsTakeCommonSettingsAndGetNewIds)

@@ -87,17 +87,40 @@ TEST_F(ResourceManagerTest, FetchCopiesInChunksAndReportsProgressOnTheUiThread)
     EXPECT_EQ(cached.readAll(), bytes);
 }
 
-TEST_F(ResourceManagerTest, AMissingSourceFailsWithItsNameAndLeavesNothingInTheCache)
+TEST_F(ResourceManagerTest, SourceThatCannotBeFetchedFailsWithItsNameAndLeavesNothingInTheCache)
 {
+    ASSERT_TRUE(QDir(m_source.path()).mkdir("folder.png"));
+    QFile blocker(m_cache.filePath("blocker"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    AddSource("texture.png", 100);
+    const struct {
+        const char* name;
+        QString cacheFolder;
+        const char* problem;
+    } cases[] = {
+        {"missing.png", m_cache.path(), "was not found at"},
+        {"folder.png", m_cache.path(), "could not be read from"},
+        {"texture.png", m_cache.filePath("blocker/below"), "The cache folder for \"texture.png\" could not be made"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        qputenv("GLIMMAR_RESOURCE_CACHE_DIR", QFile::encodeName(c.cacheFolder));
+        ResourceManager manager(SmallChunks());
+        const ResourceId id{0, c.name};
+        manager.Fetch(id);
+        ASSERT_TRUE(WaitForStatus(manager, id, Status::Failed));
+        const QString error = manager.GetResource(id)->GetState().error;
+        EXPECT_TRUE(error.contains(c.name) && error.contains(c.problem)) << error.toStdString();
+        EXPECT_TRUE(manager.GetResource(id)->GetLocalPath().isEmpty());
+        EXPECT_EQ(QDir(m_cache.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"blocker"});
+    }
+
+    qputenv("GLIMMAR_RESOURCE_CACHE_DIR", QFile::encodeName(m_cache.path()));
     ResourceManager manager(SmallChunks());
-    const ResourceId id{0, "missing-texture.png"};
+    const ResourceId id{0, "missing.png"};
     manager.Fetch(id);
     ASSERT_TRUE(WaitForStatus(manager, id, Status::Failed));
-    EXPECT_TRUE(manager.GetResource(id)->GetState().error.contains("missing-texture.png"));
-    EXPECT_TRUE(manager.GetResource(id)->GetLocalPath().isEmpty());
-    EXPECT_TRUE(QDir(m_cache.path()).isEmpty());
-
-    AddSource("missing-texture.png", 100);
+    AddSource("missing.png", 100);
     manager.Fetch(id);
     EXPECT_TRUE(WaitForStatus(manager, id, Status::Loaded)) << "fetching again retries";
 }

@@ -19,9 +19,10 @@ namespace Tavrel::PhotoUtil {
 namespace {
 
 // Numbers arrive as raw text so that integers keep every digit and the form
-// (integer or double) survives; the reader still checks the JSON grammar.
-constexpr unsigned kParseFlags =
-    rapidjson::kParseFullPrecisionFlag | rapidjson::kParseIterativeFlag | rapidjson::kParseNumbersAsStringsFlag;
+// (integer or double) survives; the reader still checks the JSON grammar. Texts must be
+// UTF-8: a file in another encoding is refused rather than read into garbled names.
+constexpr unsigned kParseFlags = rapidjson::kParseFullPrecisionFlag | rapidjson::kParseIterativeFlag |
+                                 rapidjson::kParseNumbersAsStringsFlag | rapidjson::kParseValidateEncodingFlag;
 
 class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeBuilder> {
 public:
@@ -29,7 +30,10 @@ public:
 
     bool Null() { return Add(PropertyTree()); }
     bool Bool(bool value) { return Add(PropertyTreeScalar(value)); }
-    bool String(const char* text, SizeType length, bool) { return Add(PropertyTreeScalar(std::string(text, length))); }
+    bool String(const char* text, SizeType length, bool)
+    {
+        return IsText(text, length) && Add(PropertyTreeScalar(std::string(text, length)));
+    }
 
     bool RawNumber(const char* text, SizeType length, bool)
     {
@@ -57,6 +61,8 @@ public:
 
     bool Key(const char* text, SizeType length, bool)
     {
+        if (!IsText(text, length))
+            return false;
         m_key.assign(text, length);
         return true;
     }
@@ -71,6 +77,20 @@ public:
 
 private:
     using Members = PropertyTree::Map::sequence_type;
+
+    // The reader checks raw bytes, but decodes a lone surrogate escape ("\udc00") into
+    // bytes that are not UTF-8 (0xED 0xA0-0xBF), which no later read would accept.
+    bool IsText(const char* text, SizeType length)
+    {
+        const char* end = text + length;
+        for (const char* p = std::find(text, end, '\xED'); p != end; p = std::find(p + 1, end, '\xED')) {
+            if (p + 1 != end && static_cast<unsigned char>(p[1]) >= 0xA0) {
+                m_error = "a \\u escape names a lone surrogate, which is not a character";
+                return false;
+            }
+        }
+        return true;
+    }
 
     struct Level {
         PropertyTree* tree;
