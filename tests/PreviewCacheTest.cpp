@@ -6,10 +6,8 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QTest>
-#include <QToolButton>
 
 #include <functional>
-#include <set>
 
 using namespace PresetListHarness;
 using Tavrel::PhotoCore::PreviewCountingWorkspace;
@@ -19,126 +17,84 @@ namespace {
 
 constexpr int ManyRow = FirstConfiguredRow;
 constexpr int FewRow = FirstConfiguredRow + 1;
-constexpr int FEW = 3;
 
-PresetConfig::Config ManyAndFew()
-{
-    PresetConfig::Config config;
-    config.m_groups.push_back(Group("Many", ExposureItems("many", 1000)));
-    config.m_groups.push_back(Group("Few", ExposureItems("few", FEW)));
-    return config;
-}
+class ListPreviews;
+struct Case {
+    const char* name;
+    int group;                              // shown, all of its previews rendered, before act
+    std::function<void(ListPreviews&)> act; // what the user does
+    int renders;                            // previews rendered by act and filling the group again
+};
 
-// A list whose previews are counted from the moment it is shown on a group.
-class ListPreviews : public ::testing::Test {
+// A list whose previews are counted at the drawer. The Few group's three tiles all fit the view.
+class ListPreviews : public ::testing::TestWithParam<Case>, public Harness {
 public:
-    void SetUp() override
+    ListPreviews() : Harness({{Group("Many", ExposureItems("many", 1000)), Group("Few", ExposureItems("few", 3))}, {}})
     {
-        UseStyleSheet();
-        harness.Open(QSize(260, 600));
-        Watch(harness.controller);
     }
 
     void Watch(const std::shared_ptr<WorkspaceController>& workspace)
     {
         counting = std::make_shared<PreviewCountingWorkspace>(workspace);
-        harness.list->SetWorkspaceController(counting);
+        list->SetWorkspaceController(counting);
     }
 
-    // The rows that had a tile while the list scrolled from the top to the bottom.
-    std::set<int> ScrollThrough() const
+    void Click(int row, const char* button)
     {
-        QListView& view = harness.View();
-        QScrollBar* bar = view.verticalScrollBar();
-        std::set<int> rows;
-        for (int value = 0;; value = std::min(value + bar->pageStep(), bar->maximum())) {
-            bar->setValue(value);
-            harness.Paint();
-            for (const PresetWidget* tile : view.viewport()->findChildren<PresetWidget*>())
-                rows.insert(view.indexAt(tile->geometry().center()).row());
-            if (value == bar->maximum())
-                return rows;
-        }
+        QTest::mouseClick(&Part(row, button), Qt::LeftButton);
+        Photo();
+        Paint();
     }
 
-    Harness harness{ManyAndFew()};
     std::shared_ptr<PreviewCountingWorkspace> counting;
 };
 
 } // namespace
 
-TEST_F(ListPreviews, ScrollingDownTwiceRendersEachPresetOnce)
+TEST_P(ListPreviews, RendersOnlyThePreviewsThatChanged)
 {
-    harness.SelectGroup(ManyRow);
-    const std::set<int> first = ScrollThrough();
-    const std::set<int> second = ScrollThrough();
+    UseStyleSheet();
+    Open(QSize(260, 600));
+    ASSERT_TRUE(list->AddUserPreset(QStringLiteral("Mine"), "mine", {}, false));
+    Watch(controller);
+    SelectGroup(CustomRow);
+    SelectGroup(GetParam().group);
+    ASSERT_GT(counting->Count(), 0);
+    counting->ResetCount();
 
-    EXPECT_EQ(first.size(), 1000u);
-    EXPECT_EQ(second, first);
-    EXPECT_EQ(counting->Count(), 1000);
-}
-
-TEST_F(ListPreviews, SwitchingGroupsAndBackRendersNothingAgain)
-{
-    harness.SelectGroup(FewRow);
-    harness.SelectGroup(ManyRow);
-    const int shown = counting->Count();
-    EXPECT_GT(shown, FEW);
-
-    harness.SelectGroup(FewRow);
-    harness.SelectGroup(ManyRow);
-    EXPECT_EQ(counting->Count(), shown);
-}
-
-struct ChangeCase {
-    const char* name;
-    std::function<void(ListPreviews&, Harness&)> change;
-    int renders; // when the shown group is filled again afterwards
-};
-
-class ListPreviewChange : public ListPreviews, public ::testing::WithParamInterface<ChangeCase> {};
-
-TEST_P(ListPreviewChange, RendersOnlyThePreviewsItChanged)
-{
-    harness.SelectGroup(FewRow);
-    ASSERT_EQ(counting->Count(), FEW);
-
-    GetParam().change(*this, harness);
-    const int before = counting->Count();
-    harness.list->Update();
-    harness.Paint();
-    EXPECT_EQ(counting->Count() - before, GetParam().renders);
+    GetParam().act(*this);
+    Photo();
+    list->Update();
+    Paint();
+    EXPECT_EQ(counting->Count(), GetParam().renders);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, ListPreviewChange,
+    Cases, ListPreviews,
     ::testing::Values(
-        ChangeCase{"AnotherPhoto",
-                   [](ListPreviews& test, Harness&) {
-                       test.Watch(
-                           std::make_shared<WorkspaceController>(TestPresets::GradientPhoto()));
-                   },
-                   FEW},
-        ChangeCase{"ItsOwnPresetTried", // the previews are drawn from below the list's own entry
-                   [](ListPreviews&, Harness& h) {
-                       QTest::mouseClick(&h.Part<QToolButton>(1, "activateButton"), Qt::LeftButton);
-                       h.Photo();
-                   },
-                   0},
-        ChangeCase{"ItsOwnPresetConfirmed", // now the photo under the previews has it
-                   [](ListPreviews&, Harness& h) {
-                       QTest::mouseClick(&h.Part<QToolButton>(1, "activateButton"), Qt::LeftButton);
-                       h.Paint();
-                       QTest::mouseClick(&h.Part(1, "applyBtn"), Qt::LeftButton);
-                       h.Photo();
-                   },
-                   FEW},
-        ChangeCase{"OnePresetsIntensity",
-                   [](ListPreviews&, Harness& h) {
-                       QTest::mouseClick(&h.Part<QToolButton>(0, "activateButton"), Qt::LeftButton);
-                       h.Paint();
-                       QTest::keyClick(&h.Part<QSlider>(0, "intensitySlider"), Qt::Key_PageUp);
-                       h.Photo();
-                   },
-                   1}),
-    [](const ::testing::TestParamInfo<ChangeCase>& info) { return info.param.name; });
+        Case{"AnotherPhoto", FewRow,
+             [](ListPreviews& t) { t.Watch(std::make_shared<WorkspaceController>(TestPresets::GradientPhoto())); }, 3},
+        Case{"PresetConfirmed", FewRow,
+             [](ListPreviews& t) { t.Click(0, "activateButton"); t.Click(0, "applyBtn"); }, 3},
+        Case{"OnePresetsIntensity", FewRow, [](ListPreviews& t) {
+                 t.Click(0, "activateButton");
+                 QTest::keyClick(&t.Part<QSlider>(0, "intensitySlider"), Qt::Key_PageUp);
+             }, 1},
+        Case{"Renamed", CustomRow, [](ListPreviews& t) {
+                 const QModelIndex mine = t.Shown().index(0, 0);
+                 EXPECT_TRUE(t.Shown().setData(mine, QStringLiteral("Evening"), ModelPreset::RenameRole));
+             }, 0},
+        Case{"GroupSwitchedAndBack", FewRow,
+             [](ListPreviews& t) { t.SelectGroup(CustomRow); t.SelectGroup(FewRow); }, 0},
+        Case{"PanelReopened", FewRow, [](ListPreviews& t) { t.list->hide(); t.Paint(); t.list->show(); }, 0},
+        // 1,000 presets scrolled to the bottom twice, a page at a time: each rendered once.
+        Case{"ScrolledDownTwice", FewRow, [](ListPreviews& t) {
+                 t.SelectGroup(ManyRow);
+                 QScrollBar* bar = t.View().verticalScrollBar();
+                 const int steps = bar->maximum() / bar->pageStep() + 2;
+                 for (int step = 0; step < 2 * steps; ++step) {
+                     bar->setValue(step % steps * bar->pageStep());
+                     t.Paint();
+                 }
+             }, 1000}),
+    [](const ::testing::TestParamInfo<Case>& info) { return info.param.name; });
