@@ -1,4 +1,5 @@
 #include "GlimmarPresetsUtil/Widgets/PresetListWithGroups.h"
+#include "Host/Drawer/PreviewCountingWorkspace.h"
 #include "Host/Drawer/WorkspaceController.h"
 
 #include "bench/BenchData.h"
@@ -26,10 +27,12 @@ public:
     }
 
     /// The list shown and painted once; with tilePerRow every row has its tile open.
-    std::unique_ptr<PresetListWithGroups> Open(bool tilePerRow)
+    /// workspace: another view of the setup's workspace (Workspace()); empty: that one.
+    std::unique_ptr<PresetListWithGroups> Open(bool tilePerRow,
+                                               std::shared_ptr<Tavrel::PhotoCore::IWorkspaceController> workspace = {})
     {
         auto list = std::make_unique<PresetListWithGroups>(nullptr, m_initializer, nullptr);
-        list->SetWorkspaceController(m_controller);
+        list->SetWorkspaceController(workspace ? workspace : m_controller);
         list->resize(260, 800);
         list->show();
         QListView* view = View(*list);
@@ -43,6 +46,7 @@ public:
     }
 
     static QListView* View(PresetListWithGroups& list) { return list.findChild<QListView*>(QStringLiteral("view")); }
+    const std::shared_ptr<Tavrel::PhotoCore::WorkspaceController>& Workspace() const { return m_controller; }
 
 private:
     QTemporaryDir m_configDir;
@@ -92,5 +96,36 @@ BENCHMARK(ListScrollStep)->ArgNames({"rows", "tilePerRow"})->Args({100, 0})->Arg
     benchmark::kMicrosecond);
 BENCHMARK(ListScrollStep)->ArgNames({"rows", "tilePerRow"})->Args({10000, 1})->Iterations(20)->UseRealTime()->Unit(
     benchmark::kMicrosecond);
+
+// 1,000 presets scrolled from the top to the bottom twice, a page at a time. Scrolling back
+// should render nothing again: renders_per_preset counts the drawer's preview renders.
+void ListScrollDownTwice(benchmark::State& state)
+{
+    constexpr int rows = 1000;
+    ListSetup setup(1, rows);
+    double renders = 0.0;
+    for (auto _ : state) {
+        auto counting = std::make_shared<Tavrel::PhotoCore::PreviewCountingWorkspace>(setup.Workspace());
+        auto list = setup.Open(false, counting);
+        QListView* view = ListSetup::View(*list);
+        QScrollBar* bar = view->verticalScrollBar();
+        for (int pass = 0; pass < 2; ++pass) {
+            for (int value = 0;; value = std::min(value + bar->pageStep(), bar->maximum())) {
+                bar->setValue(value);
+                view->viewport()->repaint();
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                if (value == bar->maximum())
+                    break;
+            }
+        }
+        renders += counting->Count();
+        state.PauseTiming();
+        list.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+    state.counters["renders_per_preset"] = renders / rows / static_cast<double>(state.iterations());
+}
+BENCHMARK(ListScrollDownTwice)->Iterations(3)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
