@@ -1,8 +1,12 @@
+#include "bench/BenchRatio.h"
+
 #include <benchmark/benchmark.h>
 
 #include <glog/logging.h>
 
 #include <QApplication>
+
+#include <iostream>
 
 int main(int argc, char** argv)
 {
@@ -13,7 +17,9 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    benchmark::RunSpecifiedBenchmarks();
+    BenchRatio::Reporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatios(std::cout);
     benchmark::Shutdown();
     return 0;
 }

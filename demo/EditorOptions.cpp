@@ -1,53 +1,55 @@
 #include "demo/EditorOptions.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
 
 namespace Tavrel::Demo {
+
+namespace {
+
+struct OptionDescription {
+    const char* name;
+    const char* description; ///< in the translation context "EditorOptions", as is valueName
+    const char* valueName;
+    QString EditorOptions::*value;
+};
+
+const OptionDescription Options[] = {
+    {"lang", QT_TRANSLATE_NOOP("EditorOptions", "The language of the texts: en or de."),
+     QT_TRANSLATE_NOOP("EditorOptions", "language"), &EditorOptions::language},
+    {"config-dir",
+     QT_TRANSLATE_NOOP("EditorOptions", "Keep presets, favourites and the window layout in this folder."),
+     QT_TRANSLATE_NOOP("EditorOptions", "folder"), &EditorOptions::configDir},
+    {"data-dir", QT_TRANSLATE_NOOP("EditorOptions", "Write the usage statistics log to this folder."),
+     QT_TRANSLATE_NOOP("EditorOptions", "folder"), &EditorOptions::dataDir},
+    {"tour",
+     QT_TRANSLATE_NOOP("EditorOptions",
+                       "Run the guided tour offscreen and write its screenshots, logs and export here."),
+     QT_TRANSLATE_NOOP("EditorOptions", "folder"), &EditorOptions::tourDir},
+};
+
+} // namespace
 
 EditorOptions EditorOptions::FromCommandLine(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QCoreApplication::translate("EditorOptions", "A small photo editor around the preset lists."));
+    parser.setApplicationDescription(tr("A small photo editor around the preset lists."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QCoreApplication::translate("EditorOptions", "photo"),
-                                 QCoreApplication::translate("EditorOptions", "The photo to open (JPEG, PNG, TIFF, ...)."),
-                                 QCoreApplication::translate("EditorOptions", "[photo]"));
-    const QCommandLineOption language(
-        "lang", QCoreApplication::translate("EditorOptions", "The language of the texts: en or de."),
-        QCoreApplication::translate("EditorOptions", "language"));
-    const QCommandLineOption configDir(
-        "config-dir",
-        QCoreApplication::translate("EditorOptions", "Keep presets, favourites and the window layout in this folder."),
-        QCoreApplication::translate("EditorOptions", "folder"));
-    const QCommandLineOption dataDir(
-        "data-dir", QCoreApplication::translate("EditorOptions", "Write the usage statistics log to this folder."),
-        QCoreApplication::translate("EditorOptions", "folder"));
-    const QCommandLineOption tourDir(
-        "tour",
-        QCoreApplication::translate("EditorOptions",
-                                    "Run the guided tour offscreen and write its screenshots, logs and export here."),
-        QCoreApplication::translate("EditorOptions", "folder"));
-    parser.addOptions({language, configDir, dataDir, tourDir});
+    parser.addPositionalArgument(tr("photo"), tr("The photo to open (JPEG, PNG, TIFF, ...)."), tr("[photo]"));
+    for (const OptionDescription& option : Options)
+        parser.addOption(QCommandLineOption(option.name, tr(option.description), tr(option.valueName)));
     parser.process(arguments);
 
     if (parser.positionalArguments().size() > 1)
         parser.showHelp(1);
-    const QString lang = parser.value(language);
-    if (!lang.isEmpty() && lang != "en" && lang != "de") {
-        fprintf(stderr, "%s\n",
-                qPrintable(QCoreApplication::translate("EditorOptions", "Unknown language \"%1\": use en or de.").arg(lang)));
-        exit(1);
-    }
-
     EditorOptions options;
     options.photoPath = parser.positionalArguments().value(0);
-    options.language = lang;
-    options.configDir = parser.value(configDir);
-    options.dataDir = parser.value(dataDir);
-    options.tourDir = parser.value(tourDir);
+    for (const OptionDescription& option : Options)
+        options.*option.value = parser.value(option.name);
+    if (!options.language.isEmpty() && options.language != "en" && options.language != "de") {
+        fprintf(stderr, "%s\n", qPrintable(tr("Unknown language \"%1\": use en or de.").arg(options.language)));
+        exit(1);
+    }
     return options;
 }
 

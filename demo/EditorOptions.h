@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -7,6 +8,9 @@ namespace Tavrel::Demo {
 
 /// What the editor is started with: from the command line, or set by tests.
 struct EditorOptions {
+    Q_DECLARE_TR_FUNCTIONS(EditorOptions)
+
+public:
     /// The photo to open; empty: the built-in sample.
     QString photoPath;
     /// "en" or "de"; empty: the last one chosen, else the system's.

@@ -10,6 +10,7 @@
 #include "Host/Drawer/WorkspaceController.h"
 #include "Host/Kit/ButtonColorProperty.h"
 #include "Host/Kit/TesselAlertBox.h"
+#include "Host/QtUtils/ImageFile.h"
 #include "Host/Resources/CoreFactories.h"
 #include "Host/Types/BaseConfig.h"
 
@@ -66,6 +67,9 @@ QByteArray ExportFormat(const QString& path)
 
 // Holding this key shows the original photo.
 constexpr int OriginalKey = Qt::Key_Backslash;
+
+// The history keeps states of the photo at full size.
+constexpr qint64 MaxPhotoPixels = 100'000'000;
 
 } // namespace
 
@@ -402,11 +406,9 @@ void MainWindow::Retranslate()
 
 bool MainWindow::OpenPhoto(const QString& path)
 {
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    const QImage photo = reader.read();
+    QString reason;
+    const QImage photo = ImageFile::Read(path, MaxPhotoPixels, reason, true);
     if (photo.isNull()) {
-        const QString reason = QFileInfo::exists(path) ? reader.errorString() : tr("The file does not exist.");
         ShowError(tr("Cannot open photo"),
                   tr("“%1” cannot be opened: %2").arg(QDir::toNativeSeparators(path), reason) +
                       (m_document ? "\n\n" + tr("The current photo stays open.") : QString()));

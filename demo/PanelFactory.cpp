@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 
+#include <iterator>
+
 namespace Tavrel::Demo {
 
 using Glimmar::GlimmarPresets::PresetListWithGroups;
@@ -16,57 +18,66 @@ constexpr TranslatableContext LooksPresets("demo.looks.presets");
 constexpr TranslatableContext EffectsGroups("demo.effects.groups");
 constexpr TranslatableContext EffectsPresets("demo.effects.presets");
 
-PresetListWithGroups::Initializer LooksInitializer()
-{
-    PresetListWithGroups::Initializer init;
-    init.resourceModule = "GlimmarDemo";
-    init.configName = "looks";
-    init.previewFolder = ":/previews/looks";
-    init.userConfigPath = "GlimmarDemoLooks";
-    init.packageName = "GlimmarDemo.looks";
-    init.groupSlots.groupContext = &LooksGroups;
-    // The list opens on the special group of the popular presets.
-    init.groupSlots.popularSlot = {&PresetListWithGroups::POPULAR_EFFECTS, 0};
-    init.groupSlots.allSlot = {&PresetListWithGroups::ALL_PRESETS, 1};
-    init.groupSlots.favouritesSlot = {&PresetListWithGroups::FAVOURITE_EFFECTS, 2};
-    init.groupSlots.customSlot = {&PresetListWithGroups::CUSTOM, 3};
-    init.itemContext = &LooksPresets;
-    return init;
-}
+struct PanelDescription {
+    const char* title;          ///< in the translation context "PanelFactory"
+    const char* objectName;
+    const char* configName;     ///< the built-in configuration; also names the previews' folder and the package
+    const char* userConfigPath;
+    const TranslatableContext* groupContext;
+    const TranslatableContext* itemContext;
+    const TranslatableString* allName;
+    /// Rows of the special groups; -1: none.
+    int popularRow, allRow, favouritesRow, customRow;
+};
 
-PresetListWithGroups::Initializer EffectsInitializer()
+// In the order of PanelFactory::Panel. Looks opens on its special group of the popular presets.
+// Effects has none: the configuration's own "Popular effects of the week" group follows the
+// special groups and the list opens there.
+const PanelDescription Descriptions[] = {
+    {QT_TRANSLATE_NOOP("PanelFactory", "Looks"), "looksPanel", "looks", "GlimmarDemoLooks", &LooksGroups,
+     &LooksPresets, &PresetListWithGroups::ALL_PRESETS, 0, 1, 2, 3},
+    {QT_TRANSLATE_NOOP("PanelFactory", "Effects"), "effectsPanel", "effects", "GlimmarDemoEffects", &EffectsGroups,
+     &EffectsPresets, &PresetListWithGroups::ALL_EFFECTS, -1, 0, 1, 2},
+};
+
+const PanelDescription& Describe(PanelFactory::Panel panel) { return Descriptions[static_cast<int>(panel)]; }
+
+PresetListWithGroups::Initializer InitializerOf(const PanelDescription& panel)
 {
+    using Slot = Glimmar::GlimmarPresets::ModelPresetGroup::GroupSlot;
+    const auto slot = [](const TranslatableString* name, int row) { return row < 0 ? Slot() : Slot{name, row}; };
     PresetListWithGroups::Initializer init;
     init.resourceModule = "GlimmarDemo";
-    init.configName = "effects";
-    init.previewFolder = ":/previews/effects";
-    init.userConfigPath = "GlimmarDemoEffects";
-    init.packageName = "GlimmarDemo.effects";
-    init.groupSlots.groupContext = &EffectsGroups;
-    // The configuration's own "Popular effects of the week" group comes next and the list opens there.
-    init.groupSlots.allSlot = {&PresetListWithGroups::ALL_EFFECTS, 0};
-    init.groupSlots.favouritesSlot = {&PresetListWithGroups::FAVOURITE_EFFECTS, 1};
-    init.groupSlots.customSlot = {&PresetListWithGroups::CUSTOM, 2};
-    init.itemContext = &EffectsPresets;
+    init.configName = panel.configName;
+    init.previewFolder = std::string(":/previews/") + panel.configName;
+    init.userConfigPath = panel.userConfigPath;
+    init.packageName = std::string("GlimmarDemo.") + panel.configName;
+    init.groupSlots.groupContext = panel.groupContext;
+    init.groupSlots.popularSlot = slot(&PresetListWithGroups::POPULAR_EFFECTS, panel.popularRow);
+    init.groupSlots.allSlot = slot(panel.allName, panel.allRow);
+    init.groupSlots.favouritesSlot = slot(&PresetListWithGroups::FAVOURITE_EFFECTS, panel.favouritesRow);
+    init.groupSlots.customSlot = slot(&PresetListWithGroups::CUSTOM, panel.customRow);
+    init.itemContext = panel.itemContext;
     return init;
 }
 
 } // namespace
 
-std::vector<PanelFactory::Panel> PanelFactory::Panels() { return {Panel::Looks, Panel::Effects}; }
-
-QString PanelFactory::Title(Panel panel)
+std::vector<PanelFactory::Panel> PanelFactory::Panels()
 {
-    return panel == Panel::Looks ? QCoreApplication::translate("PanelFactory", "Looks")
-                                 : QCoreApplication::translate("PanelFactory", "Effects");
+    std::vector<Panel> panels;
+    for (std::size_t i = 0; i < std::size(Descriptions); ++i)
+        panels.push_back(static_cast<Panel>(i));
+    return panels;
 }
 
-QString PanelFactory::ObjectName(Panel panel) { return panel == Panel::Looks ? "looksPanel" : "effectsPanel"; }
+QString PanelFactory::Title(Panel panel) { return QCoreApplication::translate("PanelFactory", Describe(panel).title); }
+
+QString PanelFactory::ObjectName(Panel panel) { return QString::fromLatin1(Describe(panel).objectName); }
 
 ToolPanel* PanelFactory::Create(Panel panel, const ICoreFactories* coreFactories, QWidget* parent)
 {
-    auto* toolPanel =
-        new ToolPanel(coreFactories, panel == Panel::Looks ? LooksInitializer() : EffectsInitializer(), parent);
+    auto* toolPanel = new ToolPanel(coreFactories, InitializerOf(Describe(panel)), parent);
     toolPanel->setObjectName(ObjectName(panel));
     return toolPanel;
 }

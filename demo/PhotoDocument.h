@@ -45,7 +45,8 @@ public:
     void RestoreOriginal();
 
 signals:
-    /// A final render, or a temporary one while a paint (an intensity drag) is open.
+    /// A final render, or a temporary one while a paint (an intensity drag) is open; a
+    /// temporary one may be a proxy, smaller than the photo, that its full size follows.
     void frameRendered(const QImage& image);
     void historyChanged();
 

@@ -5,6 +5,7 @@
 #include <QPainterPath>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <QtConcurrent>
 
 #include <algorithm>
 #include <cmath>
@@ -16,6 +17,9 @@ constexpr double MinZoom = 0.02;
 constexpr double MaxZoom = 32.0;
 // One wheel notch (120 eighths of a degree) zooms by this factor.
 constexpr double WheelZoomStep = 1.25;
+// Pictures up to this many times as wide as on screen (a proxy) are filtered while drawn:
+// a millisecond or two. Smoothing larger ones (a full render) holds the UI thread for long.
+constexpr int FilterWhileDrawingFactor = 2;
 } // namespace
 
 PhotoView::PhotoView(QWidget* parent) : QAbstractScrollArea(parent)
@@ -25,13 +29,14 @@ PhotoView::PhotoView(QWidget* parent) : QAbstractScrollArea(parent)
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(240, 180);
+    connect(&m_smoothing, &QFutureWatcher<QImage>::finished, this, &PhotoView::OnSmoothed);
 }
 
 void PhotoView::SetImage(const QImage& image)
 {
-    const bool sizeChanged = image.size() != m_image.size();
+    const QSize photoSize = PhotoSize();
     m_image = image;
-    if (sizeChanged) {
+    if (PhotoSize() != photoSize) {
         UpdateScrollBars();
         emit zoomChanged(Zoom());
     }
@@ -40,9 +45,13 @@ void PhotoView::SetImage(const QImage& image)
 
 void PhotoView::SetOriginal(const QImage& image)
 {
+    const QSize photoSize = PhotoSize();
     m_original = image;
-    if (m_showOriginal)
-        viewport()->update();
+    if (PhotoSize() != photoSize) {
+        UpdateScrollBars();
+        emit zoomChanged(Zoom());
+    }
+    viewport()->update();
 }
 
 void PhotoView::SetShowOriginal(bool show)
@@ -88,17 +97,20 @@ double PhotoView::Zoom() const { return m_fitted ? FitZoom() : m_zoom; }
 
 const QImage& PhotoView::Shown() const { return m_showOriginal && !m_original.isNull() ? m_original : m_image; }
 
+QSize PhotoView::PhotoSize() const { return m_original.isNull() ? m_image.size() : m_original.size(); }
+
 double PhotoView::FitZoom() const
 {
-    if (m_image.isNull())
+    const QSize photo = PhotoSize();
+    if (photo.isEmpty())
         return 1.0;
     const double dpr = viewport()->devicePixelRatioF();
     const QSize area = viewport()->size();
     // A small photo is not blown up past its own pixels.
-    return std::min({1.0, area.width() * dpr / m_image.width(), area.height() * dpr / m_image.height()});
+    return std::min({1.0, area.width() * dpr / photo.width(), area.height() * dpr / photo.height()});
 }
 
-QSizeF PhotoView::DisplaySize() const { return QSizeF(m_image.size()) * Zoom() / viewport()->devicePixelRatioF(); }
+QSizeF PhotoView::DisplaySize() const { return QSizeF(PhotoSize()) * Zoom() / viewport()->devicePixelRatioF(); }
 
 QRectF PhotoView::TargetRect() const
 {
@@ -131,17 +143,12 @@ void PhotoView::paintEvent(QPaintEvent*)
 
     const double dpr = viewport()->devicePixelRatioF();
     const QRectF target = TargetRect();
-    if (Zoom() < 1.0) {
-        // Smooth downscaling to exact device pixels, kept until the picture or the size changes.
-        const QSize deviceSize(qRound(target.width() * dpr), qRound(target.height() * dpr));
-        if (image.cacheKey() != m_scaledKey || m_scaled.size() != deviceSize) {
-            m_scaled = QPixmap::fromImage(image.scaled(deviceSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-            m_scaled.setDevicePixelRatio(dpr);
-            m_scaledKey = image.cacheKey();
-        }
-        painter.drawPixmap(target.topLeft(), m_scaled);
+    const QSize deviceSize(qRound(target.width() * dpr), qRound(target.height() * dpr));
+    if (image.width() > deviceSize.width()) {
+        DrawScaledDown(painter, image, target, deviceSize);
     } else {
-        // Enlarged: crisp pixels, and only the visible part is drawn.
+        // Enlarged: crisp pixels, and only the visible part is drawn. A proxy is smoothed instead.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, image.size() != PhotoSize());
         const QRectF visible = target.intersected(QRectF(viewport()->rect()));
         const double photoPerScreen = image.width() / target.width();
         const QRectF source((visible.topLeft() - target.topLeft()) * photoPerScreen, visible.size() * photoPerScreen);
@@ -162,6 +169,45 @@ void PhotoView::paintEvent(QPaintEvent*)
         painter.setPen(Qt::white);
         painter.drawText(badgeRect, Qt::AlignCenter, badge);
     }
+}
+
+void PhotoView::DrawScaledDown(QPainter& painter, const QImage& image, const QRectF& target, const QSize& deviceSize)
+{
+    if (image.width() <= FilterWhileDrawingFactor * deviceSize.width()) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(target, image);
+        return;
+    }
+    // Smoothed to exact device pixels, kept until the picture or the size changes.
+    if (image.cacheKey() == m_scaledKey && m_scaled.size() == deviceSize) {
+        painter.drawPixmap(target.topLeft(), m_scaled);
+        return;
+    }
+    // Unsmoothed, sampling only the screen's pixels: the right picture at once, a little rough.
+    painter.drawImage(target, image);
+    StartSmoothing(image, deviceSize);
+}
+
+void PhotoView::StartSmoothing(const QImage& image, const QSize& deviceSize)
+{
+    // One at a time: when it ends, a newer picture is smoothed by the next paint.
+    if (m_smoothing.isRunning())
+        return;
+    m_smoothingKey = image.cacheKey();
+    m_smoothing.setFuture(QtConcurrent::run(
+        [image, deviceSize] { return image.scaled(deviceSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation); }));
+}
+
+void PhotoView::OnSmoothed()
+{
+    const QImage smoothed = m_smoothing.result();
+    // Only for the picture still shown: a newer one never gives way to an older one.
+    if (m_smoothingKey == Shown().cacheKey()) {
+        m_scaled = QPixmap::fromImage(smoothed);
+        m_scaled.setDevicePixelRatio(viewport()->devicePixelRatioF());
+        m_scaledKey = m_smoothingKey;
+    }
+    viewport()->update();
 }
 
 void PhotoView::resizeEvent(QResizeEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QFutureWatcher>
 #include <QImage>
 #include <QPixmap>
 
@@ -9,14 +10,19 @@ namespace Tavrel::Demo {
 /// The photo in the middle of the window: fitted to the view or zoomed, drawn at
 /// the screen's device pixel ratio so that 100% means one photo pixel per screen
 /// pixel. Ctrl+wheel zooms around the pointer; dragging pans a zoomed photo.
+///
+/// Pictures are drawn over the original's area whatever their size, so that a quick
+/// proxy of a render can stand in until the full render comes. Large pictures are
+/// smoothed down to the screen off the UI thread; until then they are drawn unsmoothed.
 class PhotoView : public QAbstractScrollArea {
     Q_OBJECT
 public:
     explicit PhotoView(QWidget* parent = nullptr);
 
-    /// The picture shown; a new picture of the same size keeps zoom and position.
+    /// The picture shown, in place of the last one; zoom and position stay.
     void SetImage(const QImage& image);
-    /// The picture shown while the original is asked for (before/after).
+    /// The photo as opened: its size is the photo's size on screen; it is shown while the
+    /// original is asked for (before/after).
     void SetOriginal(const QImage& image);
     const QImage& Image() const { return m_image; }
 
@@ -44,12 +50,18 @@ protected:
 
 private:
     const QImage& Shown() const;
+    /// The photo's size in pixels, whatever the size of the picture shown.
+    QSize PhotoSize() const;
     double FitZoom() const;
     /// The photo's size on screen, in device-independent pixels.
     QSizeF DisplaySize() const;
     QRectF TargetRect() const;
     void UpdateScrollBars();
     void SetZoom(double zoom);
+    /// Draws the shown picture into target scaled down to deviceSize.
+    void DrawScaledDown(QPainter& painter, const QImage& image, const QRectF& target, const QSize& deviceSize);
+    void StartSmoothing(const QImage& image, const QSize& deviceSize);
+    void OnSmoothed();
 
     QImage m_image;
     QImage m_original;
@@ -61,6 +73,9 @@ private:
     // A downscaled copy for fitted and zoomed-out views, made once per picture and size.
     QPixmap m_scaled;
     qint64 m_scaledKey = 0;
+    // A picture being smoothed off the UI thread.
+    QFutureWatcher<QImage> m_smoothing;
+    qint64 m_smoothingKey = 0;
 };
 
 } // namespace Tavrel::Demo

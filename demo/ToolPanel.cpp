@@ -46,13 +46,7 @@ ToolPanel::ToolPanel(const ICoreFactories* coreFactories, PresetListWithGroups::
     layout->addWidget(m_saveButton);
 }
 
-ToolPanel::~ToolPanel()
-{
-    // The selector lives in this panel's layout, outside the list: it goes first, so that it
-    // does not react to the list taking its group model down.
-    delete m_list->GetGroupsCombobox();
-    delete m_list;
-}
+ToolPanel::~ToolPanel() { delete m_list; }
 
 void ToolPanel::SetWorkspaceController(const std::shared_ptr<PhotoCore::IWorkspaceController>& controller)
 {

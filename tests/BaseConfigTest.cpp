@@ -1,14 +1,18 @@
 #include "Host/Types/BaseConfig.h"
 #include "Host/Types/JsonCodec.h"
 
+#include "tests/LargeConfig.h"
 #include "tests/LogCapture.h"
+#include "tests/PermissionsTaken.h"
 #include "tests/PropertyTreePrinter.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -19,7 +23,12 @@
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <iostream>
 #include <limits>
+#include <optional>
+#include <random>
+#include <set>
+#include <thread>
 
 using Tavrel::PropertyTree;
 using Tavrel::PropertyTreeScalar;
@@ -164,23 +173,57 @@ TEST_F(BaseConfigStorage, ByteOrderMarkBeforeAUserFileIsSkipped)
               std::string::npos);
 }
 
-// It said "Unknown error". Only where a small file system can be mounted (as root) can
-// the test fill a disk.
-TEST_F(BaseConfigStorage, WriteOntoAFullDiskSaysTheDiskIsFull)
+// A full disk said "Unknown error". Only where a small file system can be mounted (as root)
+// can the test fill a disk.
+TEST_F(BaseConfigStorage, WriteThatTheFolderRefusesSaysWhyAndLeavesTheOldFileByteForByte)
 {
-    const QString full = m_dir.filePath("full");
-    ASSERT_TRUE(QDir().mkpath(full));
-    const QByteArray mountPoint = QFile::encodeName(full);
-    if (mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=16k") != 0)
-        GTEST_SKIP() << "cannot mount a small file system: " << std::strerror(errno);
-    const auto unmount = qScopeGuard([&] { umount2(mountPoint.constData(), MNT_DETACH); });
-    BaseConfig::SetStorageFolder(full);
+    const QString folder = m_dir.filePath("folder");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    BaseConfig::SetStorageFolder(folder);
+    const QByteArray old = "{\"kept\": 1}\n";
+    WriteBytes(folder + "/user.json", old);
+    const PropertyTree large(PropertyTreeScalar(std::string(64 * 1024, 'x')));
 
-    const std::string error =
-        ErrorOf([] { BaseConfig().Write("user", PropertyTree(PropertyTreeScalar(std::string(64 * 1024, 'x')))); });
-    EXPECT_NE(error.find(std::strerror(ENOSPC)), std::string::npos) << error;
-    EXPECT_EQ(error.find("Unknown error"), std::string::npos) << error;
-    EXPECT_TRUE(QDir(full).isEmpty()) << "no partial file is left on the full disk";
+    const QByteArray mountPoint = QFile::encodeName(folder);
+    std::optional<PermissionsTaken> readOnly;
+    const struct {
+        const char* cause;
+        std::function<std::string()> refuse; // an empty text, or why the folder cannot be made so
+        std::function<void()> restore;
+        const char* error;
+    } cases[] = {
+        {"full disk",
+         [&] {
+             // The old file goes onto the small file system, which has room for the lock file only.
+             if (mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=16k") != 0)
+                 return std::string("cannot mount a small file system: ") + std::strerror(errno);
+             WriteBytes(folder + "/user.json", old);
+             return std::string();
+         },
+         [&] { umount2(mountPoint.constData(), MNT_DETACH); }, std::strerror(ENOSPC)},
+        {"read-only folder",
+         [&] {
+             readOnly.emplace(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+             return std::string();
+         },
+         [&] { readOnly.reset(); }, "no permission to create its lock file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cause);
+        const std::string skipped = c.refuse();
+        if (!skipped.empty()) {
+            std::cout << "[ SKIPPED  ] " << c.cause << ": " << skipped << "\n";
+            continue;
+        }
+        const auto restore = qScopeGuard(c.restore);
+        const std::string error = ErrorOf([&] { BaseConfig().Write("user", large); });
+        EXPECT_NE(error.find(folder.toStdString() + "/user.json"), std::string::npos) << error;
+        EXPECT_NE(error.find(c.error), std::string::npos) << error;
+        EXPECT_EQ(error.find("Unknown error"), std::string::npos) << error;
+        EXPECT_EQ(ReadBytes(folder + "/user.json"), old);
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"user.json"})
+            << "no partial file is left";
+    }
 }
 
 TEST_F(BaseConfigStorage, OversizedAndMissingFilesAreRefusedByName)
@@ -217,4 +260,99 @@ TEST(BaseConfigRead, ResourcePathPrefersAnEditorsFile)
     EXPECT_EQ(path, dir.filePath("configs/Module/shipped.json").toStdString());
     EXPECT_EQ(BaseConfig().Read(path).getMap().at("from"), PropertyTree(PropertyTreeScalar("editor")));
     EXPECT_EQ(fallback, ":/configs/Module/other.json");
+}
+
+namespace {
+
+// Writers of LargeConfig in processes of their own (tests/ConfigWriter).
+class ConfigWriters : public BaseConfigStorage {
+protected:
+    void Start(QProcess& writer, int seed, int count)
+    {
+        writer.start(GLIMMAR_CONFIG_WRITER, {m_dir.path(), "large", QString::number(seed), QString::number(count)});
+        ASSERT_TRUE(writer.waitForStarted(10000)) << writer.errorString().toStdString();
+    }
+    static bool Finish(QProcess& writer) { return writer.waitForFinished(20000); }
+
+    // The file as LargeConfig(seed) is written: the same text but for the seed at its end.
+    static QByteArray Text(int seed)
+    {
+        static const auto [head, tail] = [] {
+            const std::string text = JsonCodec::Serialize(Tavrel::Tests::LargeConfig(123456789)) + '\n';
+            const std::size_t at = text.rfind("123456789");
+            return std::make_pair(QByteArray::fromStdString(text.substr(0, at)),
+                                  QByteArray::fromStdString(text.substr(at + 9)));
+        }();
+        return head + QByteArray::number(seed) + tail;
+    }
+    QByteArray Stored() const { return ReadBytes(FilePath("large")); }
+    QStringList Files() const { return QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System); }
+};
+
+} // namespace
+
+TEST_F(ConfigWriters, KilledAtAnyMomentLeavesTheOldOrTheNewFileAndNoTemporaryForEver)
+{
+    // One write uninterrupted, to spread the kills over the time a write takes here.
+    QProcess first;
+    Start(first, 1, 1);
+    ASSERT_TRUE(first.waitForReadyRead(10000));
+    QElapsedTimer timer;
+    timer.start();
+    ASSERT_TRUE(Finish(first));
+    ASSERT_EQ(first.exitCode(), 0) << first.readAllStandardError().toStdString();
+    const qint64 writeTime = timer.nsecsElapsed() / 1000;
+
+    std::mt19937 random(20261205);
+    std::uniform_int_distribution<qint64> delay(0, writeTime);
+    QByteArray current = Stored();
+    ASSERT_EQ(current, Text(1));
+    int interrupted = 0;
+    for (int seed = 2; seed < 102; ++seed) {
+        const QByteArray next = Text(seed);
+        QProcess writer;
+        Start(writer, seed, 1);
+        ASSERT_TRUE(writer.waitForReadyRead(10000));
+        std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+        writer.kill();
+        ASSERT_TRUE(Finish(writer));
+        interrupted += writer.exitStatus() == QProcess::CrashExit;
+
+        const QByteArray stored = Stored();
+        ASSERT_TRUE(stored == current || stored == next)
+            << "killed writer " << seed << " left " << stored.size() << " bytes: " << stored.left(200).toStdString();
+        current = stored;
+        // At most the one of the writer just killed: the next one removes it.
+        ASSERT_LE(Files().filter(".saving-").size(), 1) << Files().join(' ').toStdString();
+    }
+    std::cout << interrupted << " of 100 writers were killed before they finished\n";
+    // How many land mid-write depends on the machine's load; some must, or nothing was tested.
+    EXPECT_GT(interrupted, 0) << "the kills must land while the writers write";
+
+    BaseConfig().Write("large", PropertyTree(PropertyTreeScalar("after")));
+    EXPECT_EQ(Files(), QStringList{"large.json"});
+}
+
+// Two editors closing at once: without the lock the second one's clean-up removed the first
+// one's temporary under its feet, or both wrote into one.
+TEST_F(ConfigWriters, WritersInTwoProcessesTakeTurnsAndTheFileIsAlwaysOneWholeWrite)
+{
+    BaseConfig().Write("large", Tavrel::Tests::LargeConfig(1));
+    const QByteArray texts[] = {Text(1), Text(2), Text(3)};
+    QProcess second, third;
+    Start(second, 2, 15);
+    Start(third, 3, 15);
+    std::set<int> seen;
+    while (second.state() != QProcess::NotRunning || third.state() != QProcess::NotRunning) {
+        const QByteArray stored = Stored();
+        const auto found = std::find(std::begin(texts), std::end(texts), stored);
+        ASSERT_NE(found, std::end(texts)) << stored.size() << " bytes: " << stored.left(200).toStdString();
+        seen.insert(static_cast<int>(found - std::begin(texts)) + 1);
+        second.waitForFinished(1);
+        third.waitForFinished(1);
+    }
+    EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
+    EXPECT_EQ(third.exitCode(), 0) << third.readAllStandardError().toStdString();
+    EXPECT_GE(seen.size(), 2u) << "the file was read while the writers took turns";
+    EXPECT_EQ(Files(), QStringList{"large.json"});
 }

@@ -2,26 +2,30 @@
 
 #include "GlimmarPresetsUtil/Settings/PresetConfigTree.h"
 #include "Host/Types/BaseConfig.h"
+#include "Host/Types/JsonCodec.h"
 #include "tests/LogCapture.h"
+#include "tests/PermissionsTaken.h"
 #include "tests/PropertyTreePrinter.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
-#include <sys/fsuid.h>
-#include <unistd.h>
-
 #include <cmath>
+#include <vector>
 
 using namespace Tavrel::Glimmar::GlimmarPresets;
 using namespace Tavrel::Glimmar::GlimmarPresets::PresetConfig;
 using Tavrel::PropertyTree;
 using Tavrel::PhotoUtil::BaseConfig;
+using Tavrel::PhotoUtil::JsonCodec;
 using ::testing::AllOf;
 using ::testing::HasSubstr;
 
@@ -50,35 +54,6 @@ protected:
     }
 
     QTemporaryDir m_dir;
-};
-
-// Takes read permission from a file, as chmod 0200 does for a user. Root reads any file,
-// so under root this thread takes the file-system identity of another user, who then
-// owns the folder and the file (setfsuid acts on one thread and drops root's file
-// capabilities while it lasts).
-class ReadPermissionTaken {
-public:
-    explicit ReadPermissionTaken(const QString& path) : m_path(path)
-    {
-        if (geteuid() == 0) {
-            const uid_t other = 65534;
-            for (const QString& owned : {QFileInfo(path).absolutePath(), path})
-                EXPECT_EQ(chown(QFile::encodeName(owned).constData(), other, other), 0);
-            setfsuid(other);
-        }
-        EXPECT_TRUE(QFile::setPermissions(path, QFileDevice::WriteOwner));
-    }
-    ~ReadPermissionTaken()
-    {
-        if (geteuid() == 0)
-            setfsuid(0);
-        QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    }
-
-    bool Works() const { return !QFile(m_path).open(QIODevice::ReadOnly); }
-
-private:
-    QString m_path;
 };
 
 } // namespace
@@ -123,21 +98,133 @@ TEST_F(ConfigStoreTest, UserConfigurationRoundTripsEmptyNameWritesNothingMissing
     EXPECT_TRUE(log.Errors().empty());
 }
 
-TEST_F(ConfigStoreTest, UnreadableUserConfigurationIsAWarning)
-{
-    WriteUserFile(R"({"favorites": ["a"], "groups": [{"items": [{"name": "A"}, {"previewPolicy": {"splitColor": "zz"}}]}]})");
-    Config builtIn, user;
-    LogCapture log;
-    ConfigStore::Read("GlimmarDemo", "effects", "user", builtIn, user);
-    EXPECT_TRUE(user.m_groups.empty());
-    EXPECT_TRUE(user.m_favorites.empty());
-    ASSERT_EQ(log.Warnings().size(), 1u);
-    EXPECT_EQ(log.Warnings()[0].rfind("failed to read optional config:colour \"zz\"", 0), 0u) << log.Warnings()[0];
+namespace {
 
-    WriteUserFile("{\"groups\": ");
-    ConfigStore::Read("GlimmarDemo", "effects", "user", builtIn, user);
-    EXPECT_EQ(log.Warnings().size(), 2u) << "the damaged file is reported by the storage";
-    EXPECT_FALSE(QFile::exists(m_dir.filePath("user.json")));
+// Files that cannot be a configuration, each with what the message must say about it.
+struct BadFile {
+    const char* kind;
+    QByteArray bytes;
+    const char* problem;
+    bool parses = false; // valid JSON that is not a configuration
+};
+
+std::vector<BadFile> BadFiles()
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImage(4, 4, QImage::Format_RGB32).save(&buffer, "PNG");
+    return {
+        {"empty", "", "byte offset 0: The document is empty"},
+        {"truncated", R"({"favorites": ["a", "b)", "byte offset 22: Missing a closing quotation mark"},
+        {"not UTF-8", "{\"favorites\": [\"Caf\xe9\"]}", "byte offset 19: Invalid encoding"},
+        {"NUL bytes", QByteArray("{}\0\0\0\0", 6), "a NUL byte"},
+        {"nested too deep", QByteArray(100000, '['), "nesting deeper than 512 levels"},
+        {"an image", png, "byte offset 0: Invalid value"},
+        {"an array", "[{\"favorites\": []}]", "expected a map, found a list", true},
+        {"a bad colour", R"({"favorites": ["a"], "groups": [{"items": [{"name": "A"},
+            {"previewPolicy": {"splitColor": "zz"}}]}]})",
+         "colour \"zz\" is not a hexadecimal number", true},
+    };
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+std::string ReadError(const std::string& module, const std::string& name)
+{
+    Config builtIn, user;
+    try {
+        ConfigStore::Read(module, name, "", builtIn, user);
+    } catch (const std::exception& error) {
+        return error.what();
+    }
+    return "no error";
+}
+
+} // namespace
+
+TEST_F(ConfigStoreTest, BadBuiltInConfigurationThrowsNamingTheFileAndTheProblem)
+{
+    QTemporaryDir editorDir;
+    ASSERT_TRUE(QDir(editorDir.path()).mkpath("configs/Bad"));
+    // Open to others, so that the user who cannot read the file can get to it.
+    for (const QString& folder : {editorDir.path(), editorDir.filePath("configs")})
+        ASSERT_TRUE(QFile::setPermissions(folder, QFile::permissions(folder) | QFileDevice::ExeGroup | QFileDevice::ExeOther));
+    qputenv("GLIMMAR_CONFIG_DIR", QFile::encodeName(editorDir.path()));
+    const auto unset = qScopeGuard([] { qunsetenv("GLIMMAR_CONFIG_DIR"); });
+    const QString path = editorDir.filePath("configs/Bad/builtin.json");
+
+    for (const BadFile& bad : BadFiles()) {
+        SCOPED_TRACE(bad.kind);
+        WriteFile(path, bad.bytes);
+        EXPECT_THAT(ReadError("Bad", "builtin"), AllOf(HasSubstr(path.toStdString()), HasSubstr(bad.problem)));
+    }
+
+    QFile huge(path);
+    ASSERT_TRUE(huge.resize(static_cast<qint64>(BaseConfig::MaxFileSize) + 1)); // sparse: costs no disk
+    EXPECT_THAT(ReadError("Bad", "builtin"), AllOf(HasSubstr(path.toStdString()), HasSubstr("larger than 67108864 bytes")));
+
+    WriteFile(path, "{}");
+    {
+        const PermissionsTaken unreadable(path, QFileDevice::WriteOwner);
+        EXPECT_THAT(ReadError("Bad", "builtin"), AllOf(HasSubstr(path.toStdString()), HasSubstr("Permission denied")));
+    }
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_THAT(ReadError("Bad", "builtin"), HasSubstr(":/configs/Bad/builtin.json: no such file"));
+}
+
+// The list goes on without them; each file is kept aside before the write at destruction
+// replaces it.
+TEST_F(ConfigStoreTest, BadUserConfigurationIsAWarningAndTheFileIsKeptAside)
+{
+    const QString path = m_dir.filePath("user.json");
+    std::vector<BadFile> cases = BadFiles();
+    cases.push_back({"larger than allowed", {}, "larger than 67108864 bytes"});
+    cases.push_back({"a folder", {}, "cannot open: file to open is a directory"});
+    for (const BadFile& bad : cases) {
+        SCOPED_TRACE(bad.kind);
+        for (const QString& name : QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot))
+            ASSERT_TRUE(QFileInfo(m_dir.filePath(name)).isDir() ? QDir(m_dir.filePath(name)).removeRecursively()
+                                                                 : QFile::remove(m_dir.filePath(name)));
+        if (bad.kind == std::string("a folder"))
+            ASSERT_TRUE(QDir(m_dir.path()).mkdir("user.json"));
+        else
+            WriteFile(path, bad.bytes);
+        if (bad.kind == std::string("larger than allowed"))
+            ASSERT_TRUE(QFile(path).resize(static_cast<qint64>(BaseConfig::MaxFileSize) + 1));
+
+        Config builtIn, user;
+        LogCapture log;
+        ConfigStore::Read("GlimmarDemo", "effects", "user", builtIn, user);
+        EXPECT_EQ(user, Config{});
+        ASSERT_EQ(log.Warnings().size(), 1u);
+        EXPECT_THAT(log.Warnings()[0], HasSubstr(bad.problem));
+        QStringList aside;
+        if (bad.parses) {
+            aside = QDir(m_dir.path()).entryList({"user.damaged-*.json"});
+            ASSERT_EQ(aside.size(), 1);
+            ASSERT_EQ(log.Infos().size(), 1u);
+            EXPECT_THAT(log.Infos()[0], HasSubstr("user config user could not be read in full; it is kept as user.damaged-"));
+            EXPECT_EQ(BaseConfig().ReadOptional(QFileInfo(aside[0]).completeBaseName().toStdString()),
+                      JsonCodec::Parse(bad.bytes.toStdString(), "expected"));
+        } else {
+            aside = QDir(m_dir.path()).entryList({"user.json.damaged-*"}, QDir::AllEntries);
+            ASSERT_EQ(aside.size(), 1);
+            EXPECT_THAT(log.Warnings()[0], AllOf(HasSubstr(path.toStdString()), HasSubstr(m_dir.filePath(aside[0]).toStdString())));
+            if (QFileInfo(m_dir.filePath(aside[0])).size() < 1000000)
+                EXPECT_EQ(ReadBytes(m_dir.filePath(aside[0])), bad.bytes);
+        }
+
+        ConfigStore::WriteUser("user", user);
+        EXPECT_EQ(BaseConfig().ReadOptional("user"), JsonCodec::Parse("{}", "expected"));
+        EXPECT_TRUE(QFileInfo::exists(m_dir.filePath(aside[0])));
+        EXPECT_TRUE(log.Errors().empty());
+    }
 }
 
 // A user file that could not be read gave an empty configuration, and the write at
@@ -149,8 +236,8 @@ TEST_F(ConfigStoreTest, UnreadableUserFileIsNeverReplaced)
     Config builtIn, user;
     LogCapture log;
     {
-        const ReadPermissionTaken unreadable(m_dir.filePath("user.json"));
-        if (!unreadable.Works())
+        const PermissionsTaken unreadable(m_dir.filePath("user.json"), QFileDevice::WriteOwner);
+        if (QFile(m_dir.filePath("user.json")).open(QIODevice::ReadOnly))
             GTEST_SKIP() << "cannot take read permission from a file here";
         ConfigStore::Read("GlimmarDemo", "effects", "user", builtIn, user);
         ConfigStore::WriteUser("user", user);
@@ -165,7 +252,7 @@ TEST_F(ConfigStoreTest, UnreadableUserFileIsNeverReplaced)
     // A file that turns unreadable after it was read is not written over either.
     WriteUserFile(presets);
     {
-        const ReadPermissionTaken unreadable(m_dir.filePath("user.json"));
+        const PermissionsTaken unreadable(m_dir.filePath("user.json"), QFileDevice::WriteOwner);
         ConfigStore::WriteUser("user", user);
     }
     ASSERT_EQ(log.Errors().size(), 1u);

@@ -14,6 +14,9 @@
 #include "Host/Effects/InvokeEffectHelper.h"
 #include "Host/Effects/Kinds/SettingsEffectExposure.h"
 
+#include "tests/BadImages.h"
+#include "tests/PermissionsTaken.h"
+
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -28,11 +31,13 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QThreadPool>
 #include <QTimer>
 #include <QTreeWidget>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -140,45 +145,28 @@ protected:
 
 TEST_F(DemoEditorTest, PhotoThatCannotBeReadGivesMessageAndKeepsCurrentPhoto)
 {
-    QFile garbage(folder.filePath("garbage.jpg"));
-    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
-    garbage.write("this is not a JPEG");
-    garbage.close();
-    QFile empty(folder.filePath("empty.png"));
-    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
-    empty.close();
+    ASSERT_TRUE(QDir(folder.path()).mkdir("bad"));
+    const BadImages images(folder.filePath("bad"));
+    std::vector<BadImages::File> files = images.Files();
+    const QString unreadable = folder.filePath("unreadable.png");
+    ASSERT_TRUE(QFile::copy(photoPath, unreadable));
+    files.push_back({"unreadable", unreadable, "Permission denied"});
 
-    for (const char* name : {"missing.jpg", "garbage.jpg", "empty.png"}) {
-        SCOPED_TRACE(name);
+    for (const BadImages::File& file : files) {
+        SCOPED_TRACE(file.kind);
+        std::optional<PermissionsTaken> taken;
+        if (file.path == unreadable)
+            taken.emplace(unreadable, QFileDevice::WriteOwner);
         PhotoDocument* before = window->Document();
         QString message;
         CloseNextMessageBox(&message);
-        EXPECT_FALSE(window->OpenPhoto(folder.filePath(name)));
-        EXPECT_TRUE(message.contains(name)) << message.toStdString();
+        EXPECT_FALSE(window->OpenPhoto(file.path));
+        EXPECT_TRUE(message.contains(QDir::toNativeSeparators(file.path))) << message.toStdString();
+        EXPECT_TRUE(message.contains(file.problem)) << message.toStdString();
         EXPECT_TRUE(message.contains("current photo stays open")) << message.toStdString();
         EXPECT_EQ(window->Document(), before);
         EXPECT_EQ(window->Document()->FilePath(), photoPath);
     }
-}
-
-TEST_F(DemoEditorTest, UndoAndRedoKeysWalkTheDrawerHistory)
-{
-    Drawer().ApplyEffects(Brighten(0.8), {});
-    ASSERT_TRUE(ShowsLatestRender());
-    const QImage brightened = window->View()->Image();
-    ASSERT_NE(brightened, window->Document()->Original());
-    ASSERT_TRUE(WaitUntil([this] { return window->Document()->CanUndo(); }));
-
-    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(Drawer().GetCurrentPosition(), 0);
-    ASSERT_TRUE(ShowsLatestRender());
-    EXPECT_EQ(window->View()->Image(), window->Document()->Original());
-
-    ASSERT_TRUE(WaitUntil([this] { return window->Document()->CanRedo(); }));
-    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(Drawer().GetCurrentPosition(), 1);
-    ASSERT_TRUE(ShowsLatestRender());
-    EXPECT_EQ(window->View()->Image(), brightened);
 }
 
 TEST_F(DemoEditorTest, ExportWritesTheDrawerImageAtFullResolution)
@@ -212,19 +200,6 @@ TEST_F(DemoEditorTest, ExportThatCannotBeWrittenSaysWhy)
         EXPECT_FALSE(QFile::exists(path));
         QObject::disconnect(connection);
     }
-}
-
-TEST_F(DemoEditorTest, StatisticsDockListsLoggedEventsAsTheyCome)
-{
-    auto& statistics = window->Document()->Workspace()->GetStatisticsHandler();
-    statistics.HandleEvent("first", {{"preset", "a"}});
-    statistics.HandleEvent("second", {});
-    auto* events = window->Statistics()->findChild<QTreeWidget*>("statisticsEvents");
-    ASSERT_NE(events, nullptr);
-    ASSERT_TRUE(WaitUntil([events] { return events->topLevelItemCount() == 2; }));
-    EXPECT_EQ(events->topLevelItem(0)->text(0), "first");
-    EXPECT_EQ(events->topLevelItem(0)->text(1), "preset=a");
-    EXPECT_EQ(events->topLevelItem(1)->text(0), "second");
 }
 
 TEST_F(DemoEditorTest, ViewZoomsWithCtrlWheelAndShowsTheOriginalWhileTheKeyIsHeld)
@@ -271,6 +246,7 @@ TEST_F(DemoEditorTest, UndoAndRedoBringThePanelInLineWithThePhotoAndTheLogHoldsT
         return window->Document()->Workspace()->Statistics().Events().back().name;
     }();
     ASSERT_TRUE(ShowsLatestRender());
+    const QImage tried = window->View()->Image();
     ASSERT_TRUE(LooksRow(0).data(ModelPreset::ApplyRole).toBool());
 
     QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
@@ -280,6 +256,8 @@ TEST_F(DemoEditorTest, UndoAndRedoBringThePanelInLineWithThePhotoAndTheLogHoldsT
     EXPECT_EQ(window->View()->Image(), window->Document()->Original());
     QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_TRUE(LooksRow(0).data(ModelPreset::ApplyRole).toBool()) << "and forth";
+    ASSERT_TRUE(ShowsLatestRender());
+    EXPECT_EQ(window->View()->Image(), tried);
     QTest::mouseClick(&LooksTilePart(0, "applyBtn"), Qt::LeftButton);
 
     std::vector<std::string> names;
@@ -386,6 +364,42 @@ TEST_F(DemoEditorTest, LanguageMenuRebuildsThePanelsInGerman)
     window->findChild<QAction*>("actionLanguage_en")->trigger();
     EXPECT_EQ(window->PanelTabs()->tabText(1), "Effects");
     EXPECT_EQ(static_cast<QComboBox*>(window->Panels().at(1)->List().GetGroupsCombobox())->itemText(0), "All effects");
+}
+
+TEST(PhotoView, AProxyStandsInForThePhotoAndAnOlderPictureNeverComesBack)
+{
+    PhotoView view;
+    view.resize(400, 300);
+    view.show();
+    const auto filled = [](QSize size, QColor colour) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(colour);
+        return image;
+    };
+    const QImage photo = filled({2400, 1600}, Qt::black);
+    view.SetOriginal(photo);
+    view.SetImage(photo);
+    const double zoom = view.Zoom();
+    const auto centre = [&view] {
+        const QImage shown = view.viewport()->grab().toImage();
+        return shown.pixelColor(shown.rect().center());
+    };
+    const auto smoothed = [] {
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+    };
+
+    // A full render is smoothed off the UI thread; a proxy given meanwhile must win.
+    view.SetImage(filled(photo.size(), Qt::red));
+    EXPECT_EQ(centre(), QColor(Qt::red));
+    view.SetImage(filled({600, 400}, Qt::blue));
+    EXPECT_DOUBLE_EQ(view.Zoom(), zoom) << "the proxy covers the photo's area";
+    smoothed();
+    EXPECT_EQ(centre(), QColor(Qt::blue));
+    view.SetImage(filled(photo.size(), Qt::green));
+    smoothed();
+    EXPECT_EQ(centre(), QColor(Qt::green));
+    EXPECT_DOUBLE_EQ(view.Zoom(), zoom);
 }
 
 } // namespace

@@ -118,34 +118,25 @@ TEST(EffectPreviewGenerator, SourcePictureIsStretchedAndOriginalPolicyNeverAsksT
     EXPECT_EQ(AlphaAt(original, {0, 0}), 0) << "still rounded";
 }
 
-TEST(EffectPreviewGenerator, WithoutControllerEveryPreviewIsNull)
+TEST(EffectPreviewGenerator, WithoutControllerOrSizeEveryPreviewIsNull)
 {
     QWidget widget;
     EffectPreviewGenerator generator(&widget);
-    generator.SetPreviewSize({50, 40});
-    QPixmap source(10, 10);
-    EXPECT_TRUE(generator.GetPreview(EffectsSettings(), PreviewPolicy()).isNull());
-    EXPECT_TRUE(generator.GetPreview(source, EffectsSettings(), Policy(EffectPolicy::Original)).isNull());
-
-    auto controller = std::make_shared<RecordingWorkspace::Controller>();
-    generator.SetWorkspaceController(controller);
-    EXPECT_FALSE(generator.GetPreview(EffectsSettings(), PreviewPolicy()).isNull());
-    controller.reset();
-    EXPECT_TRUE(generator.GetPreview(EffectsSettings(), PreviewPolicy()).isNull()) << "the link is weak";
-}
-
-TEST(EffectPreviewGenerator, PreviewBeforeThePreviewSizeIsSetIsNullAndWarnsInsteadOfDividingByZero)
-{
-    auto controller = std::make_shared<RecordingWorkspace::Controller>();
-    QWidget widget;
-    EffectPreviewGenerator generator(&widget);
-    generator.SetWorkspaceController(controller);
     QPixmap source(10, 10);
     source.fill(Qt::blue);
-
+    const auto nothingShown = [&] {
+        return generator.GetPreview(EffectsSettings(), PreviewPolicy()).isNull() &&
+               generator.GetPreview(source, EffectsSettings(), Policy(EffectPolicy::Original)).isNull();
+    };
+    auto controller = std::make_shared<RecordingWorkspace::Controller>();
+    generator.SetWorkspaceController(controller);
     const LogCapture log;
-    EXPECT_TRUE(generator.GetPreview(EffectsSettings(), PreviewPolicy()).isNull());
-    EXPECT_TRUE(generator.GetPreview(source, EffectsSettings(), Policy(EffectPolicy::Original)).isNull());
+    EXPECT_TRUE(nothingShown()) << "no size yet: no division by zero";
     EXPECT_TRUE(controller->drawer->requests.empty());
     EXPECT_EQ(log.Warnings().size(), 2u);
+
+    generator.SetPreviewSize({50, 40});
+    EXPECT_FALSE(generator.GetPreview(EffectsSettings(), PreviewPolicy()).isNull());
+    controller.reset();
+    EXPECT_TRUE(nothingShown()) << "the link to the controller is weak";
 }

@@ -3,11 +3,25 @@
 #include "Host/Effects/EffectSettingsImpl.h"
 #include "Host/Effects/EffectsPackageWithBrushSettings.h"
 #include "Host/Effects/SettingsEffectMaskBlender.h"
+#include "Host/Render/ImageMixer.h"
+#include "Host/Render/RenderPlan.h"
+#include "Host/Render/TextureCache.h"
+#include "Host/Types/BaseConfig.h"
+
+#include "tests/BadImages.h"
+#include "tests/LogCapture.h"
+#include "tests/PermissionsTaken.h"
 
 #include <gtest/gtest.h>
 
 #include <QColor>
 #include <QTemporaryDir>
+#include <QThread>
+
+#include <atomic>
+#include <cstdlib>
+#include <optional>
+#include <utility>
 
 using namespace Tavrel;
 using namespace Tavrel::PhotoCore;
@@ -36,15 +50,66 @@ IEffectSettings::Ptr Effect(const std::string& classId, std::initializer_list<st
 }
 
 std::shared_ptr<EffectSettingsImpl<SettingsEffectMaskBlender, EffectsPackageWithBrushSettings>> Blender(
-    const IEffectSettings::Ptr& inner, int level, bool fillMask, bool renderInner)
+    const IEffectSettings::ConstList& inner, int level, bool fillMask = true, bool renderInner = true)
 {
     auto blender = EffectSettingsImpl<SettingsEffectMaskBlender, EffectsPackageWithBrushSettings>::Create(
         SettingsEffectMaskBlender());
-    blender->Settings().SetEffectsImpl({inner}, true);
+    blender->Settings().SetEffectsImpl(inner, true);
     blender->Settings().SetLevel(level);
     blender->Settings().SetFillMask(fillMask);
     blender->Settings().SetRenderInner(renderInner);
     return blender;
+}
+
+// What the renderer's result must stay within one level of: every effect on its own,
+// in one pass over the whole photo on the calling thread, so nothing is merged or banded.
+QImage OneByOne(const QImage& photo, const IEffectSettings::ConstList& effects, int blendLevel = 0)
+{
+    QImage image = photo;
+    for (const auto& effect : effects) {
+        if (const auto* blender = SettingsEffectMaskBlender::Of(effect.get())) {
+            if (blender->GetFillMask() && blender->GetRenderInner())
+                image = OneByOne(image, blender->GetEffects(), blender->GetLevel());
+            continue;
+        }
+        const RenderPlan plan(*effect, photo.size());
+        if (plan.IsEmpty())
+            continue;
+        QImage next(photo.size(), QImage::Format_RGB32);
+        plan.Run({PixelBand::Lines(std::as_const(image), 0), PixelBand::Lines(next, 0), photo.width(), 0, photo.height()});
+        image = next;
+    }
+    if (blendLevel <= 0)
+        return image;
+    if (blendLevel >= 255)
+        return photo;
+    QImage mixed(photo.size(), QImage::Format_RGB32);
+    ImageMixer::Mix({PixelBand::Lines(std::as_const(image), 0), PixelBand::Lines(mixed, 0), photo.width(), 0, photo.height()},
+                    PixelBand::Lines(photo, 0), blendLevel);
+    return mixed;
+}
+
+int LargestDifference(const QImage& a, const QImage& b)
+{
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        const uchar* p = a.constScanLine(y);
+        const uchar* q = b.constScanLine(y);
+        for (int i = 0; i < a.width() * 4; ++i)
+            largest = std::max(largest, std::abs(p[i] - q[i]));
+    }
+    return largest;
+}
+
+// Merged and banded renders may differ from OneByOne by this many levels per channel.
+constexpr int TOLERANCE = 1;
+
+// Wide enough for several bands in few rows, and not a whole number of bands high.
+QImage BandedPhoto()
+{
+    const int width = 1000;
+    const int bandRows = EffectRenderer::BAND_BYTES / (width * 4);
+    return Photo(width, bandRows * 2 + bandRows / 3);
 }
 
 } // namespace
@@ -81,10 +146,10 @@ TEST(EffectRenderer, BlendLevelAndMaskBlenderSwitchesDecideWhatIsShown)
     // A mask blender draws its inner chain only with the mask filled and the inner chain on.
     const auto exposure = Effect("exposure", {{"amount", PropertyTree(1.0)}});
     const QImage inner = EffectRenderer::Render(photo, *exposure);
-    EXPECT_EQ(EffectRenderer::Render(photo, *Blender(exposure, 0, true, false)), photo);
-    EXPECT_EQ(EffectRenderer::Render(photo, *Blender(exposure, 0, false, true)), photo);
-    EXPECT_EQ(EffectRenderer::Render(photo, *Blender(exposure, 0, true, true)), inner);
-    EXPECT_EQ(EffectRenderer::Render(photo, *Blender(exposure, 255, true, true)), photo);
+    EXPECT_EQ(EffectRenderer::Render(photo, *Blender({exposure}, 0, true, false)), photo);
+    EXPECT_EQ(EffectRenderer::Render(photo, *Blender({exposure}, 0, false, true)), photo);
+    EXPECT_EQ(EffectRenderer::Render(photo, *Blender({exposure}, 0, true, true)), inner);
+    EXPECT_EQ(EffectRenderer::Render(photo, *Blender({exposure}, 255, true, true)), photo);
 }
 
 TEST(EffectRenderer, TextureBlendsTheFetchedFileAndAMissingOneChangesNothing)
@@ -130,6 +195,39 @@ TEST(EffectRenderer, TextureBlendsTheFetchedFileAndAMissingOneChangesNothing)
     qunsetenv("GLIMMAR_RESOURCE_CACHE_DIR");
 }
 
+// A downloaded texture that is damaged leaves the photo as it is (null here), and is reported
+// once, not at every render.
+TEST(TextureCache, FileThatCannotBeUsedIsNullAndReportedOnceByName)
+{
+    QTemporaryDir cache;
+    const BadImages images(cache.path());
+    std::vector<BadImages::File> files = images.Files();
+    ASSERT_TRUE(Photo().save(cache.filePath("unreadable.png")));
+    files.push_back({"unreadable", cache.filePath("unreadable.png"), "Permission denied"});
+
+    for (const BadImages::File& file : files) {
+        SCOPED_TRACE(file.kind);
+        std::optional<PermissionsTaken> taken;
+        if (file.kind == std::string("unreadable"))
+            taken.emplace(file.path, QFileDevice::WriteOwner);
+        LogCapture log;
+        EXPECT_TRUE(TextureCache::Get(file.path).isNull());
+        EXPECT_TRUE(TextureCache::Get(file.path).isNull());
+        if (file.kind == std::string("missing")) {
+            EXPECT_TRUE(log.Warnings().empty()) << "not downloaded yet";
+            continue;
+        }
+        ASSERT_EQ(log.Warnings().size(), 1u);
+        EXPECT_NE(log.Warnings()[0].find(file.path.toStdString()), std::string::npos) << log.Warnings()[0];
+        EXPECT_NE(log.Warnings()[0].find(file.problem.toStdString()), std::string::npos) << log.Warnings()[0];
+    }
+
+    // Downloaded again, whole: read at once.
+    const QString path = files[1].path;
+    ASSERT_TRUE(QFile::remove(path) && Photo().save(path, "PNG"));
+    EXPECT_EQ(TextureCache::Get(path), Photo());
+}
+
 TEST(EffectRenderer, OtherFormatsComeBackAsRgb32)
 {
     QImage argb = Photo().convertToFormat(QImage::Format_ARGB32);
@@ -161,4 +259,101 @@ TEST(EffectRenderer, LargeResultsKeepTheirOwnPixels)
     const QImage before = photo.copy();
     EffectRenderer::Render(photo, chain);
     EXPECT_EQ(photo, before);
+}
+
+// Every ordered pair of effect kinds, with parameters that make LUTs and matrices merge
+// and others that keep matrices apart.
+TEST(EffectRenderer, ChainsStayWithinOneLevelOfTheirEffectsOneByOne)
+{
+    QTemporaryDir cache;
+    ASSERT_TRUE(cache.isValid());
+    qputenv("GLIMMAR_RESOURCE_CACHE_DIR", cache.path().toUtf8());
+    QImage pattern(16, 16, QImage::Format_RGB32);
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x)
+            pattern.setPixel(x, y, qRgb(x * 16, y * 16, 255 - x * y));
+    }
+    ASSERT_TRUE(pattern.save(cache.filePath("pattern.png")));
+
+    using P = PropertyTree;
+    const std::vector<std::vector<IEffectSettings::Ptr>> kinds{
+        {Effect("exposure", {{"amount", P(0.7)}}), Effect("exposure", {{"amount", P(-1.2)}})},
+        {Effect("contrast", {{"amount", P(40.0)}}), Effect("contrast", {{"amount", P(-30.0)}})},
+        {Effect("temperature", {{"amount", P(60.0)}}), Effect("temperature", {{"amount", P(-50.0)}})},
+        {Effect("saturation", {{"amount", P(-60.0)}}), Effect("saturation", {{"amount", P(50.0)}})},
+        {Effect("hueShift", {{"hue", P(45.0)}}), Effect("hueShift", {{"hue", P(200.0)}, {"strength", P(0.5)}})},
+        {Effect("blackWhiteMix", {{"amount", P(0.8)}}),
+         Effect("blackWhiteMix", {{"amount", P(1.0)}, {"red", P(0.6)}, {"green", P(0.6)}, {"blue", P(-0.1)}})},
+        {Effect("vignette", {{"amount", P(0.6)}, {"radius", P(30.0)}})},
+        {Effect("grain", {{"amount", P(0.5)}}), Effect("grain", {{"amount", P(0.4)}, {"size", P(3)}})},
+        {Effect("texture", {{"texture", P("pattern.png")}, {"amount", P(0.8)}, {"scale", P(0.05)}}),
+         Effect("texture", {{"texture", P("pattern.png")}, {"amount", P(0.5)}, {"screen", P(true)}})},
+        {Blender({Effect("exposure", {{"amount", P(0.5)}}), Effect("saturation", {{"amount", P(-40.0)}})}, 100),
+         Blender({Effect("contrast", {{"amount", P(20.0)}})}, 0)},
+    };
+    // Last, a steep curve: it would turn any merging error of one level into three.
+    const auto widen = Effect("contrast", {{"amount", P(100.0)}});
+    const QImage photo = BandedPhoto();
+    for (const auto& first : kinds) {
+        for (const auto& second : kinds) {
+            for (const auto& a : first) {
+                for (const auto& b : second) {
+                    std::vector<IEffectSettings::List> chains{{a, b}};
+                    if (a == first.front() && b == second.front())
+                        chains.push_back({a, b, widen});
+                    for (const auto& chain : chains) {
+                        const int blendLevel = a == b ? 70 : 0;
+                        EffectsSettings settings;
+                        settings.Effects() = chain;
+                        settings.Package().blendLevel = blendLevel;
+                        EXPECT_LE(LargestDifference(EffectRenderer::Render(photo, settings),
+                                                    OneByOne(photo, settings.EffectsConst(), blendLevel)),
+                                  TOLERANCE)
+                            << a->GetEffectSettings().GetClassId() << " then " << b->GetEffectSettings().GetClassId()
+                            << " in " << chain.size();
+                    }
+                }
+            }
+        }
+    }
+    qunsetenv("GLIMMAR_RESOURCE_CACHE_DIR");
+}
+
+class SamplePresetRender : public testing::TestWithParam<const char*> {};
+
+TEST_P(SamplePresetRender, StaysWithinOneLevelOfItsEffectsOneByOne)
+{
+    const PropertyTree config = PhotoUtil::BaseConfig().Read(PhotoUtil::BaseConfig::ResourcePath("GlimmarDemo", GetParam(), "configs"));
+    const QImage photo = BandedPhoto();
+    for (const PropertyTree& group : config.getMap().at("groups").getList()) {
+        for (const PropertyTree& item : group.getMap().at("items").getList()) {
+            EffectsSettings chain;
+            for (const PropertyTree& effect : item.getMap().at("effects").getList())
+                chain.Effects().push_back(EffectSettings::DeserializePtr(effect));
+            const auto wrap = item.getMap().find("wrapWithBlender");
+            if (wrap != item.getMap().end() && wrap->second == PropertyTree(true))
+                chain.Effects() = {Blender(chain.EffectsConst(), 100)};
+            EXPECT_LE(LargestDifference(EffectRenderer::Render(photo, chain), OneByOne(photo, chain.EffectsConst())),
+                      TOLERANCE)
+                << item.getMap().at("id").getScalar().toString();
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EffectRenderer, SamplePresetRender, testing::Values("effects", "looks"));
+
+TEST(EffectRenderer, ACancelledRenderGivesNothing)
+{
+    EffectsSettings chain;
+    chain.Effects() = {Effect("exposure", {{"amount", PropertyTree(1.0)}}), Effect("vignette", {{"amount", PropertyTree(0.5)}})};
+    const QImage photo = Photo(1000, 1000);
+    for (const int threads : {0, 1}) {
+        // Asked from every thread: no band starts once it has answered true.
+        std::atomic<int> asked{0};
+        EXPECT_FALSE(EffectRenderer::Render(photo, chain, {[&asked] { return ++asked > 3; }, threads})) << threads;
+        EXPECT_LE(asked, 3 + (threads == 0 ? QThread::idealThreadCount() : 1)) << threads;
+        const auto rendered = EffectRenderer::Render(photo, chain, {[] { return false; }, threads});
+        ASSERT_TRUE(rendered) << threads;
+        EXPECT_EQ(*rendered, EffectRenderer::Render(photo, chain)) << threads;
+    }
 }

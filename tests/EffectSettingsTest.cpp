@@ -175,25 +175,12 @@ TEST(EffectsSettings, IsResetOnlyWithoutRealEffects)
     EXPECT_FALSE(settings.IsReset());
 }
 
-TEST(SettingsEffectMaskBlender, SetEffectReplacesByIdAndValidates)
+TEST(SettingsEffectMaskBlender, RefusesNullEffectsAndNestedBlendersAndKeepsItsEffects)
 {
     SettingsEffectMaskBlender blender;
-    const auto first = Exposure(1.0);
-    blender.SetEffectsImpl({first, Exposure(2.0, "second")}, true);
-
-    const auto replacement = Exposure(0.5);
-    blender.SetEffectImpl(replacement, true);
-    ASSERT_EQ(blender.GetEffects().size(), 2u);
-    EXPECT_EQ(blender.GetEffects()[0], replacement);
-
-    blender.SetEffectImpl(Exposure(0.1, "third"), true);
-    EXPECT_EQ(blender.GetEffects().size(), 3u);
-
+    blender.SetEffectsImpl({Exposure(1.0)}, true);
     const auto before = blender.GetEffects();
-    EXPECT_THROW(blender.SetEffectsImpl({first, nullptr}, true), std::invalid_argument);
+    EXPECT_THROW(blender.SetEffectsImpl({Exposure(2.0), nullptr}, true), std::invalid_argument);
     EXPECT_THROW(blender.SetEffectImpl(BlenderOf({}), true), std::invalid_argument);
     EXPECT_EQ(blender.GetEffects(), before);
-    blender.SetEffectsImpl({nullptr}, false);
-    EXPECT_EQ(blender.GetEffects().size(), 1u);
 }
-

@@ -1,10 +1,8 @@
-#include "Host/QtUtils/GetRoundedPixmap.h"
 #include "Host/Drawer/StatisticsRecorder.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -12,25 +10,6 @@
 #include <thread>
 
 using Tavrel::PhotoCore::StatisticsRecorder;
-
-TEST(GetRoundedPixmap, CutsTheCornersAndKeepsTheRest)
-{
-    QPixmap pixmap(40, 20);
-    pixmap.fill(Qt::red);
-    pixmap.setDevicePixelRatio(2.0);
-    const QPixmap rounded = Tavrel::GetRoundedPixmap(pixmap, 8, 8);
-    ASSERT_EQ(rounded.size(), pixmap.size());
-    EXPECT_DOUBLE_EQ(rounded.devicePixelRatio(), 2.0);
-
-    const QImage image = rounded.toImage();
-    for (const QPoint corner : {QPoint(0, 0), QPoint(39, 0), QPoint(0, 19), QPoint(39, 19)})
-        EXPECT_EQ(qAlpha(image.pixel(corner)), 0) << corner.x() << "," << corner.y();
-    EXPECT_EQ(image.pixel(20, 10), QColor(Qt::red).rgba());
-    EXPECT_EQ(image.pixel(20, 0), QColor(Qt::red).rgba()) << "edges between the corners stay";
-
-    EXPECT_TRUE(Tavrel::GetRoundedPixmap(QPixmap(), 4, 4).isNull());
-    EXPECT_EQ(Tavrel::GetRoundedPixmap(pixmap, 0, 0).toImage().pixel(0, 0), QColor(Qt::red).rgba());
-}
 
 TEST(StatisticsRecorder, RecordsEveryEventInOrderAndAppendsJsonLines)
 {

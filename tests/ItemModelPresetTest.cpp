@@ -1,22 +1,25 @@
 #include "EffectTestHelpers.h"
 #include "GlimmarPresetsUtil/Presets/ItemModelPreset.h"
 #include "GlimmarPresetsUtil/Settings/ConfigStore.h"
-#include "Host/Types/ModelFile.h"
 #include "Host/Effects/SettingsEffectMaskBlender.h"
+
+#include "tests/BadImages.h"
+#include "tests/PermissionsTaken.h"
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
 
-using Tavrel::ResourceId;
+#include <optional>
+
 using Tavrel::TranslatableContext;
 using Tavrel::Glimmar::GlimmarPresets::ConfigStore;
 using Tavrel::Glimmar::GlimmarPresets::ItemModelPreset;
 using Tavrel::PhotoCore::EffectsSettings;
 using Tavrel::PhotoCore::IEffectSettings;
 using Tavrel::PhotoCore::SettingsEffectMaskBlender;
-using Tavrel::Proc::Neural::ModelFileId;
 namespace PresetConfig = Tavrel::Glimmar::GlimmarPresets::PresetConfig;
 
 namespace {
@@ -124,19 +127,25 @@ TEST(ItemModelPresetTest, PreviewFileNameRules)
     EXPECT_TRUE(previewOf("x", "").isNull());
 }
 
-TEST(ItemModelPresetTest, DownloadableResourcesOrderedByTypeThenName)
+TEST(ItemModelPresetTest, PreviewFileThatCannotBeShownLeavesTheRenderedPreview)
 {
-    PresetConfig::Item item;
-    item.m_downloadable = {{"b", "a", "b"}, {ModelFileId::Denoise}, PresetConfig::ResourceType::EffectTexture};
-    const ItemModelPreset preset(item, &CONTEXT, "");
-    const std::set<ResourceId> resources = preset.GetDownloadableResources();
-    const std::vector<ResourceId> expected{
-        {1, Tavrel::Proc::Neural::ModelFile::GetBaseName(ModelFileId::Denoise)}, {3, "a"}, {3, "b"}};
-    EXPECT_EQ(std::vector<ResourceId>(resources.begin(), resources.end()), expected);
-    EXPECT_TRUE(preset.IsDownloadable());
+    QTemporaryDir folder;
+    const BadImages images(folder.path());
+    std::vector<BadImages::File> files = images.Files();
+    QImage image(4, 3, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(folder.filePath("unreadable.png")));
+    files.push_back({"unreadable", folder.filePath("unreadable.png"), {}});
 
-    item.m_downloadable.m_resourceType = PresetConfig::ResourceType::Invalid;
-    EXPECT_FALSE(ItemModelPreset(item, &CONTEXT, "").IsDownloadable());
+    for (const BadImages::File& file : files) {
+        SCOPED_TRACE(file.kind);
+        std::optional<PermissionsTaken> taken;
+        if (file.kind == std::string("unreadable"))
+            taken.emplace(file.path, QFileDevice::WriteOwner);
+        PresetConfig::Item item;
+        item.m_previewFilename = QFileInfo(file.path).fileName().toStdString();
+        EXPECT_TRUE(ItemModelPreset(item, &CONTEXT, folder.path().toStdString()).GetPreview().isNull());
+    }
 }
 
 TEST(ItemModelPresetTest, UserPresetsTakeCommonSettingsAndGetNewIds)

@@ -1,7 +1,6 @@
 #include "Host/Kit/ClickSlider.h"
 #include "Host/Kit/InputNameDialog.h"
 #include "Host/Kit/TesselAlertBox.h"
-#include "Host/Kit/ToolButtonWithCustomMenu.h"
 #include "Host/Kit/ToolButtonWithImage.h"
 #include "Host/Kit/installFadeOverlays.h"
 
@@ -11,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
@@ -112,45 +110,95 @@ TEST(ToolButtonWithImage, ReportsHoverAndPaintsThePreviewInsideTheMargins)
     EXPECT_NE(button->grab().toImage().pixelColor(100, 60), QColor(Qt::red));
 }
 
-TEST(ToolButtonWithCustomMenu, AClickPopsItsMenuBelowTheButton)
-{
-    ToolButtonWithCustomMenu button;
-    button.GetMenu()->addAction("Rename");
-    button.resize(24, 24);
-    button.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&button));
-    QTest::mouseClick(&button, Qt::LeftButton);
-    ASSERT_TRUE(button.GetMenu()->isVisible());
-    EXPECT_GE(button.GetMenu()->y(), button.mapToGlobal(QPoint(0, button.height())).y());
-    button.GetMenu()->hide();
-}
+namespace {
 
-struct AlertCase {
+// A kit dialog run modally and answered once it shows; run gives what its caller learned.
+struct DialogCase {
     const char* name;
+    std::function<QString()> run;
     std::function<void(QWidget*)> answer;
-    int expected;
-    friend void PrintTo(const AlertCase& c, std::ostream* os) { *os << c.name; }
+    QString expected;
+    friend void PrintTo(const DialogCase& c, std::ostream* os) { *os << c.name; }
 };
 
-class TesselAlertBoxTest : public ::testing::TestWithParam<AlertCase> {};
-
-TEST_P(TesselAlertBoxTest, ExecAnswersThePressedButton)
+// The index of the pressed button, -1 for none.
+QString AlertAnswer()
 {
     Tessel::TesselAlertBox box("Delete this preset?", "", nullptr,
                                {{true, {}, "Delete"}, {true, {}, "Cancel"}, {true, "levelZeroLink", "Later"}, {true, "Ask again"}});
+    const int answer = box.Exec();
+    return box.isVisible() ? QStringLiteral("still open") : QString::number(answer);
+}
+
+// The names the caller was offered ("Taken" is refused) and whether it heard a cancel.
+QString NameAnswer()
+{
+    InputNameDialog dialog(nullptr);
+    dialog.Setup("Name new preset", "Save", "Cancel", "Preset with this name already exists", "Warm");
+    QStringList heard;
+    dialog.Show(
+        [&](const QString& name) {
+            heard << name;
+            if (name == "Taken")
+                dialog.OnInputError();
+            return name != "Taken";
+        },
+        [&] { heard << "cancelled"; });
+    if (dialog.isVisible())
+        heard << "still open";
+    return heard.join(", ");
+}
+
+std::function<void(QWidget*)> Click(const char* button)
+{
+    return [button](QWidget* modal) { QTest::mouseClick(modal->findChild<QPushButton*>(button), Qt::LeftButton); };
+}
+
+void EscapeKey(QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); }
+
+void RefuseThenAcceptName(QWidget* modal)
+{
+    auto* edit = modal->findChild<QLineEdit*>("nameEdit");
+    auto* accept = modal->findChild<QPushButton*>("acceptButton");
+    auto* error = modal->findChild<QLabel*>("errorLabel");
+    EXPECT_TRUE(accept->isEnabled());
+    edit->clear();
+    QTest::keyClicks(edit, "   ");
+    EXPECT_FALSE(accept->isEnabled()) << "a blank name cannot be accepted";
+    QTest::keyClick(edit, Qt::Key_Return);
+
+    edit->clear();
+    QTest::keyClicks(edit, "Taken");
+    QTest::mouseClick(accept, Qt::LeftButton);
+    EXPECT_TRUE(modal->isVisible()) << "a refused name keeps the dialog open";
+    EXPECT_TRUE(error->isVisible());
+    EXPECT_EQ(error->text(), "Preset with this name already exists");
+
+    QTest::keyClicks(edit, " two");
+    EXPECT_FALSE(error->isVisible()) << "editing clears the error";
+    QTest::mouseClick(accept, Qt::LeftButton);
+}
+
+class KitDialog : public ::testing::TestWithParam<DialogCase> {};
+
+} // namespace
+
+TEST_P(KitDialog, AnswersWhatTheUserChose)
+{
     WhenModal(GetParam().answer);
-    EXPECT_EQ(box.Exec(), GetParam().expected);
-    EXPECT_FALSE(box.isVisible());
+    EXPECT_EQ(GetParam().run(), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Answers, TesselAlertBoxTest,
-    ::testing::Values(
-        AlertCase{"First", [](QWidget* w) { QTest::mouseClick(w->findChild<QPushButton*>("firstButton"), Qt::LeftButton); }, 0},
-        AlertCase{"Second", [](QWidget* w) { QTest::mouseClick(w->findChild<QPushButton*>("secondButton"), Qt::LeftButton); }, 1},
-        AlertCase{"Third", [](QWidget* w) { QTest::mouseClick(w->findChild<QPushButton*>("thirdButton"), Qt::LeftButton); }, 2},
-        AlertCase{"Escape", [](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); }, -1},
-        AlertCase{"Closed", [](QWidget* w) { w->close(); }, -1}),
+    Answers, KitDialog,
+    ::testing::Values(DialogCase{"AlertFirst", AlertAnswer, Click("firstButton"), "0"},
+                      DialogCase{"AlertSecond", AlertAnswer, Click("secondButton"), "1"},
+                      DialogCase{"AlertThird", AlertAnswer, Click("thirdButton"), "2"},
+                      DialogCase{"AlertEscape", AlertAnswer, EscapeKey, "-1"},
+                      DialogCase{"AlertClosed", AlertAnswer, [](QWidget* modal) { modal->close(); }, "-1"},
+                      DialogCase{"NameRefusedThenAccepted", NameAnswer, RefuseThenAcceptName, "Taken, Taken two"},
+                      DialogCase{"NameCancelled", NameAnswer, Click("cancelButton"), "cancelled"},
+                      DialogCase{"NameEscape", NameAnswer, EscapeKey, "cancelled"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TesselAlertBox, HidesButtonsThatAreNotConfiguredAndAnEmptyText)
@@ -160,65 +208,6 @@ TEST(TesselAlertBox, HidesButtonsThatAreNotConfiguredAndAnEmptyText)
     EXPECT_EQ(box.findChild<QPushButton*>("thirdButton"), nullptr);
     EXPECT_FALSE(box.findChild<QLabel*>("textLabel")->isVisibleTo(&box));
     EXPECT_FALSE(box.IsCheckBoxChecked());
-}
-
-TEST(InputNameDialog, KeepsOpenWithTheErrorUntilANameIsAccepted)
-{
-    InputNameDialog dialog(nullptr);
-    dialog.Setup("Name new preset", "Save", "Cancel", "Preset with this name already exists", "Warm");
-    QStringList offered;
-    bool cancelled = false;
-    WhenModal([](QWidget* modal) {
-        auto* edit = modal->findChild<QLineEdit*>("nameEdit");
-        auto* accept = modal->findChild<QPushButton*>("acceptButton");
-        auto* error = modal->findChild<QLabel*>("errorLabel");
-        EXPECT_TRUE(accept->isEnabled());
-        edit->clear();
-        QTest::keyClicks(edit, "   ");
-        EXPECT_FALSE(accept->isEnabled()) << "a blank name cannot be accepted";
-        QTest::keyClick(edit, Qt::Key_Return);
-
-        edit->clear();
-        QTest::keyClicks(edit, "Taken");
-        QTest::mouseClick(accept, Qt::LeftButton);
-        EXPECT_TRUE(modal->isVisible()) << "a refused name keeps the dialog open";
-        EXPECT_TRUE(error->isVisible());
-        EXPECT_EQ(error->text(), "Preset with this name already exists");
-
-        QTest::keyClicks(edit, " two");
-        EXPECT_FALSE(error->isVisible()) << "editing clears the error";
-        QTest::mouseClick(accept, Qt::LeftButton);
-    });
-    dialog.Show(
-        [&](const QString& name) {
-            offered << name;
-            if (name == "Taken")
-                dialog.OnInputError();
-            return name != "Taken";
-        },
-        [&] { cancelled = true; });
-    EXPECT_EQ(offered, QStringList({"Taken", "Taken two"}));
-    EXPECT_FALSE(cancelled);
-    EXPECT_FALSE(dialog.isVisible());
-}
-
-TEST(InputNameDialog, CancelAndEscapeCallTheCancelFunction)
-{
-    for (const bool escape : {false, true}) {
-        InputNameDialog dialog(nullptr);
-        dialog.Setup("Name new preset", "Save", "Cancel", "Taken", "Warm");
-        int accepted = 0;
-        int cancelled = 0;
-        WhenModal([escape](QWidget* modal) {
-            if (escape)
-                QTest::keyClick(modal->findChild<QLineEdit*>("nameEdit"), Qt::Key_Escape);
-            else
-                QTest::mouseClick(modal->findChild<QPushButton*>("cancelButton"), Qt::LeftButton);
-        });
-        dialog.Show([&](const QString&) { return ++accepted > 0; }, [&] { ++cancelled; });
-        EXPECT_EQ(accepted, 0) << "escape " << escape;
-        EXPECT_EQ(cancelled, 1) << "escape " << escape;
-    }
 }
 
 TEST(installFadeOverlays, FadesShowOnlyWhileThereIsMoreToScrollThatWay)

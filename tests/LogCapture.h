@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-/// Collects the warnings and errors logged through glog while it exists.
+/// Collects the messages logged through glog while it exists.
 class LogCapture : public google::LogSink {
 public:
     LogCapture() { google::AddLogSink(this); }
@@ -21,6 +21,7 @@ public:
         m_messages[severity].emplace_back(message, length);
     }
 
+    std::vector<std::string> Infos() const { return Of(google::GLOG_INFO); }
     std::vector<std::string> Warnings() const { return Of(google::GLOG_WARNING); }
     std::vector<std::string> Errors() const { return Of(google::GLOG_ERROR); }
 

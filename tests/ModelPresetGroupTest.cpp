@@ -1,10 +1,6 @@
 #include "GlimmarPresetsUtil/Presets/ItemModelPreset.h"
-#include "GlimmarPresetsUtil/Settings/ConfigStore.h"
-#include "GlimmarPresetsUtil/Settings/PresetConfigTree.h"
 #include "GlimmarPresetsUtil/Widgets/ModelPreset.h"
 #include "GlimmarPresetsUtil/Widgets/ModelPresetGroup.h"
-#include "Host/Types/BaseConfig.h"
-#include "Host/Types/JsonCodec.h"
 #include "Host/Effects/SettingsPainterOneInputEffectStub.h"
 #include "RecordingWorkspace.h"
 #include "TestPresets.h"
@@ -15,7 +11,6 @@
 #include <QCoreApplication>
 #include <QPointer>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 
 using namespace Tavrel::Glimmar::GlimmarPresets;
 using namespace TestPresets;
@@ -72,41 +67,7 @@ const ModelPresetGroup::GroupSlots fullSlots{
 
 void Watch(QAbstractItemModel* model) { new Tester(model, Tester::FailureReportingMode::Warning, model); }
 
-class GroupFixture : public ::testing::Test, protected RecordingWorkspace::Services {
-protected:
-    std::unique_ptr<ModelPresetGroup> Make(const PresetConfig::Config& builtIn, const PresetConfig::Config& user,
-                                           const ModelPresetGroup::GroupSlots& groupSlots = fullSlots)
-    {
-        auto made = std::make_unique<ModelPresetGroup>(groupSlots, &itemContext, "", nullptr);
-        Watch(made.get());
-        made->Populate(builtIn, user);
-        for (int row = 0; row < made->rowCount(); ++row)
-            Watch(ModelOf(*made, row));
-        return made;
-    }
-
-    static QAbstractListModel* ModelOf(const ModelPresetGroup& group, int position)
-    {
-        return group.data(group.index(position), ModelPresetGroup::GroupModelRole).value<QAbstractListModel*>();
-    }
-
-    static QStringList Ids(const ModelPresetGroup& group, int position)
-    {
-        QStringList ids;
-        const QAbstractListModel* model = ModelOf(group, position);
-        for (int row = 0; row < model->rowCount(); ++row)
-            ids << model->index(row).data(ModelPreset::IdRole).toString();
-        return ids;
-    }
-
-    void Serve(const ModelPresetGroup& group, std::initializer_list<int> positions)
-    {
-        for (const int position : positions)
-            Inject(*ModelOf(group, position));
-    }
-};
-
-class ModelPresetGroupTest : public GroupFixture {
+class ModelPresetGroupTest : public ::testing::Test, protected RecordingWorkspace::Services {
 protected:
     enum Position { All, Favourites, Custom, Popular, Warm, Cold };
 
@@ -114,11 +75,29 @@ protected:
     {
         PresetConfig::Config user;
         user.m_favorites = std::move(favourites);
-        group = Make(BuiltIn(), user, groupSlots);
+        group = std::make_unique<ModelPresetGroup>(groupSlots, &itemContext, "", nullptr);
+        Watch(group.get());
+        group->Populate(BuiltIn(), user);
+        for (int row = 0; row < group->rowCount(); ++row)
+            Watch(ModelAt(row));
     }
 
-    QAbstractListModel* ModelAt(int position) const { return ModelOf(*group, position); }
-    QStringList Ids(int position) const { return GroupFixture::Ids(*group, position); }
+    QAbstractListModel* ModelAt(int position) const
+    {
+        return group->index(position).data(ModelPresetGroup::GroupModelRole).value<QAbstractListModel*>();
+    }
+    QStringList Ids(int position) const
+    {
+        QStringList ids;
+        for (int row = 0; row < ModelAt(position)->rowCount(); ++row)
+            ids << ModelAt(position)->index(row).data(ModelPreset::IdRole).toString();
+        return ids;
+    }
+    void Serve(std::initializer_list<int> positions)
+    {
+        for (const int position : positions)
+            Inject(*ModelAt(position));
+    }
     IItemModelPreset* PresetAt(int position, int row) const
     {
         return ModelAt(position)->index(row).data(ModelPreset::PresetRole).value<IItemModelPreset*>();
@@ -179,7 +158,7 @@ TEST_F(ModelPresetGroupTest, FavouritesFollowTheUserConfigurationAndTheFlag)
     Populate({"ice", "sunny", "unknown"});
     EXPECT_EQ(Ids(Favourites), QStringList({"sunny", "ice"})) << "entry order, then list order";
     EXPECT_TRUE(PresetAt(Cold, 0)->IsFavourite());
-    Serve(*group, {Cold, Warm});
+    Serve({Cold, Warm});
     SetCurrent(Cold);
 
     QSignalSpy removed(ModelAt(Favourites), &QAbstractItemModel::rowsRemoved);
@@ -193,13 +172,14 @@ TEST_F(ModelPresetGroupTest, FavouritesFollowTheUserConfigurationAndTheFlag)
     ASSERT_TRUE(ModelAt(Warm)->setData(ModelAt(Warm)->index(1), true, ModelPreset::FavouriteRole));
     Watch(ModelAt(Favourites));
     EXPECT_EQ(Ids(Favourites), QStringList({"sunny", "glow"}));
-    EXPECT_EQ(controller->EventNames().size(), 2u);
+    EXPECT_EQ(controller->EventNames(),
+              (std::vector<std::string>{"effect_favorites_removed", "effect_favorites_added"}));
 }
 
 TEST_F(ModelPresetGroupTest, FavouriteSetFromAFavouritesTileOutlivesItsOldModelAndAnnouncesTheNewOne)
 {
     Populate({"ice"});
-    Serve(*group, {Favourites});
+    Serve({Favourites});
     SetCurrent(Favourites);
     QPointer<QAbstractListModel> old = ModelAt(Favourites);
     QSignalSpy changed(group.get(), &QAbstractItemModel::dataChanged);
@@ -254,7 +234,7 @@ TEST_F(ModelPresetGroupTest, UserPresetsAreAddedRenamedAndDeletedOnce)
     EXPECT_FALSE(group->AddUserPreset("Night", "user", settings, false)) << "the new name is taken now";
     EXPECT_TRUE(group->AddUserPreset("Evening", "user", settings, false)) << "the old one is free";
 
-    Serve(*group, {Custom});
+    Serve({Custom});
     ASSERT_TRUE(ModelAt(Custom)->setData(ModelAt(Custom)->index(1), true, ModelPreset::FavouriteRole));
     Watch(ModelAt(Favourites));
     ASSERT_EQ(Ids(Favourites), QStringList({QString::fromStdString(id)}));
@@ -279,14 +259,21 @@ TEST_F(ModelPresetGroupTest, UserPresetsAreAddedRenamedAndDeletedOnce)
     group->CollectUserConfig(collected);
     ASSERT_EQ(collected.m_groups.size(), 1u);
     ASSERT_EQ(collected.m_groups[0].m_items.size(), 1u);
-    EXPECT_EQ(collected.m_groups[0].m_items[0].m_name, "Evening");
+    const PresetConfig::Item& saved = collected.m_groups[0].m_items[0];
+    EXPECT_EQ(std::tie(saved.m_name, saved.m_statisticsName), std::tie("Evening", "user"));
+    EXPECT_TRUE(saved.m_isUser);
+    EXPECT_FALSE(saved.m_wrapWithBlender);
+    EXPECT_EQ(saved.m_intensity.m_type, PresetConfig::IntensityType::CustomAuto);
+    EXPECT_EQ(saved.m_painterClassId, Tavrel::PhotoCore::SettingsPainterOneInputEffectStub::CLASS_ID);
+    ASSERT_EQ(saved.m_effects.size(), 1u);
+    EXPECT_EQ(saved.m_effects[0]->GetClassId(), "vignette");
     EXPECT_TRUE(collected.m_favorites.empty());
 }
 
 TEST_F(ModelPresetGroupTest, ConfirmAndResetReachTheApplierThroughTheFirstModelThatFindsTheRow)
 {
     Populate();
-    Serve(*group, {All, Warm});
+    Serve({All, Warm});
     SetCurrent(Warm);
     const auto& applied = controller->drawer->applied;
 
@@ -349,136 +336,4 @@ TEST_F(ModelPresetGroupTest, ActivationMarksThePresetAndSelectsItsGroup)
     EXPECT_EQ(activated.count(), 1) << "ids match exactly";
     EXPECT_EQ(coldChanged.count(), 1) << "not found: the target is refreshed";
     EXPECT_FALSE(PresetAt(Warm, 0)->IsApply());
-}
-
-namespace {
-
-// The group model over the shipped sample configuration, with the user configuration in a temporary folder.
-class SampleConfigurationTest : public GroupFixture {
-protected:
-    enum Position { All, Favourites, Custom, Popular, Light, Colour, Mood };
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(storage.isValid());
-        Tavrel::PhotoUtil::BaseConfig::SetStorageFolder(storage.path());
-    }
-    void TearDown() override { Tavrel::PhotoUtil::BaseConfig::SetStorageFolder({}); }
-
-    std::unique_ptr<ModelPresetGroup> Load()
-    {
-        PresetConfig::Config builtIn, user;
-        ConfigStore::Read("GlimmarDemo", "looks", "user", builtIn, user);
-        return Make(builtIn, user);
-    }
-
-    static std::string Json(const PresetConfig::Config& config)
-    {
-        Tavrel::PropertyTree tree;
-        PresetConfig::WriteConfig(config, tree);
-        return Tavrel::PhotoUtil::JsonCodec::Serialize(tree);
-    }
-
-    QTemporaryDir storage;
-};
-
-} // namespace
-
-TEST_F(SampleConfigurationTest, UserConfigurationSurvivesModelAndStorage)
-{
-    PresetConfig::Item mine = PlainItem("u1", "contrast", {{"amount", 25.0}});
-    mine.m_name = "Mine";
-    mine.m_isUser = true;
-    mine.m_painterClassId = Tavrel::PhotoCore::SettingsPainterOneInputEffectStub::CLASS_ID;
-    mine.m_intensity.m_type = PresetConfig::IntensityType::CustomAuto;
-    PresetConfig::Item other = mine;
-    other.m_id = "u2";
-    other.m_name = "Other";
-    other.m_effects = {MakeEffect("grain", {{"amount", 0.3}})};
-    other.m_isFavorite = true; // as the library writes a favourite user preset
-    PresetConfig::Config user;
-    user.m_groups.resize(1);
-    user.m_groups[0].m_items = {mine, other};
-    user.m_favorites = {"light.punchy", "u2"};
-    ConfigStore::WriteUser("user", user);
-
-    const auto group = Load();
-    EXPECT_EQ(Ids(*group, Custom), QStringList({"u1", "u2"}));
-    EXPECT_EQ(Ids(*group, Favourites), QStringList({"u2", "light.punchy"})) << "the custom group comes first";
-
-    PresetConfig::Config collected;
-    group->CollectUserConfig(collected);
-    EXPECT_EQ(Json(collected), Json(user));
-    ConfigStore::WriteUser("user", collected);
-    PresetConfig::Config builtIn, reread;
-    ConfigStore::Read("GlimmarDemo", "looks", "user", builtIn, reread);
-    EXPECT_EQ(Json(reread), Json(user));
-}
-
-TEST_F(SampleConfigurationTest, ScriptedSessionEndsInTheExpectedUserConfiguration)
-{
-    auto group = Load();
-    ASSERT_EQ(group->rowCount(), 9);
-    EXPECT_EQ(group->index(Mood).data().toString(), "Mood");
-    Serve(*group, {Light, Mood, Custom});
-    group->setData({}, int(Light), ModelPresetGroup::CurrentGroupRole);
-    QAbstractListModel* light = ModelOf(*group, Light);
-
-    // Apply, drag the slider, confirm.
-    ASSERT_TRUE(light->setData(light->index(0), true, ModelPreset::ApplyRole));
-    EXPECT_EQ(light->data({}, ModelPreset::AppliedRowRole).toInt(), 0);
-    ASSERT_TRUE(light->setData(light->index(0), 80, ModelPreset::IntensityChangeRole));
-    ASSERT_TRUE(light->setData({}, QVariant(), ModelPreset::IntensityChangeEndRole));
-    ASSERT_TRUE(group->setData({}, QVariant(), ModelPresetGroup::ConfirmAppliedRole));
-    EXPECT_FALSE(light->index(0).data(ModelPreset::ApplyRole).toBool());
-    EXPECT_EQ(light->index(0).data(ModelPreset::IntensityValueRole).toInt(), 80);
-    EXPECT_EQ(controller->drawer->applied.size(), 2u);
-    EXPECT_EQ(controller->drawer->commits, 1);
-
-    // Favourites on and off.
-    QAbstractListModel* mood = ModelOf(*group, Mood);
-    ASSERT_TRUE(light->setData(light->index(2), true, ModelPreset::FavouriteRole));
-    ASSERT_TRUE(mood->setData(mood->index(0), true, ModelPreset::FavouriteRole));
-    Watch(ModelOf(*group, Favourites));
-    EXPECT_EQ(Ids(*group, Favourites), QStringList({"light.punchy", "mood.noir"}));
-    ASSERT_TRUE(light->setData(light->index(2), false, ModelPreset::FavouriteRole));
-    EXPECT_EQ(Ids(*group, Favourites), QStringList({"mood.noir"}));
-
-    // A user preset added, renamed; another added and deleted.
-    EffectsSettings current;
-    current.Effects() = {MakeEffect("temperature", {{"amount", 30.0}}), MakeEffect("vignette", {{"amount", 0.5}})};
-    group->setData({}, int(Custom), ModelPresetGroup::CurrentGroupRole);
-    ASSERT_TRUE(group->AddUserPreset("My look", "user_look", current, false));
-    QAbstractListModel* custom = ModelOf(*group, Custom);
-    EXPECT_FALSE(custom->setData(custom->index(0), "Punchy", ModelPreset::RenameRole)) << "a configured name";
-    ASSERT_TRUE(custom->setData(custom->index(0), "My best look", ModelPreset::RenameRole));
-    ASSERT_TRUE(group->AddUserPreset("Throwaway", "user_look", current, true));
-    ASSERT_EQ(custom->rowCount(), 2);
-    ASSERT_TRUE(custom->setData(custom->index(0), QVariant(), ModelPreset::DeleteRole));
-    ASSERT_EQ(custom->rowCount(), 1);
-    const std::string id = custom->index(0).data(ModelPreset::IdRole).toString().toStdString();
-
-    PresetConfig::Config collected;
-    group->CollectUserConfig(collected);
-    EXPECT_EQ(collected.m_favorites, std::set<std::string>{"mood.noir"});
-    ASSERT_EQ(collected.m_groups.size(), 1u);
-    ASSERT_EQ(collected.m_groups[0].m_items.size(), 1u);
-    const PresetConfig::Item& saved = collected.m_groups[0].m_items[0];
-    EXPECT_EQ(std::tie(saved.m_id, saved.m_name, saved.m_statisticsName),
-              std::tie(id, "My best look", "user_look"));
-    EXPECT_TRUE(saved.m_isUser);
-    EXPECT_FALSE(saved.m_wrapWithBlender);
-    EXPECT_EQ(saved.m_intensity.m_type, PresetConfig::IntensityType::CustomAuto);
-    EXPECT_EQ(saved.m_painterClassId, Tavrel::PhotoCore::SettingsPainterOneInputEffectStub::CLASS_ID);
-    EXPECT_EQ(saved.m_effects, current.Effects());
-    EXPECT_EQ(controller->EventNames(),
-              (std::vector<std::string>{"light_click", "light_applied", "effect_favorites_added",
-                                        "effect_favorites_added", "effect_favorites_removed"}));
-
-    // The next session starts from what this one stored.
-    ConfigStore::WriteUser("user", collected);
-    group.reset();
-    const auto next = Load();
-    EXPECT_EQ(Ids(*next, Custom), QStringList({QString::fromStdString(id)}));
-    EXPECT_EQ(Ids(*next, Favourites), QStringList({"mood.noir"}));
 }

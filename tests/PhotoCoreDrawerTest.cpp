@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -20,6 +22,8 @@ using namespace Tavrel::PhotoCore;
 namespace {
 
 constexpr int BASE_RED = 10;
+
+using Cancelled = RenderedStateCache::Cancelled;
 
 // Adds each effect's "amount" to the red channel: a picture's red tells which entries were drawn.
 QImage AddAmountsToRed(const QImage& input, const EffectsSettings& settings)
@@ -74,12 +78,16 @@ public:
         int position;
         std::thread::id thread;
         int red;
+        int width;
     };
 
     void HandleUndo(const DrawerEventUndo& event) override { Add("undo", event.position); }
     void HandleFrame(const DrawerEventFrame& event) override { Add("frame", event.position, AddedRed(event.frame)); }
     void HandleChangeToSave(const DrawerEventChangeToSave& event) override { Add("changeToSave", event.hasChanges); }
-    void HandleFrameTemporary(const DrawerEventFrameTemporary& e) override { Add("temporary", -1, AddedRed(e.frame)); }
+    void HandleFrameTemporary(const DrawerEventFrameTemporary& e) override
+    {
+        Add("temporary", -1, AddedRed(e.frame), e.frame->Width());
+    }
     void HandleToolIdChange(const DrawerEventToolIdChange&) override { Add("tool"); }
     void HandleShapeItem(const DrawerEventShapeItem&) override { Add("shape"); }
     void HandleMementoChanged(const DrawerEventMementoChanged& event) override { Add("memento", event.currentPosition); }
@@ -96,10 +104,10 @@ public:
     }
 
 private:
-    void Add(const std::string& kind, int position = -1, int red = -1)
+    void Add(const std::string& kind, int position = -1, int red = -1, int width = 0)
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_records.push_back({kind, position, std::this_thread::get_id(), red});
+        m_records.push_back({kind, position, std::this_thread::get_id(), red, width});
     }
 
     std::mutex m_mutex;
@@ -109,9 +117,9 @@ private:
 class PhotoCoreDrawerTest : public ::testing::Test {
 protected:
     PhotoCoreDrawerTest()
-        : drawer(Photo(), [this](const QImage& input, const EffectsSettings& settings) {
+        : drawer(Photo(), [this](const QImage& input, const EffectsSettings& settings, const Cancelled&) {
               ++renders;
-              return AddAmountsToRed(input, settings);
+              return std::optional<QImage>(AddAmountsToRed(input, settings));
           })
     {
         drawer.AddDrawerEventHandler(&handler);
@@ -194,9 +202,9 @@ TEST_F(PhotoCoreDrawerTest, EventsComeFromTheWorkerThreadInOrderAndQueuedRenders
 
 TEST(PhotoCoreDrawer, WaitUntilIdleWaitsForTheRenderAndRemovedHandlersHearNothing)
 {
-    PhotoCoreDrawer drawer(Photo(), [](const QImage& input, const EffectsSettings& settings) {
+    PhotoCoreDrawer drawer(Photo(), [](const QImage& input, const EffectsSettings& settings, const Cancelled&) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        return AddAmountsToRed(input, settings);
+        return std::optional<QImage>(AddAmountsToRed(input, settings));
     });
     RecordingHandler stays, leaves;
     drawer.AddDrawerEventHandler(&stays);
@@ -220,9 +228,9 @@ TEST(PhotoCoreDrawer, WaitUntilIdleWaitsForTheRenderAndRemovedHandlersHearNothin
 TEST(PhotoCoreDrawer, PreviewsAreDrawnFromADownscaledPhotoAtTheRequestedPosition)
 {
     std::atomic<int> largestInput{0};
-    PhotoCoreDrawer drawer(Photo(1600, 1200), [&](const QImage& input, const EffectsSettings& settings) {
+    PhotoCoreDrawer drawer(Photo(1600, 1200), [&](const QImage& input, const EffectsSettings& settings, const Cancelled&) {
         largestInput = std::max({largestInput.load(), input.width(), input.height()});
-        return AddAmountsToRed(input, settings);
+        return std::optional<QImage>(AddAmountsToRed(input, settings));
     });
     drawer.ApplyEffects(Settings(10), {});
     drawer.ApplyEffects(Settings(20), {});
@@ -249,4 +257,133 @@ TEST(PhotoCoreDrawer, PreviewsAreDrawnFromADownscaledPhotoAtTheRequestedPosition
     EXPECT_EQ(RedOf(VideoFrame::ImageOf(fromSource)), 55) << "the history does not apply to a given picture";
     EXPECT_FALSE(drawer.RenderPreview(Settings(5), tile, policy, FramePtr(), FramePtr()));
     EXPECT_FALSE(drawer.RenderPreview(Settings(5), FrameSize{0, 10}, policy, -1));
+}
+
+namespace {
+
+// Holds the first render, polling as a banded render does, until it is abandoned or released.
+struct HeldFirstRender {
+    PhotoCoreDrawer::Renderer Renderer()
+    {
+        return [this](const QImage& input, const EffectsSettings& settings,
+                      const Cancelled& cancelled) -> std::optional<QImage> {
+            {
+                std::unique_lock<std::mutex> lock(mutex);
+                if (!started) {
+                    started = true;
+                    changed.notify_all();
+                    while (!cancelled() && !released)
+                        changed.wait_for(lock, std::chrono::milliseconds(1));
+                }
+            }
+            if (cancelled())
+                return std::nullopt;
+            return AddAmountsToRed(input, settings);
+        };
+    }
+    void WaitUntilStarted()
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        changed.wait(lock, [this] { return started; });
+    }
+    void Release()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        released = true;
+        changed.notify_all();
+    }
+
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool started = false;
+    bool released = false;
+};
+
+struct StaleRenderCase {
+    const char* name;
+    std::function<void(PhotoCoreDrawer&, double amount)> ask;
+    const char* shownBy;
+};
+
+void PrintTo(const StaleRenderCase& staleCase, std::ostream* out) { *out << staleCase.name; }
+
+class StaleRender : public ::testing::TestWithParam<StaleRenderCase> {};
+
+} // namespace
+
+TEST_P(StaleRender, IsAbandonedAndNeverShownNorRecorded)
+{
+    HeldFirstRender hold;
+    PhotoCoreDrawer drawer(Photo(), hold.Renderer());
+    RecordingHandler handler;
+    drawer.AddDrawerEventHandler(&handler);
+
+    GetParam().ask(drawer, 10);
+    hold.WaitUntilStarted();
+    GetParam().ask(drawer, 20);
+    hold.Release();
+    drawer.WaitUntilIdle();
+    drawer.GetPainter().CommitPaint(IPhotoCoreDrawerPainter::MAX_POS, IPhotoCoreDrawerPainter::MAX_POS, true);
+
+    for (const auto& record : handler.Of())
+        EXPECT_NE(record.red, 10) << record.kind << " of the abandoned render";
+    ASSERT_FALSE(handler.Of(GetParam().shownBy).empty());
+    EXPECT_EQ(handler.Of(GetParam().shownBy).back().red, 20);
+    EXPECT_EQ(RedOf(drawer.CurrentImage()) - BASE_RED, 20);
+    EXPECT_DOUBLE_EQ(InvokeEffectHelper::InvokeGet("amount", *drawer.GetEntry(-1).settings.Effects()[0]), 20);
+    EXPECT_EQ(drawer.GetCurrentPosition(), 1);
+    const PhotoCoreDrawer::RenderCounts counts = drawer.Counts();
+    EXPECT_EQ(counts.started - counts.finished, 1);
+    drawer.RemoveDrawerEventHandler(&handler);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PhotoCoreDrawer, StaleRender,
+    ::testing::Values(
+        StaleRenderCase{"Final", [](PhotoCoreDrawer& drawer, double amount) { drawer.ApplyEffects(Settings(amount, "P", 0), {}); },
+                        "frame"},
+        StaleRenderCase{"Paint",
+                        [](PhotoCoreDrawer& drawer, double amount) {
+                            drawer.GetPainter().Prepare(IPhotoCoreDrawerPainter::MAX_POS, IPhotoCoreDrawerPainter::MAX_POS);
+                            drawer.GetPainter().UpdatePaint(Settings(amount), false);
+                        },
+                        "temporary"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PhotoCoreDrawer, ABurstOfPaintsShowsProxiesFirstAndEndsOnTheLastValueDrawnOnce)
+{
+    const QImage photo = Photo(320, 240);
+    PhotoCoreDrawer drawer(photo, [](const QImage& input, const EffectsSettings& settings, const Cancelled&) {
+        return std::optional<QImage>(AddAmountsToRed(input, settings));
+    }, 80);
+    RecordingHandler handler;
+    drawer.AddDrawerEventHandler(&handler);
+    IPhotoCoreDrawerPainter& painter = drawer.GetPainter();
+    painter.Prepare(IPhotoCoreDrawerPainter::MAX_POS, IPhotoCoreDrawerPainter::MAX_POS);
+    for (int value = 1; value <= 100; ++value)
+        painter.UpdatePaint(Settings(value), false);
+    drawer.WaitUntilIdle();
+
+    const auto temporaries = handler.Of("temporary");
+    ASSERT_FALSE(temporaries.empty());
+    for (std::size_t i = 0; i < temporaries.size(); ++i) {
+        EXPECT_TRUE(temporaries[i].width == 80 || temporaries[i].width == 320) << temporaries[i].width;
+        if (i > 0) {
+            EXPECT_GE(temporaries[i].red, temporaries[i - 1].red) << "an older value came after a newer one";
+        }
+        if (temporaries[i].width == 320) {
+            ASSERT_GT(i, 0u);
+            EXPECT_EQ(temporaries[i - 1].width, 80) << "the proxy comes first";
+            EXPECT_EQ(temporaries[i - 1].red, temporaries[i].red);
+        }
+    }
+    EXPECT_EQ(temporaries.back().width, 320);
+    EXPECT_EQ(temporaries.back().red, 100);
+
+    const PhotoCoreDrawer::RenderCounts beforeCommit = drawer.Counts();
+    painter.CommitPaint(IPhotoCoreDrawerPainter::MAX_POS, IPhotoCoreDrawerPainter::MAX_POS, true);
+    EXPECT_EQ(drawer.CurrentImage(), AddAmountsToRed(photo, Settings(100)));
+    EXPECT_EQ(handler.Of().back().kind, "frame");
+    EXPECT_EQ(drawer.Counts().started, beforeCommit.started) << "the committed paint is not drawn again";
+    drawer.RemoveDrawerEventHandler(&handler);
 }

@@ -118,6 +118,10 @@ TEST_F(ListTest, DraggingTheSliderRepaintsThePhotoAtTheNewIntensity)
     EXPECT_NE(brighter, atStart);
     EXPECT_GT(qGray(brighter.pixel(10, 10)), qGray(atStart.pixel(10, 10)));
     EXPECT_EQ(harness.Shown().index(0, 0).data(ModelPreset::IntensityValueRole).toInt(), slider.value());
+    EXPECT_EQ(slider.toolTip(), QStringLiteral("Intensity: %1").arg(slider.value()));
+    const auto committed = harness.controller->Drawer().GetEntry(-1).settings;
+    EXPECT_DOUBLE_EQ(Param(*committed.Effects().at(0), "amount").toDouble(), 2.0 * slider.value() / 100)
+        << "the release commits the last value into the photo's history";
     EXPECT_TRUE(harness.list->HasChanges()) << "the intensity changes the applied preset, it does not confirm it";
 }
 
@@ -156,6 +160,7 @@ TEST_F(ListTest, TheHeartListsThePresetAmongTheFavourites)
     harness.SelectGroup(FavouritesRow);
     ASSERT_EQ(harness.Shown().rowCount(), 1);
     EXPECT_EQ(harness.Shown().index(0, 0).data(ModelPreset::IdRole).toString(), QStringLiteral("light3"));
+    EXPECT_EQ(harness.Part<QPushButton>(0, "favouriteButton").toolTip(), QStringLiteral("Remove from favorites"));
     QAbstractItemModelTester tester(&harness.Shown());
     Hover(harness.Part<QToolButton>(0, "activateButton"));
     QTest::mouseClick(&harness.Part<QPushButton>(0, "favouriteButton"), Qt::LeftButton);
@@ -315,13 +320,17 @@ TEST(ListPersistence, FavouritesAndUserPresetsOutliveTheList)
     Hover(harness.Part<QToolButton>(1, "activateButton"));
     QTest::mouseClick(&harness.Part<QPushButton>(1, "favouriteButton"), Qt::LeftButton);
     ASSERT_TRUE(harness.list->AddUserPreset(QStringLiteral("Mine"), "mine", UserEffects(), false));
+    // A user preset has no heart: its menu makes it a favourite.
+    harness.SelectGroup(CustomRow);
+    ChooseFromSettingsMenu(harness, 0, QStringLiteral("Add to Favorite"));
     harness.list.reset();
 
     harness.Open();
     harness.SelectGroup(FavouritesRow);
-    ASSERT_EQ(harness.Shown().rowCount(), 1);
-    EXPECT_EQ(harness.Shown().index(0, 0).data(ModelPreset::IdRole).toString(), QStringLiteral("vivid"));
-    EXPECT_TRUE(harness.Tile(0)->IsFavourite());
+    ASSERT_EQ(harness.Shown().rowCount(), 2);
+    EXPECT_EQ(harness.Part<QLabel>(0, "presetNameLabel").text(), QStringLiteral("Mine")) << "user presets first";
+    EXPECT_EQ(harness.Shown().index(1, 0).data(ModelPreset::IdRole).toString(), QStringLiteral("vivid"));
+    EXPECT_TRUE(harness.Tile(1)->IsFavourite());
     harness.SelectGroup(CustomRow);
     ASSERT_EQ(harness.Shown().rowCount(), 1);
     EXPECT_EQ(harness.Part<QLabel>(0, "presetNameLabel").text(), QStringLiteral("Mine"));
@@ -383,4 +392,27 @@ TEST(ListDownloads, TilesShowTheProgressAndTheFailureOfTheirResources)
     EXPECT_EQ(harness.Part<QLabel>(0, "loadLabel").text(), QStringLiteral("textured"));
     EXPECT_FALSE(harness.Part<QToolButton>(0, "activateButton").isEnabled());
     EXPECT_TRUE(harness.Tile(0)->toolTip().startsWith(QStringLiteral("We have a problem downloading effect")));
+
+    resources.Set(paper, {IRemoteResource::Loaded, 1.0, {}});
+    QTest::mouseClick(&harness.Part<QToolButton>(0, "activateButton"), Qt::LeftButton);
+    EXPECT_FALSE(harness.list->HasChanges()) << "a failed preset stays disabled";
+}
+
+// The editor may place the selector outside the list and delete the two in either order.
+TEST(ListTeardown, ASelectorPlacedOutsideTheListGoesBeforeOrAfterIt)
+{
+    UseStyleSheet();
+    for (const bool selectorFirst : {true, false}) {
+        Harness harness(SampleConfig());
+        QWidget panel;
+        auto* selector = static_cast<QComboBox*>(harness.Open().GetGroupsCombobox());
+        selector->setParent(&panel);
+        panel.show();
+        selector->show();
+        if (selectorFirst)
+            delete selector;
+        harness.list.reset();
+        if (!selectorFirst)
+            QTest::keyClick(selector, Qt::Key_Down);
+    }
 }

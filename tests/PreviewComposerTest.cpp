@@ -115,13 +115,6 @@ TEST(PreviewComposer, CropsBeforeOrAfterTheEffectOrStretches)
     EXPECT_EQ(stretched.pixel(0, 25), RED) << "Original shows no effect";
 }
 
-TEST(PreviewComposer, NothingToDrawGivesANullImage)
-{
-    const PreviewPolicy policy;
-    EXPECT_TRUE(PreviewComposer().Compose(QImage(), SomeEffect(), QSize(10, 10), policy, MarkLeftColumn).isNull());
-    EXPECT_TRUE(PreviewComposer().Compose(Uniform(10, 10, GREY), SomeEffect(), QSize(0, 10), policy, MarkLeftColumn).isNull());
-}
-
 TEST(PreviewComposer, KeptScaledPictureIsNeverServedForAnotherPictureOrPart)
 {
     PreviewComposer composer;

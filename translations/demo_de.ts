@@ -49,6 +49,37 @@
     </message>
 </context>
 <context>
+    <name>Tavrel::ImageFile</name>
+    <message>
+        <source>The file does not exist.</source>
+        <translation>Die Datei existiert nicht.</translation>
+    </message>
+    <message>
+        <source>It is a folder.</source>
+        <translation>Es ist ein Ordner.</translation>
+    </message>
+    <message>
+        <source>It cannot be opened: %1.</source>
+        <translation>Sie kann nicht geöffnet werden: %1.</translation>
+    </message>
+    <message>
+        <source>It is empty.</source>
+        <translation>Sie ist leer.</translation>
+    </message>
+    <message>
+        <source>It is not a picture, or not one of a format that can be read (%1).</source>
+        <translation>Sie ist kein Bild oder keines in einem lesbaren Format (%1).</translation>
+    </message>
+    <message>
+        <source>It has %1 × %2 pixels, more than the %3 megapixels allowed.</source>
+        <translation>Sie hat %1 × %2 Pixel, mehr als die erlaubten %3 Megapixel.</translation>
+    </message>
+    <message>
+        <source>Its picture data cannot be read (%1).</source>
+        <translation>Ihre Bilddaten können nicht gelesen werden (%1).</translation>
+    </message>
+</context>
+<context>
     <name>Tavrel::Demo::MainWindow</name>
     <message>
         <source>Apply</source>
@@ -165,10 +196,6 @@
     <message>
         <source>Built-in sample photo</source>
         <translation>Mitgeliefertes Beispielfoto</translation>
-    </message>
-    <message>
-        <source>The file does not exist.</source>
-        <translation>Die Datei existiert nicht.</translation>
     </message>
     <message>
         <source>Cannot open photo</source>

@@ -12,12 +12,22 @@
 #include "Host/QtUtils/WorkspaceScenePropertyHelper.h"
 #include "Host/Types/ioPath.h"
 
+#include <QImageReader>
+
 namespace Tavrel::Glimmar::GlimmarPresets {
 
 using PhotoCore::EffectsSettings;
 using PhotoCore::IEffectSettings;
 using PhotoCore::SettingsEffectMaskBlender;
 using PresetConfig::IntensityType;
+
+namespace {
+
+// A preview is a tile; a file that claims more pixels than this is refused by its header
+// before memory is taken for it (a small file can claim gigapixels).
+constexpr qint64 MaxPreviewPixels = 4096 * 4096;
+
+} // namespace
 
 // Members are destroyed bottom-up: helper, intensity, item, picture, effects.
 struct ItemModelPreset::Impl {
@@ -200,8 +210,11 @@ void ItemModelPreset::Impl::LoadPreview(const std::string& previewFolder)
     const std::string& fileName = item.m_previewFilename;
     const ioPath name = ioPath(fileName).has_extension() ? ioPath(fileName) : ioPath(fileName + ".png");
     const ioPath path = ioPath(previewFolder) / name;
-    // A missing or unreadable file leaves the picture null; previews are then rendered.
-    preview.load(QString::fromStdString(path.utf8string()));
+    // A missing, unreadable or oversized file leaves the picture null; previews are then rendered.
+    QImageReader reader(QString::fromStdString(path.utf8string()));
+    const QSize size = reader.size();
+    if (size.isValid() && qint64(size.width()) * size.height() <= MaxPreviewPixels)
+        preview = QPixmap::fromImage(reader.read());
 }
 
 } // namespace Tavrel::Glimmar::GlimmarPresets

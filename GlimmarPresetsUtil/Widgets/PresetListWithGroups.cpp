@@ -152,6 +152,7 @@ struct PresetListWithGroups::Impl {
     std::unique_ptr<EffectPreviewGenerator> previewGenerator;
     std::unique_ptr<EffectEventTracker> eventTracker;
     std::string userConfigPath;
+    QMetaObject::Connection groupChoice; ///< the selector's choice of group
 };
 
 PresetListWithGroups::PresetListWithGroups(const ICoreFactories* coreFactories, const Initializer& initializer,
@@ -195,6 +196,9 @@ PresetListWithGroups::PresetListWithGroups(const std::tuple<const ICoreFactories
 
 PresetListWithGroups::~PresetListWithGroups()
 {
+    // The editor may have placed the selector outside the list, where it can outlive the group
+    // model or be gone already: it must not call back into a list that is taking that model down.
+    disconnect(m_impl->groupChoice);
     if (!m_impl->userConfigPath.empty()) {
         try {
             PresetConfig::Config user;
@@ -223,8 +227,8 @@ void PresetListWithGroups::BuildForm(const ICoreFactories* coreFactories)
         QSize(style.PreviewWidth - 2 * margin, style.PreviewHeightNormal - 2 * margin));
     m_impl->previewGenerator->SetPreviewRounding(style.PreviewRounding);
 
-    connect(form.groupsComboBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &PresetListWithGroups::OnCurrentGroupChange);
+    m_impl->groupChoice = connect(form.groupsComboBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+                                  &PresetListWithGroups::OnCurrentGroupChange);
 
     auto* delegate =
         new PresetDelegate(coreFactories ? coreFactories->GetResourceManager() : nullptr, form.view, form.view);

@@ -11,6 +11,7 @@
 #include <glog/logging.h>
 
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -22,6 +23,7 @@ namespace Tavrel::PhotoCore {
 namespace {
 
 using Step = RenderedStateCache::Step;
+using Cancelled = RenderedStateCache::Cancelled;
 
 // A full-size state costs width * height * 4 bytes; keep the current one, the one
 // before it (what the next preset is drawn on) and one more.
@@ -58,11 +60,35 @@ struct PhotoCoreDrawer::Impl {
         JobKind kind;
         Notification notify;
     };
-    Impl(const QImage& photo, Renderer renderIt)
-        : renderer(renderIt ? std::move(renderIt) : Renderer([](const QImage& input, const EffectsSettings& settings) {
-              return EffectRenderer::Render(input, settings);
-          })),
-          fullStates(ToRgb32(photo), renderer, FULL_SIZE_STATES),
+    // The full-size picture of a paint, and where it was drawn.
+    struct PaintPicture {
+        std::uint64_t paint = 0;
+        std::vector<std::uint64_t> baseSerials;
+        QImage image;
+    };
+    // A committed paint: its entry is the last of these serials.
+    struct CommittedPaint {
+        std::uint64_t paint = 0;
+        std::vector<std::uint64_t> serials;
+    };
+
+    Impl(const QImage& photo, Renderer renderIt, int proxyLongSide)
+        : renderer(renderIt ? std::move(renderIt)
+                            : Renderer([](const QImage& input, const EffectsSettings& settings,
+                                          const Cancelled& cancelled) {
+                                  EffectRenderer::RenderOptions options;
+                                  options.cancelled = cancelled;
+                                  return EffectRenderer::Render(input, settings, options);
+                              })),
+          fullRenderer([this](const QImage& input, const EffectsSettings& settings, const Cancelled& cancelled) {
+              ++fullStarted;
+              std::optional<QImage> image = renderer(input, settings, cancelled);
+              if (image)
+                  ++fullFinished;
+              return image;
+          }),
+          proxySide(proxyLongSide),
+          fullStates(ToRgb32(photo), fullRenderer, FULL_SIZE_STATES),
           previewStates(Downscaled(fullStates.Picture(), PREVIEW_PHOTO_SIDE), renderer, PREVIEW_STATES),
           currentImage(fullStates.Picture())
     {
@@ -88,12 +114,26 @@ struct PhotoCoreDrawer::Impl {
             return;
         if (job.kind != JobKind::Notify) {
             // A render takes the state when it starts: one queued render of a kind is enough,
-            // moved behind the events that announced the newer state.
+            // moved behind the events that announced the newer state. The one in progress is
+            // abandoned.
             jobs.erase(std::remove_if(jobs.begin(), jobs.end(), [&](const Job& queued) { return queued.kind == job.kind; }),
                        jobs.end());
+            ++GenerationOf(job.kind);
         }
         jobs.push_back(std::move(job));
         jobsChanged.notify_one();
+    }
+
+    std::atomic<std::uint64_t>& GenerationOf(JobKind kind)
+    {
+        return kind == JobKind::RenderFinal ? finalGeneration : paintGeneration;
+    }
+
+    // Polled by a render of this kind that began at the generation current now.
+    Cancelled CancelledLocked(JobKind kind)
+    {
+        std::atomic<std::uint64_t>& generation = GenerationOf(kind);
+        return [this, &generation, began = generation.load()] { return stopping || generation != began; };
     }
 
     void QueueHistoryChangedLocked()
@@ -128,6 +168,14 @@ struct PhotoCoreDrawer::Impl {
         }
     }
 
+    // Previews are drawn on the caller's thread and never abandoned.
+    PreviewComposer::Renderer PreviewRenderer() const
+    {
+        return [this](const QImage& input, const EffectsSettings& settings) {
+            return *renderer(input, settings, RenderedStateCache::NEVER_CANCELLED);
+        };
+    }
+
     void DeliverProgress(double fraction)
     {
         Deliver([fraction](IDrawerEventHandler& handler) { handler.HandleRenderProgress(fraction); });
@@ -137,37 +185,92 @@ struct PhotoCoreDrawer::Impl {
     {
         std::vector<Step> snapshot;
         int renderedPosition = 0;
+        Cancelled cancelled;
+        std::optional<QImage> committed;
         {
             std::lock_guard<std::mutex> lock(mutex);
             renderedPosition = history.Position();
             snapshot = history.StepsBefore(renderedPosition);
+            cancelled = CancelledLocked(JobKind::RenderFinal);
+            committed = TakeCommittedPaintLocked(SerialsOf(snapshot));
         }
-        const QImage image = fullStates.StateAt(snapshot, [this](double fraction) { DeliverProgress(fraction); });
+        if (committed)
+            fullStates.Adopt(SerialsOf(snapshot), *committed);
+        const std::optional<QImage> image =
+            fullStates.StateAt(snapshot, [this](double fraction) { DeliverProgress(fraction); }, cancelled);
+        if (!image)
+            return;
         {
             std::lock_guard<std::mutex> lock(mutex);
-            currentImage = image;
+            currentImage = *image;
             currentImageSerials = SerialsOf(snapshot);
         }
-        const DrawerEventFrame frame{FramePtr(new VideoFrame(image)), renderedPosition};
+        const DrawerEventFrame frame{FramePtr(new VideoFrame(*image)), renderedPosition};
         Deliver([&frame](IDrawerEventHandler& handler) { handler.HandleFrame(frame); });
+    }
+
+    // The picture of the paint drawn last when its committed entry is the last of serials:
+    // that state need not be drawn again.
+    std::optional<QImage> TakeCommittedPaintLocked(const std::vector<std::uint64_t>& serials)
+    {
+        std::optional<QImage> image;
+        if (lastPaint && committedPaint && lastPaint->paint == committedPaint->paint &&
+            committedPaint->serials == serials && lastPaint->baseSerials.size() + 1 == serials.size() &&
+            std::equal(lastPaint->baseSerials.begin(), lastPaint->baseSerials.end(), serials.begin()))
+            image = lastPaint->image;
+        lastPaint.reset();
+        committedPaint.reset();
+        return image;
+    }
+
+    // The paint drawn on a state of states; nothing when abandoned.
+    std::optional<QImage> DrawPaint(RenderedStateCache& states, const Renderer& render, const std::vector<Step>& baseSteps,
+                                    const EffectsSettings& settings, const Cancelled& cancelled)
+    {
+        std::optional<QImage> image = states.StateAt(baseSteps, {}, cancelled);
+        if (image && !settings.IsReset())
+            image = render(*image, settings, cancelled);
+        return image;
+    }
+
+    void DeliverTemporary(const QImage& image)
+    {
+        const DrawerEventFrameTemporary frame{FramePtr(new VideoFrame(image))};
+        Deliver([&frame](IDrawerEventHandler& handler) { handler.HandleFrameTemporary(frame); });
     }
 
     void RenderTemporary()
     {
         std::optional<DrawerHistory::Placement> composed;
         std::vector<Step> baseSteps;
+        Cancelled cancelled;
+        std::uint64_t paintSerial = 0;
         {
             std::lock_guard<std::mutex> lock(mutex);
             composed = ComposePaintLocked();
             if (!composed)
                 return;
             baseSteps = history.StepsBefore(composed->base);
+            cancelled = CancelledLocked(JobKind::RenderTemporary);
+            paintSerial = paintGeneration;
         }
-        const QImage base = fullStates.StateAt(baseSteps);
-        const QImage image = composed->settings.IsReset() ? base : renderer(base, composed->settings);
+        if (!proxyStates && std::max(fullStates.Picture().width(), fullStates.Picture().height()) > proxySide)
+            proxyStates.emplace(Downscaled(fullStates.Picture(), proxySide), renderer, FULL_SIZE_STATES);
+        if (proxyStates) {
+            const std::optional<QImage> proxy = DrawPaint(*proxyStates, renderer, baseSteps, composed->settings, cancelled);
+            if (!proxy)
+                return;
+            DeliverTemporary(*proxy);
+        }
+        const std::optional<QImage> image = DrawPaint(fullStates, fullRenderer, baseSteps, composed->settings, cancelled);
+        if (!image)
+            return;
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            lastPaint = PaintPicture{paintSerial, SerialsOf(baseSteps), *image};
+        }
         DeliverProgress(1.0);
-        const DrawerEventFrameTemporary frame{FramePtr(new VideoFrame(image))};
-        Deliver([&frame](IDrawerEventHandler& handler) { handler.HandleFrameTemporary(frame); });
+        DeliverTemporary(*image);
     }
 
     void Work()
@@ -205,8 +308,14 @@ struct PhotoCoreDrawer::Impl {
     }
 
     const Renderer renderer;
+    std::atomic<int> fullStarted{0};
+    std::atomic<int> fullFinished{0};
+    const Renderer fullRenderer;
+    const int proxySide;
     RenderedStateCache fullStates;
     RenderedStateCache previewStates;
+    // Made on the worker when the first paint needs it; only the worker uses it.
+    std::optional<RenderedStateCache> proxyStates;
     PreviewComposer composer;
 
     mutable std::mutex mutex;
@@ -214,13 +323,19 @@ struct PhotoCoreDrawer::Impl {
     std::condition_variable idle;
     std::deque<Job> jobs;
     bool busy = false;
-    bool stopping = false;
+    // Set under mutex; read by renders without it.
+    std::atomic<bool> stopping{false};
+    // Bumped whenever a render of the kind is queued: a render that began under an older one is stale.
+    std::atomic<std::uint64_t> finalGeneration{0};
+    std::atomic<std::uint64_t> paintGeneration{0};
 
     DrawerHistory history;
 
     std::shared_ptr<ISettingsPainter> painterSettings;
     bool paintOpen = false;
     std::optional<EffectsSettings> paint;
+    std::optional<PaintPicture> lastPaint;
+    std::optional<CommittedPaint> committedPaint;
 
     QImage currentImage;
     std::vector<std::uint64_t> currentImageSerials;
@@ -232,8 +347,8 @@ struct PhotoCoreDrawer::Impl {
     std::thread worker;
 };
 
-PhotoCoreDrawer::PhotoCoreDrawer(const QImage& photo, Renderer renderer)
-    : m_impl(std::make_unique<Impl>(photo, std::move(renderer)))
+PhotoCoreDrawer::PhotoCoreDrawer(const QImage& photo, Renderer renderer, int proxySide)
+    : m_impl(std::make_unique<Impl>(photo, std::move(renderer), proxySide))
 {
 }
 
@@ -263,6 +378,11 @@ QImage PhotoCoreDrawer::CurrentImage() const
 {
     std::lock_guard<std::mutex> lock(m_impl->mutex);
     return m_impl->currentImage;
+}
+
+PhotoCoreDrawer::RenderCounts PhotoCoreDrawer::Counts() const
+{
+    return RenderCounts{m_impl->fullStarted.load(), m_impl->fullFinished.load()};
 }
 
 void PhotoCoreDrawer::ApplyEffects(const EffectsSettings& settings, const Parameters&)
@@ -323,9 +443,9 @@ FramePtr PhotoCoreDrawer::RenderPreview(const EffectsSettings& settings, const F
         const DrawerHistory& history = m_impl->history;
         snapshot = history.StepsBefore(position < 0 ? history.Position() : std::min(position, history.Size()));
     }
-    const QImage base = m_impl->previewStates.StateAt(snapshot);
-    return FramePtr(new VideoFrame(
-        m_impl->composer.Compose(base, settings, QSize(size.width, size.height), policy, m_impl->renderer)));
+    const std::optional<QImage> base = m_impl->previewStates.StateAt(snapshot);
+    return FramePtr(new VideoFrame(m_impl->composer.Compose(*base, settings, QSize(size.width, size.height), policy,
+                                                            m_impl->PreviewRenderer())));
 }
 
 FramePtr PhotoCoreDrawer::RenderPreview(const EffectsSettings& settings, const FrameSize& size,
@@ -336,8 +456,8 @@ FramePtr PhotoCoreDrawer::RenderPreview(const EffectsSettings& settings, const F
     const QImage& picture = VideoFrame::ImageOf(source);
     if (picture.isNull())
         return FramePtr();
-    return FramePtr(new VideoFrame(
-        m_impl->composer.Compose(picture, settings, QSize(size.width, size.height), policy, m_impl->renderer)));
+    return FramePtr(new VideoFrame(m_impl->composer.Compose(picture, settings, QSize(size.width, size.height), policy,
+                                                            m_impl->PreviewRenderer())));
 }
 
 void PhotoCoreDrawer::SetPainterSettings(const std::shared_ptr<ISettingsPainter>& settings,
@@ -388,6 +508,8 @@ void PhotoCoreDrawer::CommitPaint(int, int, bool wait)
             package.presetGroupIndex = info.presetGroupIndex;
         }
         m_impl->history.Record(std::move(composed->settings), composed->base);
+        m_impl->committedPaint =
+            Impl::CommittedPaint{m_impl->paintGeneration, SerialsOf(m_impl->history.StepsBefore(m_impl->history.Position()))};
         m_impl->QueueHistoryChangedLocked();
         m_impl->QueueLocked({Impl::JobKind::RenderFinal, {}});
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Host/Drawer/RenderedStateCache.h"
 #include "Interfaces/IDrawerEventHandler.h"
 #include "Interfaces/IHistoryService.h"
 #include "Interfaces/IPhotoCoreDrawer.h"
@@ -7,7 +8,6 @@
 
 #include <QImage>
 
-#include <functional>
 #include <memory>
 
 namespace Tavrel::PhotoCore {
@@ -28,15 +28,24 @@ namespace Tavrel::PhotoCore {
 /// supported.
 class PhotoCoreDrawer : public IPhotoCoreDrawer, public IPhotoCoreDrawerPainter, public IHistoryService {
 public:
-    using Renderer = std::function<QImage(const QImage& input, const EffectsSettings& settings)>;
+    using Renderer = RenderedStateCache::Renderer;
+
+    /// Full-size renders since the drawer was made: begun, and finished rather than abandoned.
+    struct RenderCounts {
+        int started = 0;
+        int finished = 0;
+    };
 
     static constexpr const char* PAINTER_ID = "PhotoCoreDrawer";
     /// The long side, in pixels, of the downscaled photo that previews are drawn from.
     static constexpr int PREVIEW_PHOTO_SIDE = 640;
+    /// The long side, in pixels, of the proxy that paints are shown on first: about a screen.
+    static constexpr int PROXY_PHOTO_SIDE = 1600;
 
-    /// renderer draws one entry; empty: EffectRenderer::Render.
-    explicit PhotoCoreDrawer(const QImage& photo, Renderer renderer = {});
-    /// Waits for a render in progress; queued renders and events are dropped.
+    /// renderer draws one entry; empty: EffectRenderer::Render. Photos no longer than
+    /// proxySide get no proxy.
+    explicit PhotoCoreDrawer(const QImage& photo, Renderer renderer = {}, int proxySide = PROXY_PHOTO_SIDE);
+    /// Abandons a render in progress; queued renders and events are dropped.
     ~PhotoCoreDrawer() override;
 
     /// Thread-safe. Once RemoveDrawerEventHandler returns, the handler is not called again
@@ -48,6 +57,7 @@ public:
     void WaitUntilIdle();
     /// The latest final render (the photo itself until the first one).
     QImage CurrentImage() const;
+    RenderCounts Counts() const;
 
     // IPhotoCoreDrawer. The parameters are not used by this host.
     void ApplyEffects(const EffectsSettings& settings, const Parameters& parameters) override;

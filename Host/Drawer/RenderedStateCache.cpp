@@ -4,12 +4,15 @@
 
 namespace Tavrel::PhotoCore {
 
+const RenderedStateCache::Cancelled RenderedStateCache::NEVER_CANCELLED = [] { return false; };
+
 RenderedStateCache::RenderedStateCache(const QImage& picture, Renderer renderer, std::size_t capacity)
     : m_picture(picture), m_renderer(std::move(renderer)), m_capacity(capacity)
 {
 }
 
-QImage RenderedStateCache::StateAt(const std::vector<Step>& steps, const Progress& progress)
+std::optional<QImage> RenderedStateCache::StateAt(const std::vector<Step>& steps, const Progress& progress,
+                                                  const Cancelled& cancelled)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     std::vector<std::uint64_t> serials;
@@ -36,8 +39,12 @@ QImage RenderedStateCache::StateAt(const std::vector<Step>& steps, const Progres
     const std::size_t missing = steps.size() - done;
     for (std::size_t i = done; i < steps.size(); ++i) {
         const EffectsSettings& settings = steps[i].settings;
-        if (!settings.IsReset())
-            image = m_renderer(image, settings);
+        if (!settings.IsReset()) {
+            std::optional<QImage> rendered = m_renderer(image, settings, cancelled);
+            if (!rendered)
+                return std::nullopt;
+            image = std::move(*rendered);
+        }
         // The state just before the last step is what the next preset is drawn on.
         if (i + 2 >= steps.size())
             Keep({serials.begin(), serials.begin() + static_cast<std::ptrdiff_t>(i + 1)}, image);
@@ -47,6 +54,12 @@ QImage RenderedStateCache::StateAt(const std::vector<Step>& steps, const Progres
     if (missing == 0 && progress)
         progress(1.0);
     return image;
+}
+
+void RenderedStateCache::Adopt(std::vector<std::uint64_t> serials, const QImage& image)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    Keep(std::move(serials), image);
 }
 
 void RenderedStateCache::Keep(std::vector<std::uint64_t> serials, const QImage& image)

@@ -8,6 +8,7 @@
 #include <functional>
 #include <list>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 namespace Tavrel::PhotoCore {
@@ -17,7 +18,12 @@ namespace Tavrel::PhotoCore {
 /// Thread-safe; one render at a time.
 class RenderedStateCache {
 public:
-    using Renderer = std::function<QImage(const QImage& input, const EffectsSettings& settings)>;
+    /// Polled while rendering; true abandons the render.
+    using Cancelled = std::function<bool()>;
+    static const Cancelled NEVER_CANCELLED;
+    /// Renders one entry; gives nothing when it was abandoned. cancelled is never empty.
+    using Renderer =
+        std::function<std::optional<QImage>(const QImage& input, const EffectsSettings& settings, const Cancelled& cancelled)>;
     using Progress = std::function<void(double fraction)>;
 
     /// A history entry; serial identifies its content for the whole life of the drawer.
@@ -32,8 +38,12 @@ public:
     const QImage& Picture() const { return m_picture; }
 
     /// The picture with the steps applied in order. progress, when given, hears the
-    /// fraction of the missing steps rendered so far, ending with 1.
-    QImage StateAt(const std::vector<Step>& steps, const Progress& progress = {});
+    /// fraction of the missing steps rendered so far, ending with 1. Nothing when cancelled
+    /// abandons the render; the steps finished before that are kept all the same.
+    std::optional<QImage> StateAt(const std::vector<Step>& steps, const Progress& progress = {},
+                                  const Cancelled& cancelled = NEVER_CANCELLED);
+    /// Keeps an image rendered elsewhere as the state after the steps with these serials.
+    void Adopt(std::vector<std::uint64_t> serials, const QImage& image);
 
 private:
     struct State {

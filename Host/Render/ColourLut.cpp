@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace Tavrel::PhotoCore {
 
@@ -29,12 +30,44 @@ ColourLut::Table ColourLut::Identity()
     return Tabulate([](double level) { return level; });
 }
 
-TAVREL_VECTOR_KERNEL void ColourLut::Apply(const QImage& source, QImage& target) const
+ColourLut ColourLut::Then(const ColourLut& next) const
 {
-    const int width = source.width();
-    for (int y = 0; y < source.height(); ++y) {
-        const auto* in = reinterpret_cast<const std::uint32_t*>(source.constScanLine(y));
-        auto* out = reinterpret_cast<std::uint32_t*>(target.scanLine(y));
+    ColourLut both;
+    for (std::size_t level = 0; level < 256; ++level) {
+        both.m_red[level] = next.m_red[(m_red[level] >> 16) & 0xFF];
+        both.m_green[level] = next.m_green[m_green[level] >> 8];
+        both.m_blue[level] = next.m_blue[m_blue[level]];
+    }
+    return both;
+}
+
+bool ColourLut::IsIdentity() const
+{
+    for (std::uint32_t level = 0; level < 256; ++level) {
+        if (m_red[level] != (0xFF000000u | level << 16) || m_green[level] != level << 8 || m_blue[level] != level)
+            return false;
+    }
+    return true;
+}
+
+bool ColourLut::Widens() const
+{
+    const auto steep = [](const Shifted& table, int shift) {
+        for (std::size_t level = 1; level < 256; ++level) {
+            if (std::abs(int((table[level] >> shift) & 0xFF) - int((table[level - 1] >> shift) & 0xFF)) > 1)
+                return true;
+        }
+        return false;
+    };
+    return steep(m_red, 16) || steep(m_green, 8) || steep(m_blue, 0);
+}
+
+TAVREL_VECTOR_KERNEL void ColourLut::Apply(const PixelBand& band) const
+{
+    const int width = band.width;
+    for (int row = 0; row < band.height; ++row) {
+        const std::uint32_t* in = band.source[row];
+        std::uint32_t* out = band.target[row];
         for (int x = 0; x < width; ++x) {
             const std::uint32_t p = in[x];
             out[x] = m_red[(p >> 16) & 0xFF] | m_green[(p >> 8) & 0xFF] | m_blue[p & 0xFF];

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QImage>
+#include "Host/Render/PixelBand.h"
 
 #include <array>
 #include <cstdint>
@@ -8,7 +8,7 @@
 
 namespace Tavrel::PhotoCore {
 
-/// One 256-entry lookup table per colour channel, applied to RGB32 images.
+/// One 256-entry lookup table per colour channel, applied to RGB32 pixels.
 class ColourLut {
 public:
     using Table = std::array<std::uint8_t, 256>;
@@ -19,11 +19,19 @@ public:
     static Table Tabulate(const std::function<double(double)>& f);
     static Table Identity();
 
-    /// Writes source with every channel replaced by its table entry into target,
-    /// opaque; target has the size of source and may be source itself.
-    void Apply(const QImage& source, QImage& target) const;
+    /// This table followed by next, as one table: exactly what applying both in turn gives.
+    ColourLut Then(const ColourLut& next) const;
+    /// True when applying would change no pixel.
+    bool IsIdentity() const;
+    /// True when two levels one apart may come out more than one apart.
+    bool Widens() const;
+
+    /// Writes the band with every channel replaced by its table entry, opaque.
+    void Apply(const PixelBand& band) const;
 
 private:
+    ColourLut() = default;
+
     // Entries already shifted into place, so a pixel is three lookups and two ors.
     using Shifted = std::array<std::uint32_t, 256>;
     Shifted m_red;

@@ -12,10 +12,35 @@ constexpr int SHIFT = 14;
 constexpr std::int32_t ONE = 1 << SHIFT;
 // Coefficients stay far from the range where 255 * 3 * coefficient overflows.
 constexpr double LIMIT = 64.0;
+// The most a result can move, in levels, by rounding the coefficients to fixed point.
+constexpr double QUANTUM = 3.0 * 255.0 / (2 * ONE);
 
 inline std::uint32_t Channel(std::int32_t value)
 {
     return static_cast<std::uint32_t>(std::clamp((value + ONE / 2) >> SHIFT, 0, 255));
+}
+
+// The largest factor by which the matrix can stretch a difference in any one channel.
+double Gain(const ColourMatrix::Rows& rows)
+{
+    double gain = 0.0;
+    for (const auto& row : rows)
+        gain = std::max(gain, std::abs(row[0]) + std::abs(row[1]) + std::abs(row[2]));
+    return gain;
+}
+
+// True when every colour of the cube lands inside it, so that nothing is clamped.
+bool KeepsColoursInRange(const ColourMatrix::Rows& rows)
+{
+    for (const auto& row : rows) {
+        double low = 0.0;
+        double high = 0.0;
+        for (const double c : row)
+            (c < 0.0 ? low : high) += c;
+        if (low < 0.0 || high > 1.0 + 1e-9)
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -35,12 +60,33 @@ ColourMatrix::Rows ColourMatrix::Mix(const Rows& rows, double amount)
     return mixed;
 }
 
-ColourMatrix::ColourMatrix(const Rows& rows)
+ColourMatrix::ColourMatrix(const Rows& rows) : ColourMatrix(rows, 0.0) {}
+
+ColourMatrix::ColourMatrix(const Rows& rows, double drift) : m_drift(drift)
 {
     for (std::size_t i = 0; i < 9; ++i) {
         const double value = std::isfinite(rows[i / 3][i % 3]) ? rows[i / 3][i % 3] : 0.0;
-        m_coefficients[i] = static_cast<std::int32_t>(std::lround(std::clamp(value, -LIMIT, LIMIT) * ONE));
+        m_rows[i / 3][i % 3] = std::clamp(value, -LIMIT, LIMIT);
+        m_coefficients[i] = static_cast<std::int32_t>(std::lround(m_rows[i / 3][i % 3] * ONE));
     }
+}
+
+std::optional<ColourMatrix> ColourMatrix::Then(const ColourMatrix& next) const
+{
+    // Applied in turn, this matrix's results are rounded (half a level) and clamped;
+    // next stretches that difference. Values that differ by at most one level round
+    // to levels at most one apart.
+    const double drift = Gain(next.m_rows) * (m_drift + 0.5 + 2 * QUANTUM) + 2 * QUANTUM;
+    if (drift > 1.0 || !KeepsColoursInRange(m_rows))
+        return std::nullopt;
+    Rows product{};
+    for (std::size_t i = 0; i < 3; ++i) {
+        for (std::size_t j = 0; j < 3; ++j) {
+            for (std::size_t k = 0; k < 3; ++k)
+                product[i][j] += next.m_rows[i][k] * m_rows[k][j];
+        }
+    }
+    return ColourMatrix(product, drift);
 }
 
 bool ColourMatrix::IsIdentity() const
@@ -49,13 +95,19 @@ bool ColourMatrix::IsIdentity() const
     return m_coefficients == identity;
 }
 
-TAVREL_VECTOR_KERNEL void ColourMatrix::Apply(const QImage& source, QImage& target) const
+bool ColourMatrix::Widens() const
 {
+    // A mix towards grey keeps the unit gain up to its fixed-point rounding.
+    return Gain(m_rows) > 1.0 + 1e-9;
+}
+
+TAVREL_VECTOR_KERNEL void ColourMatrix::Apply(const PixelBand& band) const
+{
+    const int width = band.width;
     const auto [rr, rg, rb, gr, gg, gb, br, bg, bb] = m_coefficients;
-    const int width = source.width();
-    for (int y = 0; y < source.height(); ++y) {
-        const auto* in = reinterpret_cast<const std::uint32_t*>(source.constScanLine(y));
-        auto* out = reinterpret_cast<std::uint32_t*>(target.scanLine(y));
+    for (int row = 0; row < band.height; ++row) {
+        const std::uint32_t* in = band.source[row];
+        std::uint32_t* out = band.target[row];
         for (int x = 0; x < width; ++x) {
             const std::uint32_t p = in[x];
             const auto r = static_cast<std::int32_t>((p >> 16) & 0xFF);

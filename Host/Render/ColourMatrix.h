@@ -1,14 +1,15 @@
 #pragma once
 
-#include <QImage>
+#include "Host/Render/PixelBand.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace Tavrel::PhotoCore {
 
 /// A 3x3 matrix on (red, green, blue), applied in 14-bit fixed point to RGB32
-/// images; results are rounded and clamped to 0..255.
+/// pixels; results are rounded and clamped to 0..255.
 class ColourMatrix {
 public:
     using Rows = std::array<std::array<double, 3>, 3>;
@@ -19,13 +20,23 @@ public:
 
     explicit ColourMatrix(const Rows& rows);
 
+    /// This matrix followed by next, as one matrix, when its results stay within one level
+    /// of applying both in turn (which rounds and clamps in between); else nothing.
+    std::optional<ColourMatrix> Then(const ColourMatrix& next) const;
     /// True when applying would change no pixel.
     bool IsIdentity() const;
-    /// Writes the transformed source into target, which has the size of source
-    /// and may be source itself.
-    void Apply(const QImage& source, QImage& target) const;
+    /// True when colours one level apart in each channel may come out more than one apart.
+    bool Widens() const;
+    /// Writes the transformed band.
+    void Apply(const PixelBand& band) const;
 
 private:
+    ColourMatrix(const Rows& rows, double drift);
+
+    Rows m_rows;
+    /// How far, in levels, a result before rounding may lie from that of the matrices
+    /// this one stands for applied in turn.
+    double m_drift = 0.0;
     std::array<std::int32_t, 9> m_coefficients;
 };
 

@@ -40,16 +40,17 @@ bool GrainNoise::IsIdentity() const
     return m_strength == 0;
 }
 
-TAVREL_VECTOR_KERNEL void GrainNoise::Apply(const QImage& source, QImage& target) const
+TAVREL_VECTOR_KERNEL void GrainNoise::Apply(const PixelBand& band) const
 {
-    const int width = source.width();
+    const int width = band.width;
     const auto cells = static_cast<std::size_t>((width + m_size - 1) / m_size);
     std::vector<std::int32_t> cellOffsets(cells);
     // Cells of one pixel need no spreading over their row.
     std::vector<std::int32_t> spread(m_size == 1 ? 0 : static_cast<std::size_t>(width));
     const std::int32_t* offsets = m_size == 1 ? cellOffsets.data() : spread.data();
-    for (int y = 0; y < source.height(); ++y) {
-        if (y % m_size == 0) {
+    for (int row = 0; row < band.height; ++row) {
+        const int y = band.top + row;
+        if (row == 0 || y % m_size == 0) {
             const std::uint32_t rowKey = static_cast<std::uint32_t>(y / m_size) * 0xD8163841u ^ m_seed * 0xCB1AB31Fu;
             for (std::size_t c = 0; c < cells; ++c) {
                 const std::uint32_t h = Hash(static_cast<std::uint32_t>(c), rowKey);
@@ -60,8 +61,8 @@ TAVREL_VECTOR_KERNEL void GrainNoise::Apply(const QImage& source, QImage& target
             for (std::size_t x = 0; x < spread.size(); ++x)
                 spread[x] = cellOffsets[x / static_cast<std::size_t>(m_size)];
         }
-        const auto* in = reinterpret_cast<const std::uint32_t*>(source.constScanLine(y));
-        auto* out = reinterpret_cast<std::uint32_t*>(target.scanLine(y));
+        const std::uint32_t* in = band.source[row];
+        std::uint32_t* out = band.target[row];
         for (int x = 0; x < width; ++x) {
             const std::uint32_t p = in[x];
             const std::int32_t o = offsets[x];

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QImage>
+#include "Host/Render/PixelBand.h"
 
 #include <cstdint>
 
@@ -16,9 +16,8 @@ public:
 
     /// True when the grain is too weak to change any pixel.
     bool IsIdentity() const;
-    /// Writes the grainy source into target, which has the size of source and
-    /// may be source itself.
-    void Apply(const QImage& source, QImage& target) const;
+    /// Writes the grainy band.
+    void Apply(const PixelBand& band) const;
 
 private:
     std::int32_t m_strength;

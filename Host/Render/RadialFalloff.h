@@ -1,6 +1,11 @@
 #pragma once
 
-#include <QImage>
+#include "Host/Render/PixelBand.h"
+
+#include <QSize>
+
+#include <cstdint>
+#include <vector>
 
 namespace Tavrel::PhotoCore {
 
@@ -9,15 +14,18 @@ namespace Tavrel::PhotoCore {
 /// amount (0..1) at the corners.
 class RadialFalloff {
 public:
-    RadialFalloff(double amount, double start);
+    /// For an image of the given size.
+    RadialFalloff(double amount, double start, const QSize& size);
 
-    /// Writes the darkened source into target, which has the size of source and
-    /// may be source itself.
-    void Apply(const QImage& source, QImage& target) const;
+    /// Writes the darkened band.
+    void Apply(const PixelBand& band) const;
 
 private:
-    double m_amount;
-    double m_start;
+    /// Squared distances from the middle, quantised, of each column and row.
+    std::vector<std::uint32_t> m_columns;
+    std::vector<std::uint32_t> m_rows;
+    /// The brightness factor for each quantised squared distance.
+    std::vector<std::uint16_t> m_factors;
 };
 
 } // namespace Tavrel::PhotoCore

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace Tavrel::PhotoCore {
 namespace {
@@ -35,15 +36,25 @@ TextureBlend::TextureBlend(const QImage& texture, int tileWidth, double amount, 
     }
 }
 
-void TextureBlend::Apply(const QImage& source, QImage& target) const
+bool TextureBlend::Widens() const
 {
+    for (std::size_t i = 1; i < m_table.size(); ++i) {
+        if (i % 256 != 0 && std::abs(m_table[i] - m_table[i - 1]) > 1)
+            return true;
+    }
+    return false;
+}
+
+void TextureBlend::Apply(const PixelBand& band) const
+{
+    const int width = band.width;
     const int tileWidth = m_tile.width();
     const int tileHeight = m_tile.height();
-    for (int y = 0; y < source.height(); ++y) {
-        const auto* in = reinterpret_cast<const std::uint32_t*>(source.constScanLine(y));
-        const auto* tile = reinterpret_cast<const std::uint32_t*>(m_tile.constScanLine(y % tileHeight));
-        auto* out = reinterpret_cast<std::uint32_t*>(target.scanLine(y));
-        for (int x = 0, tx = 0; x < source.width(); ++x, tx = tx + 1 == tileWidth ? 0 : tx + 1) {
+    for (int row = 0; row < band.height; ++row) {
+        const std::uint32_t* in = band.source[row];
+        const auto* tile = reinterpret_cast<const std::uint32_t*>(m_tile.constScanLine((band.top + row) % tileHeight));
+        std::uint32_t* out = band.target[row];
+        for (int x = 0, tx = 0; x < width; ++x, tx = tx + 1 == tileWidth ? 0 : tx + 1) {
             const std::uint32_t p = in[x];
             const std::uint32_t t = tile[tx];
             std::uint32_t result = 0xFF000000u;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Host/Render/PixelBand.h"
+
 #include <QImage>
 
 #include <array>
@@ -17,8 +19,10 @@ public:
     /// mixes between the image (0) and the full blend (1).
     TextureBlend(const QImage& texture, int tileWidth, double amount, Mode mode);
 
-    /// Writes the blended source into target, which has the size of source and may be source itself.
-    void Apply(const QImage& source, QImage& target) const;
+    /// True when two levels one apart may come out more than one apart.
+    bool Widens() const;
+    /// Writes the blended band.
+    void Apply(const PixelBand& band) const;
 
 private:
     QImage m_tile;

@@ -5,14 +5,25 @@
 
 #include <glog/logging.h>
 
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QLockFile>
 #include <QStandardPaths>
+#include <QThread>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <mutex>
+#include <system_error>
 
 namespace Tavrel::PhotoUtil {
 namespace {
@@ -76,29 +87,102 @@ bool WriteAll(QFileDevice& file, const std::string& text)
     return true;
 }
 
+// A writer holds the lock for well under a second; one that has held it for this long is
+// hung, or it ran on another host, where it cannot be asked whether it still lives (a lock
+// of a process that died on this host is taken over at once).
+constexpr int StaleLockMs = 30000;
+constexpr int LockWaitMs = 10000;
+
+// Takes lock, made on lockPath, which guards every change to a file across processes; the
+// reason it could not be taken, or an empty text.
+std::string Lock(QLockFile& lock, const QString& lockPath)
+{
+    lock.setStaleLockTime(StaleLockMs);
+    // QLockFile's own wait doubles its pauses up to seconds; a writer is done in milliseconds.
+    const QDeadlineTimer deadline(LockWaitMs);
+    while (!lock.tryLock(0)) {
+        if (lock.error() == QLockFile::PermissionError)
+            return "no permission to create its lock file " + lockPath.toStdString();
+        if (lock.error() != QLockFile::LockFailedError)
+            return "cannot create its lock file " + lockPath.toStdString();
+        if (deadline.hasExpired()) {
+            qint64 pid = 0;
+            QString host, application;
+            lock.getLockInfo(&pid, &host, &application);
+            return "it is still being written by " + application.toStdString() + " (process " + std::to_string(pid) +
+                   " on " + host.toStdString() + ") after " + std::to_string(LockWaitMs / 1000) + " s";
+        }
+        QThread::msleep(5);
+    }
+    return {};
+}
+
+QString LockPath(const QString& path) { return path + QStringLiteral(".lock"); }
+
+// Temporaries are "<path>.saving-<process id>": recognisable, so that those of a writer that
+// was killed are removed by the next one, and distinct per process, so that a writer that
+// outlived its lock cannot mix its bytes into the next writer's file.
+QString TemporaryPrefix(const QString& path) { return path + QStringLiteral(".saving-"); }
+
+// Called with the lock held: nobody is writing the temporaries that are there.
+void RemoveStaleTemporaries(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString prefix = TemporaryPrefix(info.fileName());
+    const QDir folder = info.absoluteDir();
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (name.startsWith(prefix) && !QFile::remove(folder.filePath(name)))
+            LOG(WARNING) << "cannot remove the abandoned temporary file " << folder.filePath(name).toStdString();
+    }
+}
+
+// Writes text beside path, flushes it to the disk and renames it over path: the name holds
+// the old file until the rename and the whole new one after it, whenever the process dies.
+std::string Replace(const QString& path, const std::string& text)
+{
+    QFile file(TemporaryPrefix(path) + QString::number(QCoreApplication::applicationPid()));
+    // Unbuffered, so that a failing write reports the system's reason (a full disk).
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        return "cannot create " + file.fileName().toStdString() + ": " + file.errorString().toStdString();
+    if (QFileInfo(path).isFile())
+        file.setPermissions(QFileInfo(path).permissions());
+    std::string reason;
+    if (!WriteAll(file, text))
+        reason = file.errorString().toStdString();
+#ifdef Q_OS_UNIX
+    // Without it a power cut soon after the rename can leave an empty file under the name.
+    else if (::fsync(file.handle()) != 0)
+        reason = std::strerror(errno);
+#endif
+    file.close();
+    if (reason.empty()) {
+        std::error_code error;
+        std::filesystem::rename(std::filesystem::u8path(file.fileName().toStdString()),
+                                std::filesystem::u8path(path.toStdString()), error);
+        if (error)
+            reason = error.message();
+    }
+    if (!reason.empty())
+        file.remove();
+    return reason;
+}
+
 // The reason the atomic store of text at path failed, or an empty text.
 std::string Store(const QString& path, const std::string& text)
 {
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return "cannot create its folder";
+    QLockFile lock(LockPath(path));
+    const std::string locked = Lock(lock, LockPath(path));
+    if (!locked.empty())
+        return locked;
+    RemoveStaleTemporaries(path);
     // A file we cannot read may hold presets that nobody has seen this session.
     QFile existing(path);
     if (QFileInfo(path).isFile() && !existing.open(QIODevice::ReadOnly))
         return "the file there cannot be read (" + existing.errorString().toStdString() + ") and is not replaced";
     existing.close();
-    // Unbuffered, so that a failing write reports the system's reason: a buffered one fails
-    // in commit(), whose close() forgets it.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return file.errorString().toStdString();
-    if (!WriteAll(file, text)) {
-        const std::string reason = file.errorString().toStdString();
-        file.cancelWriting();
-        return reason;
-    }
-    if (!file.commit())
-        return file.errorString().toStdString();
-    return {};
+    return Replace(path, text);
 }
 
 // Keeps a tree that could not be stored at path next to it, so that the changes survive;
@@ -152,11 +236,21 @@ PropertyTree BaseConfig::ReadOptional(const std::string& name)
     const QString path = UserFilePath(name);
     PropertyTree tree;
     std::string error;
-    const LoadStatus status = Load(path, tree, error);
+    LoadStatus status = Load(path, tree, error);
     if (status == LoadStatus::Ok)
         return tree;
     if (status == LoadStatus::Missing)
         return {};
+    // Read again under the lock: a writer may have replaced the file meanwhile. Without the
+    // lock the file is still moved aside, where nothing of it is lost.
+    QLockFile lock(LockPath(path));
+    if (Lock(lock, LockPath(path)).empty()) {
+        status = Load(path, tree, error);
+        if (status == LoadStatus::Ok)
+            return tree;
+        if (status == LoadStatus::Missing)
+            return {};
+    }
     // Keep the file for the user; the next Write would otherwise replace it.
     const char* problem = status == LoadStatus::Damaged ? "damaged" : "unreadable";
     const QString aside = NameAside(path, QStringLiteral("damaged"));

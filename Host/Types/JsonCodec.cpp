@@ -21,17 +21,23 @@ namespace Tavrel::PhotoUtil {
 namespace {
 
 // Numbers arrive as raw text so that integers keep every digit and the form
-// (integer or double) survives; the reader still checks the JSON grammar.
-constexpr unsigned kParseFlags =
-    rapidjson::kParseFullPrecisionFlag | rapidjson::kParseIterativeFlag | rapidjson::kParseNumbersAsStringsFlag;
+// (integer or double) survives; the reader still checks the JSON grammar. Texts must be
+// UTF-8: a file in another encoding is refused rather than read into garbled names.
+constexpr unsigned kParseFlags = rapidjson::kParseFullPrecisionFlag | rapidjson::kParseIterativeFlag |
+                                 rapidjson::kParseNumbersAsStringsFlag | rapidjson::kParseValidateEncodingFlag;
 
 class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeBuilder> {
 public:
     using SizeType = rapidjson::SizeType;
 
+    TreeBuilder(std::string_view source, const rapidjson::MemoryStream& stream) : m_source(source), m_stream(stream) {}
+
     bool Null() { return Add(PropertyTree()); }
     bool Bool(bool value) { return Add(PropertyTreeScalar(value)); }
-    bool String(const char* text, SizeType length, bool) { return Add(PropertyTreeScalar(std::string(text, length))); }
+    bool String(const char* text, SizeType length, bool)
+    {
+        return IsText(text, length) && Add(PropertyTreeScalar(std::string(text, length)));
+    }
 
     bool RawNumber(const char* text, SizeType length, bool)
     {
@@ -60,6 +66,8 @@ public:
     // The member is made with its key at once; its value arrives next.
     bool Key(const char* text, SizeType length, bool)
     {
+        if (!IsText(text, length))
+            return false;
         m_members.emplace_back(std::piecewise_construct, std::forward_as_tuple(text, length), std::forward_as_tuple());
         return true;
     }
@@ -74,6 +82,32 @@ public:
 
 private:
     using Member = PropertyTree::Map::value_type;
+
+    // The reader checks raw bytes, but decodes a lone surrogate escape ("\udc00") into
+    // bytes that are not UTF-8 (0xED 0xA0-0xBF), which no later read would accept. Only
+    // strings that held an escape need the look.
+    bool IsText(const char* text, SizeType length)
+    {
+        if (!HeldEscape(length))
+            return true;
+        const char* end = text + length;
+        for (const char* p = std::find(text, end, '\xED'); p != end; p = std::find(p + 1, end, '\xED')) {
+            if (p + 1 != end && static_cast<unsigned char>(p[1]) >= 0xA0) {
+                m_error = "a \\u escape names a lone surrogate, which is not a character";
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // Called just after the string's closing quote. Escapes make the source longer than the
+    // decoded text, so without one the opening quote stands `length` bytes before the closing
+    // one; with one, that byte is inside the string, and a quote there is itself escaped.
+    bool HeldEscape(SizeType length) const
+    {
+        const std::size_t open = m_stream.Tell() - 2 - length;
+        return m_source[open] != '"' || (open != 0 && m_source[open - 1] == '\\');
+    }
 
     struct Level {
         std::size_t start; // of the level's values in m_elements or m_members
@@ -141,6 +175,8 @@ private:
         return map;
     }
 
+    std::string_view m_source;
+    const rapidjson::MemoryStream& m_stream;
     PropertyTree m_root;
     std::vector<Level> m_levels;
     std::vector<PropertyTree> m_elements;
@@ -160,8 +196,8 @@ bool JsonCodec::TryParse(std::string_view text, PropertyTree& tree, std::string&
     constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
     const std::size_t skipped = text.substr(0, byteOrderMark.size()) == byteOrderMark ? byteOrderMark.size() : 0;
     text.remove_prefix(skipped);
-    TreeBuilder builder;
     rapidjson::MemoryStream stream(text.data(), text.size());
+    TreeBuilder builder(text, stream);
     rapidjson::Reader reader;
     const rapidjson::ParseResult result = reader.Parse<kParseFlags>(stream, builder);
     if (result.IsError()) {
