@@ -2,7 +2,6 @@
 
 #include "Host/Drawer/VideoFrame.h"
 #include "Host/Drawer/WorkspaceController.h"
-#include "Host/QtUtils/FunctorExecutionForwarder.h"
 #include "Interfaces/HistoryRequest.h"
 
 namespace Tavrel::Demo {
@@ -15,7 +14,6 @@ PhotoDocument::PhotoDocument(const QImage& photo, const QString& filePath, const
       m_filePath(filePath),
       m_original(photo),
       m_rendered(photo),
-      m_forwarder(new FunctorExecutionForwarder(this)),
       m_workspace(std::make_shared<WorkspaceController>(photo, statisticsFile))
 {
     m_workspace->AddDrawerEventHandler(this);
@@ -37,37 +35,22 @@ void PhotoDocument::RestorePosition(int position)
     m_workspace->GetHistory().Restore(request);
 }
 
-// The handlers run on the drawer's thread: copy what is needed, change state only on the UI thread.
-
-void PhotoDocument::HandleFrame(const DrawerEventFrame& event)
+void PhotoDocument::HandleFrameInternal(const DrawerEventFrame& event)
 {
-    const QImage image = VideoFrame::ImageOf(event.frame);
-    m_forwarder->Forward([this, image] {
-        m_rendered = image;
-        emit frameRendered(image);
-    });
+    m_rendered = VideoFrame::ImageOf(event.frame);
+    emit frameRendered(m_rendered);
 }
 
-void PhotoDocument::HandleFrameTemporary(const DrawerEventFrameTemporary& event)
+void PhotoDocument::HandleFrameTemporaryInternal(const DrawerEventFrameTemporary& event)
 {
-    const QImage image = VideoFrame::ImageOf(event.frame);
-    m_forwarder->Forward([this, image] { emit frameRendered(image); });
+    emit frameRendered(VideoFrame::ImageOf(event.frame));
 }
 
-void PhotoDocument::HandleMementoChanged(const DrawerEventMementoChanged& event)
+void PhotoDocument::HandleMementoChangedInternal(const DrawerEventMementoChanged& event)
 {
-    m_forwarder->Forward([this, event] {
-        m_size = event.entryCount;
-        m_position = event.currentPosition;
-        emit historyChanged();
-    });
+    m_size = event.entryCount;
+    m_position = event.currentPosition;
+    emit historyChanged();
 }
-
-// The window follows the history through HandleMementoChanged and the picture through the frames.
-void PhotoDocument::HandleUndo(const DrawerEventUndo&) {}
-void PhotoDocument::HandleChangeToSave(const DrawerEventChangeToSave&) {}
-void PhotoDocument::HandleToolIdChange(const DrawerEventToolIdChange&) {}
-void PhotoDocument::HandleShapeItem(const DrawerEventShapeItem&) {}
-void PhotoDocument::HandleRenderProgress(double) {}
 
 } // namespace Tavrel::Demo

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Interfaces/IDrawerEventHandler.h"
+#include "GlimmarPresetsUtil/Apply/DrawerEventHandlerUI.h"
 
 #include <QImage>
 #include <QObject>
@@ -8,24 +8,21 @@
 
 #include <memory>
 
-namespace Tavrel {
-class FunctorExecutionForwarder;
-namespace PhotoCore {
+namespace Tavrel::PhotoCore {
 class WorkspaceController;
 }
-} // namespace Tavrel
 
 namespace Tavrel::Demo {
 
 /// One open photo: its workspace (drawer, history, statistics) and the drawer's
 /// events brought to the UI thread as signals.
-class PhotoDocument : public QObject, private PhotoCore::IDrawerEventHandler {
+class PhotoDocument : public QObject, private Glimmar::GlimmarPresets::DrawerEventHandlerUI {
     Q_OBJECT
 public:
     /// statisticsFile: the JSON-lines log the workspace appends usage events to.
     PhotoDocument(const QImage& photo, const QString& filePath, const QString& statisticsFile,
                   QObject* parent = nullptr);
-    /// Stops the drawer's events before the forwarder goes.
+    /// Stops the drawer's events.
     ~PhotoDocument() override;
 
     const std::shared_ptr<PhotoCore::WorkspaceController>& Workspace() const { return m_workspace; }
@@ -51,14 +48,10 @@ signals:
     void historyChanged();
 
 private:
-    void HandleUndo(const PhotoCore::DrawerEventUndo& event) override;
-    void HandleFrame(const PhotoCore::DrawerEventFrame& event) override;
-    void HandleChangeToSave(const PhotoCore::DrawerEventChangeToSave& event) override;
-    void HandleFrameTemporary(const PhotoCore::DrawerEventFrameTemporary& event) override;
-    void HandleToolIdChange(const PhotoCore::DrawerEventToolIdChange& event) override;
-    void HandleShapeItem(const PhotoCore::DrawerEventShapeItem& event) override;
-    void HandleMementoChanged(const PhotoCore::DrawerEventMementoChanged& event) override;
-    void HandleRenderProgress(double fraction) override;
+    // The window follows the history through the memento events and the picture through the frames.
+    void HandleFrameInternal(const PhotoCore::DrawerEventFrame& event) override;
+    void HandleFrameTemporaryInternal(const PhotoCore::DrawerEventFrameTemporary& event) override;
+    void HandleMementoChangedInternal(const PhotoCore::DrawerEventMementoChanged& event) override;
 
     void RestorePosition(int position);
 
@@ -67,7 +60,6 @@ private:
     QImage m_rendered;
     int m_position = 0;
     int m_size = 0;
-    FunctorExecutionForwarder* const m_forwarder;
     const std::shared_ptr<PhotoCore::WorkspaceController> m_workspace;
 };
 

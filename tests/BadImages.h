@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/PermissionsTaken.h"
+
 #include <boost/crc.hpp>
 
 #include <gtest/gtest.h>
@@ -10,6 +12,7 @@
 #include <QFile>
 #include <QImage>
 
+#include <memory>
 #include <vector>
 
 /// Files where a picture is expected that cannot be one, made in a folder on construction.
@@ -40,6 +43,7 @@ public:
             {"a folder", dir.filePath("folder.png"), "It is a folder"},
             {"claims 100000 x 100000 pixels", dir.filePath("claim.png"), QString::fromUtf8("100000 × 100000 pixels")},
             {"12000 x 12000 pixels in 20 KB", dir.filePath("bomb.png"), QString::fromUtf8("12000 × 12000 pixels")},
+            {"unreadable", dir.filePath("unreadable.png"), "Permission denied"},
         };
         Write(m_files[1].path, {});
         Write(m_files[2].path, png.left(png.size() / 2));
@@ -48,9 +52,18 @@ public:
         Write(m_files[5].path, Png(100000, 100000, 8, 2, qCompress(QByteArray(100, 0)).mid(4)));
         // Black and white: a filter byte and 1500 zero bytes a row, which compress a thousandfold.
         Write(m_files[6].path, Png(12000, 12000, 1, 0, qCompress(QByteArray(12000 * 1501, 0), 9).mid(4)));
+        Write(m_files[7].path, png);
     }
 
     const std::vector<File>& Files() const { return m_files; }
+
+    /// For the unreadable file, its read permission taken while the result lives.
+    static std::unique_ptr<PermissionsTaken> Taken(const File& file)
+    {
+        if (file.kind != std::string("unreadable"))
+            return nullptr;
+        return std::make_unique<PermissionsTaken>(file.path, QFileDevice::WriteOwner);
+    }
 
 private:
     // A PNG file of the given header and compressed pixel data.

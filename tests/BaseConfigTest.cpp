@@ -13,14 +13,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <sys/mount.h>
 
 #include <cerrno>
-#include <cmath>
 #include <cstring>
 #include <functional>
 #include <iostream>
@@ -111,56 +109,6 @@ TEST_F(BaseConfigStorage, EveryScalarFormSurvivesTheFileWrittenOverOldContentInN
     EXPECT_EQ(forms[3], PropertyTree(PropertyTreeScalar(0.0)));                 // underflow is zero, not an error
 }
 
-TEST_F(BaseConfigStorage, FailedWriteThrowsAndKeepsTheOldFile)
-{
-    const QByteArray old = "{\"kept\": 1}\n";
-    WriteBytes(FilePath("config"), old);
-
-    // A double JSON cannot hold.
-    PropertyTree bad(PropertyTreeScalar(std::nan("")));
-    EXPECT_NE(ErrorOf([&] { BaseConfig().Write("config", bad); }).find("config.json"), std::string::npos);
-    EXPECT_EQ(ReadBytes(FilePath("config")), old);
-
-    // The target is a directory.
-    ASSERT_TRUE(QDir(m_dir.path()).mkpath("folder.json/inner"));
-    EXPECT_NE(ErrorOf([&] { BaseConfig().Write("folder", SampleTree()); }).find("folder.json"), std::string::npos);
-    EXPECT_TRUE(QFileInfo(FilePath("folder")).isDir());
-
-    // The storage folder cannot be created because a file stands in its place.
-    BaseConfig::SetStorageFolder(FilePath("config") + "/below");
-    EXPECT_THROW(BaseConfig().Write("x", SampleTree()), BaseConfigError);
-    EXPECT_EQ(ReadBytes(FilePath("config")), old);
-}
-
-TEST_F(BaseConfigStorage, MissingOptionalIsNullAndDamagedOneIsKeptAsideWithWarning)
-{
-    LogCapture log;
-    EXPECT_TRUE(BaseConfig().ReadOptional("user").isNull());
-    EXPECT_TRUE(log.Warnings().empty());
-
-    const QByteArray damaged = "{\"groups\": [1, 2,";
-    WriteBytes(FilePath("user"), damaged);
-    EXPECT_TRUE(BaseConfig().ReadOptional("user").isNull());
-
-    EXPECT_FALSE(QFileInfo::exists(FilePath("user")));
-    const QStringList aside = Aside("user");
-    ASSERT_EQ(aside.size(), 1);
-    EXPECT_TRUE(QRegularExpression("^user\\.json\\.damaged-\\d{8}-\\d{6}$").match(aside[0]).hasMatch())
-        << aside[0].toStdString();
-    EXPECT_EQ(ReadBytes(m_dir.filePath(aside[0])), damaged);
-
-    const auto warnings = log.Warnings();
-    ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_NE(warnings[0].find(FilePath("user").toStdString()), std::string::npos);
-    EXPECT_NE(warnings[0].find(m_dir.filePath(aside[0]).toStdString()), std::string::npos);
-    EXPECT_NE(warnings[0].find("byte offset 17"), std::string::npos) << warnings[0];
-
-    // A second damaged file in the same second must not overwrite the first one.
-    WriteBytes(FilePath("user"), "nonsense");
-    EXPECT_TRUE(BaseConfig().ReadOptional("user").isNull());
-    EXPECT_EQ(Aside("user").size(), 2);
-}
-
 TEST_F(BaseConfigStorage, ByteOrderMarkBeforeAUserFileIsSkipped)
 {
     WriteBytes(FilePath("user"), "\xEF\xBB\xBF{\"favorites\": [\"mine\"]}");
@@ -224,25 +172,6 @@ TEST_F(BaseConfigStorage, WriteThatTheFolderRefusesSaysWhyAndLeavesTheOldFileByt
         EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"user.json"})
             << "no partial file is left";
     }
-}
-
-TEST_F(BaseConfigStorage, OversizedAndMissingFilesAreRefusedByName)
-{
-    EXPECT_NE(ErrorOf([] { BaseConfig().Read("/nonexistent/dir/config.json"); }).find("/nonexistent/dir/config.json"),
-              std::string::npos);
-    QFile file(FilePath("huge"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_TRUE(file.resize(static_cast<qint64>(BaseConfig::MaxFileSize) + 1)); // sparse: costs no disk
-    file.close();
-
-    const std::string error = ErrorOf([&] { BaseConfig().Read(FilePath("huge").toStdString()); });
-    EXPECT_NE(error.find("huge.json"), std::string::npos);
-    EXPECT_NE(error.find("larger than"), std::string::npos);
-
-    LogCapture log;
-    EXPECT_TRUE(BaseConfig().ReadOptional("huge").isNull());
-    EXPECT_EQ(log.Warnings().size(), 1u);
-    EXPECT_EQ(Aside("huge").size(), 1);
 }
 
 TEST(BaseConfigRead, ResourcePathPrefersAnEditorsFile)
@@ -329,6 +258,8 @@ TEST_F(ConfigWriters, KilledAtAnyMomentLeavesTheOldOrTheNewFileAndNoTemporaryFor
     // How many land mid-write depends on the machine's load; some must, or nothing was tested.
     EXPECT_GT(interrupted, 0) << "the kills must land while the writers write";
 
+    // A lock file left by a writer killed before it could say who it was holds nobody up.
+    WriteBytes(FilePath("large") + ".lock", "");
     BaseConfig().Write("large", PropertyTree(PropertyTreeScalar("after")));
     EXPECT_EQ(Files(), QStringList{"large.json"});
 }

@@ -31,6 +31,19 @@ using ::testing::HasSubstr;
 
 namespace {
 
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+QByteArray ReadBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 class ConfigStoreTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -40,18 +53,7 @@ protected:
     }
     void TearDown() override { BaseConfig::SetStorageFolder({}); }
 
-    void WriteUserFile(const QByteArray& bytes)
-    {
-        QFile file(m_dir.filePath("user.json"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-
-    static QByteArray ReadBytes(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QString UserFile() const { return m_dir.filePath("user.json"); }
 
     QTemporaryDir m_dir;
 };
@@ -128,13 +130,6 @@ std::vector<BadFile> BadFiles()
     };
 }
 
-void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
 std::string ReadError(const std::string& module, const std::string& name)
 {
     Config builtIn, user;
@@ -182,7 +177,7 @@ TEST_F(ConfigStoreTest, BadBuiltInConfigurationThrowsNamingTheFileAndTheProblem)
 // replaces it.
 TEST_F(ConfigStoreTest, BadUserConfigurationIsAWarningAndTheFileIsKeptAside)
 {
-    const QString path = m_dir.filePath("user.json");
+    const QString path = UserFile();
     std::vector<BadFile> cases = BadFiles();
     cases.push_back({"larger than allowed", {}, "larger than 67108864 bytes"});
     cases.push_back({"a folder", {}, "cannot open: file to open is a directory"});
@@ -225,6 +220,14 @@ TEST_F(ConfigStoreTest, BadUserConfigurationIsAWarningAndTheFileIsKeptAside)
         EXPECT_TRUE(QFileInfo::exists(m_dir.filePath(aside[0])));
         EXPECT_TRUE(log.Errors().empty());
     }
+
+    // A second damaged file within the same second does not overwrite the first one kept.
+    for (int i = 0; i < 2; ++i) {
+        WriteFile(path, "nonsense");
+        Config builtIn, user;
+        ConfigStore::Read("GlimmarDemo", "effects", "user", builtIn, user);
+    }
+    EXPECT_EQ(QDir(m_dir.path()).entryList({"user.json.damaged-*"}, QDir::Files).size(), 2);
 }
 
 // A user file that could not be read gave an empty configuration, and the write at
@@ -232,12 +235,12 @@ TEST_F(ConfigStoreTest, BadUserConfigurationIsAWarningAndTheFileIsKeptAside)
 TEST_F(ConfigStoreTest, UnreadableUserFileIsNeverReplaced)
 {
     const QByteArray presets = R"({"favorites": ["mine"]})";
-    WriteUserFile(presets);
+    WriteFile(UserFile(), presets);
     Config builtIn, user;
     LogCapture log;
     {
-        const PermissionsTaken unreadable(m_dir.filePath("user.json"), QFileDevice::WriteOwner);
-        if (QFile(m_dir.filePath("user.json")).open(QIODevice::ReadOnly))
+        const PermissionsTaken unreadable(UserFile(), QFileDevice::WriteOwner);
+        if (QFile(UserFile()).open(QIODevice::ReadOnly))
             GTEST_SKIP() << "cannot take read permission from a file here";
         ConfigStore::Read("GlimmarDemo", "effects", "user", builtIn, user);
         ConfigStore::WriteUser("user", user);
@@ -250,18 +253,18 @@ TEST_F(ConfigStoreTest, UnreadableUserFileIsNeverReplaced)
     EXPECT_EQ(ReadBytes(m_dir.filePath(aside[0])), presets);
 
     // A file that turns unreadable after it was read is not written over either.
-    WriteUserFile(presets);
+    WriteFile(UserFile(), presets);
     {
-        const PermissionsTaken unreadable(m_dir.filePath("user.json"), QFileDevice::WriteOwner);
+        const PermissionsTaken unreadable(UserFile(), QFileDevice::WriteOwner);
         ConfigStore::WriteUser("user", user);
     }
     ASSERT_EQ(log.Errors().size(), 1u);
     EXPECT_THAT(log.Errors()[0], HasSubstr("cannot be read"));
-    EXPECT_EQ(ReadBytes(m_dir.filePath("user.json")), presets);
+    EXPECT_EQ(ReadBytes(UserFile()), presets);
 }
 
 // When the user configuration could not be written, the changes were gone.
-TEST_F(ConfigStoreTest, FailedWriteIsLoggedAndKeepsTheChangesNextToTheFile)
+TEST_F(ConfigStoreTest, FailedWriteIsLoggedAndKeepsTheOldFileAndTheChangesNextToIt)
 {
     Config user;
     user.m_favorites = {"mine"};
@@ -270,24 +273,41 @@ TEST_F(ConfigStoreTest, FailedWriteIsLoggedAndKeepsTheChangesNextToTheFile)
     item.m_name = "Broken";
     item.m_sliderSetting.m_data.m_variables.push_back({std::nan(""), 1, "e", "amount"});
 
+    const QByteArray old = R"({"favorites": ["old"]})";
     const struct {
         const char* cause;
         Config config;
-        const char* kept;
+        const char* kept; // empty: the folder cannot be made, so nothing can be kept
     } cases[] = {
-        {"a folder in place of the file", user, "\"mine\""},
         {"a number JSON cannot hold", unwritable, "NaN"},
+        {"a folder in place of the file", user, "\"mine\""},
+        {"a file in place of the storage folder", user, ""},
     };
-    ASSERT_TRUE(QDir(m_dir.path()).mkdir("user.json"));
+    WriteFile(UserFile(), old);
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.cause);
+        if (c.kept == std::string("\"mine\"")) {
+            ASSERT_TRUE(QFile::remove(UserFile()) && QDir(m_dir.path()).mkdir("user.json"));
+        } else if (!*c.kept) {
+            WriteFile(m_dir.filePath("file"), old);
+            BaseConfig::SetStorageFolder(m_dir.filePath("file/below"));
+        }
         LogCapture log;
         ConfigStore::WriteUser("user", c.config);
+        ASSERT_EQ(log.Errors().size(), 1u);
+        EXPECT_THAT(log.Errors()[0], HasSubstr("user.json"));
+        if (!*c.kept) {
+            EXPECT_EQ(ReadBytes(m_dir.filePath("file")), old);
+            continue;
+        }
         const QStringList unsaved = QDir(m_dir.path()).entryList({"user.json.unsaved-*"}, QDir::Files, QDir::Time);
-        ASSERT_FALSE(unsaved.isEmpty()) << c.cause;
+        ASSERT_FALSE(unsaved.isEmpty());
         const QString kept = m_dir.filePath(unsaved.first());
-        ASSERT_EQ(log.Errors().size(), 1u) << c.cause;
-        EXPECT_THAT(log.Errors()[0], HasSubstr("kept in " + kept.toStdString())) << c.cause;
-        EXPECT_THAT(ReadBytes(kept).toStdString(), AllOf(HasSubstr("\"mine\""), HasSubstr(c.kept))) << c.cause;
+        EXPECT_THAT(log.Errors()[0], HasSubstr("kept in " + kept.toStdString()));
+        EXPECT_THAT(ReadBytes(kept).toStdString(), AllOf(HasSubstr("\"mine\""), HasSubstr(c.kept)));
+        if (QFileInfo(UserFile()).isFile()) {
+            EXPECT_EQ(ReadBytes(UserFile()), old);
+        }
         QFile::remove(kept);
     }
 }

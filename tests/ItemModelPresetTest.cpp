@@ -4,7 +4,6 @@
 #include "Host/Effects/SettingsEffectMaskBlender.h"
 
 #include "tests/BadImages.h"
-#include "tests/PermissionsTaken.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +11,6 @@
 #include <QImage>
 #include <QTemporaryDir>
 
-#include <optional>
 
 using Tavrel::TranslatableContext;
 using Tavrel::Glimmar::GlimmarPresets::ConfigStore;
@@ -131,17 +129,9 @@ TEST(ItemModelPresetTest, PreviewFileThatCannotBeShownLeavesTheRenderedPreview)
 {
     QTemporaryDir folder;
     const BadImages images(folder.path());
-    std::vector<BadImages::File> files = images.Files();
-    QImage image(4, 3, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    ASSERT_TRUE(image.save(folder.filePath("unreadable.png")));
-    files.push_back({"unreadable", folder.filePath("unreadable.png"), {}});
-
-    for (const BadImages::File& file : files) {
+    for (const BadImages::File& file : images.Files()) {
         SCOPED_TRACE(file.kind);
-        std::optional<PermissionsTaken> taken;
-        if (file.kind == std::string("unreadable"))
-            taken.emplace(file.path, QFileDevice::WriteOwner);
+        const auto taken = BadImages::Taken(file);
         PresetConfig::Item item;
         item.m_previewFilename = QFileInfo(file.path).fileName().toStdString();
         EXPECT_TRUE(ItemModelPreset(item, &CONTEXT, folder.path().toStdString()).GetPreview().isNull());

@@ -40,7 +40,7 @@ std::string Failure(Call call)
 
 } // namespace
 
-TEST(SliderSettingTest, WritesAndRecoversAlongTheLine)
+TEST(SliderSettingTest, WritesAndRecoversAlongTheLineAndSaturatesBeyondIt)
 {
     SliderSetting setting = Slider(1, 100, {{0.0, 2.0, "a", "amount"}});
     const IEffectSettings::List effects{Vignette("a")};
@@ -50,6 +50,7 @@ TEST(SliderSettingTest, WritesAndRecoversAlongTheLine)
         EXPECT_DOUBLE_EQ(Amount(effects[0]), expected) << "value " << value;
     }
 
+    // Recovery: the slider value for a parameter, rounded half away from zero.
     struct Case {
         int begin, end;
         double variableBegin, variableEnd, parameter;
@@ -60,10 +61,23 @@ TEST(SliderSettingTest, WritesAndRecoversAlongTheLine)
                           Case{0, 10, 0.0, 4.0, -1.0, -3},  // -2.5
                           Case{0, 10, 0.0, 4.0, -0.96, -2}, // -2.4
                           Case{1, 100, 1.0, 0.0, 0.25, 75}, // 75.25, parameter running down
-                          Case{10, 0, 0.0, 4.0, 1.0, 8}}) { // 7.5, slider running down
+                          Case{10, 0, 0.0, 4.0, 1.0, 8},    // 7.5, slider running down
+                          Case{5, 10, 0.0, 0.0, 0.0, 5},    // a variable without begin and end: 0 / 0
+                          Case{5, 10, 2.0, 2.0, 7.0, 5},    // zero width, parameter elsewhere
+                          Case{0, 1, 0.0, 1.0, 1e12, INT_MAX}, // would wrap to INT_MIN
+                          Case{0, 1, 0.0, 1.0, -1e12, INT_MIN},
+                          Case{3, 9, 0.0, 1.0, NAN, 3}}) {
         SliderSetting recovering = Slider(c.begin, c.end, {{c.variableBegin, c.variableEnd, "a", "amount"}});
         EXPECT_TRUE(recovering.LoadValue(IEffectSettings::List{Vignette("a", c.parameter)}));
         EXPECT_EQ(recovering.Value(), c.expected) << "parameter " << c.parameter;
+    }
+
+    // Writing on a zero-width slider range puts every parameter at its variable's begin.
+    SliderSetting flat = Slider(4, 4, {{0.25, 2.0, "a", "amount"}});
+    for (const int value : {4, 0, 100}) {
+        flat.SetValue(value);
+        flat.ApplyIntensityToEffects(effects, 0);
+        EXPECT_DOUBLE_EQ(Amount(effects[0]), 0.25) << "value " << value;
     }
 }
 
@@ -112,32 +126,4 @@ TEST(SliderSettingTest, LenientSettingSkipsMissingEffects)
     IEffectSettings::List neither{Vignette("c", 0.3)};
     EXPECT_FALSE(setting.LoadValue(neither));
     EXPECT_EQ(setting.Value(), 7);
-}
-
-TEST(SliderSettingTest, ZeroWidthRangesKeepTheStartAndValuesBeyondTheIntRangeSaturate)
-{
-    // Recovery: the slider value for a parameter.
-    struct Recovery {
-        int begin, end;
-        double variableBegin, variableEnd, parameter;
-        int expected;
-    };
-    for (const Recovery& c : {Recovery{5, 10, 0.0, 0.0, 0.0, 5},       // a variable without begin and end: 0 / 0
-                              Recovery{5, 10, 2.0, 2.0, 7.0, 5},       // zero width, parameter elsewhere
-                              Recovery{0, 1, 0.0, 1.0, 1e12, INT_MAX}, // would wrap to INT_MIN
-                              Recovery{0, 1, 0.0, 1.0, -1e12, INT_MIN},
-                              Recovery{3, 9, 0.0, 1.0, NAN, 3}}) {
-        SliderSetting setting = Slider(c.begin, c.end, {{c.variableBegin, c.variableEnd, "a", "amount"}});
-        EXPECT_TRUE(setting.LoadValue(IEffectSettings::List{Vignette("a", c.parameter)}));
-        EXPECT_EQ(setting.Value(), c.expected) << "parameter " << c.parameter;
-    }
-
-    // Writing on a zero-width slider range puts every parameter at its variable's begin.
-    SliderSetting flat = Slider(4, 4, {{0.25, 2.0, "a", "amount"}});
-    const IEffectSettings::List effects{Vignette("a", 1.0)};
-    for (const int value : {4, 0, 100}) {
-        flat.SetValue(value);
-        flat.ApplyIntensityToEffects(effects, 0);
-        EXPECT_DOUBLE_EQ(Amount(effects[0]), 0.25) << "value " << value;
-    }
 }

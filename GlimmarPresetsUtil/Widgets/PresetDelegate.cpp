@@ -2,6 +2,7 @@
 
 #include "GlimmarPresetsUtil/Presets/IItemModelPreset.h"
 #include "GlimmarPresetsUtil/Widgets/ModelPreset.h"
+#include "GlimmarPresetsUtil/Widgets/PresetTexts.h"
 #include "GlimmarPresetsUtil/Widgets/PresetWidget.h"
 #include "Host/Kit/ButtonColorProperty.h"
 #include "Host/Kit/DownloadableWatcher.h"
@@ -9,7 +10,6 @@
 #include "Host/Kit/InputNameDialog.h"
 #include "Host/Kit/SpontaneousDialog.h"
 #include "Host/Kit/TesselAlertBox.h"
-#include "Host/Types/TranslatableString.h"
 #include "Interfaces/IResourceManager.h"
 
 #include <QAbstractItemView>
@@ -18,21 +18,6 @@
 #include <set>
 
 namespace Tavrel::Glimmar::GlimmarPresets {
-
-namespace {
-
-constexpr TranslatableContext ADJUSTMENTS_AUTO("editor.adjustmentsTool.auto");
-constexpr TranslatableContext ADJUSTMENTS_MANUAL("editor.adjustmentsTool.manual");
-
-constexpr TranslatableString DELETE_TITLE(ADJUSTMENTS_AUTO, "Delete this preset from the collection?");
-constexpr TranslatableString DELETE_BUTTON(ADJUSTMENTS_AUTO, "Delete (preset)");
-constexpr TranslatableString CANCEL_DELETION(ADJUSTMENTS_AUTO, "Cancel (deletion)");
-constexpr TranslatableString NAME_NEW_PRESET(ADJUSTMENTS_MANUAL, "Name new preset");
-constexpr TranslatableString SAVE(ADJUSTMENTS_MANUAL, "Save");
-constexpr TranslatableString CANCEL(ADJUSTMENTS_MANUAL, "Cancel");
-constexpr TranslatableString NAME_TAKEN(ADJUSTMENTS_AUTO, "Preset with this name already exists");
-
-} // namespace
 
 struct PresetDelegate::Impl {
     IResourceManager* resourceManager = nullptr;
@@ -179,11 +164,12 @@ void PresetDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, co
 
 void PresetDelegate::Impl::Delete(QAbstractItemModel* model, const QModelIndex& index) const
 {
-    const Tessel::ElemsConfig buttons{{true, {}, DELETE_BUTTON()},
-                                      {true, {}, CANCEL_DELETION()},
+    const Tessel::ElemsConfig buttons{{true, {}, PresetTexts::DELETE_BUTTON()},
+                                      {true, {}, PresetTexts::CANCEL_DELETION()},
                                       {false, Tessel::ButtonColorProperty::LEVEL_ZERO_LINK, {}},
                                       {false, {}}};
-    Tessel::TesselAlertBox alert(DELETE_TITLE(), QString(), Util::SpontaneousDialog::GetMainWindow(), buttons);
+    Tessel::TesselAlertBox alert(PresetTexts::DELETE_TITLE(), QString(), Util::SpontaneousDialog::GetMainWindow(),
+                                 buttons);
     alert.setObjectName(QStringLiteral("deletePresetAlert"));
     if (alert.Exec() == 0)
         model->setData(index, QVariant(), ModelPreset::DeleteRole);
@@ -194,7 +180,8 @@ void PresetDelegate::Impl::Rename(QAbstractItemModel* model, const QModelIndex& 
     const QString name = index.data(ModelPreset::NameRole).toString();
     const std::unique_ptr<InputNameDialog> dialog =
         std::make_unique<InputNameDialog>(Util::SpontaneousDialog::GetMainWindow());
-    dialog->Setup(NAME_NEW_PRESET(), SAVE(), CANCEL(), NAME_TAKEN(), name);
+    dialog->Setup(PresetTexts::NAME_NEW_PRESET(), PresetTexts::SAVE(), PresetTexts::CANCEL(), PresetTexts::NAME_TAKEN(),
+                  name);
     dialog->Show(
         [model, index, &dialog](const QString& newName) {
             if (model->setData(index, newName, ModelPreset::RenameRole))

@@ -1,11 +1,12 @@
 #include "GlimmarPresetsUtil/Widgets/PresetWidget.h"
 
+#include "GlimmarPresetsUtil/Widgets/PresetTexts.h"
+
 #include "Host/Kit/ApplyWidgetStyle.h"
 #include "Host/Kit/ClickSlider.h"
 #include "Host/Kit/TesselProgressCircular.h"
 #include "Host/Kit/ToolButtonWithCustomMenu.h"
 #include "Host/Kit/ToolButtonWithImage.h"
-#include "Host/Types/TranslatableString.h"
 
 #include <QAction>
 #include <QCursor>
@@ -23,31 +24,14 @@ namespace Tavrel::Glimmar::GlimmarPresets {
 
 namespace {
 
-constexpr TranslatableContext TOOLS_TEXT("tools_text");
-constexpr TranslatableContext PRESET_WIDGET("EffectPresetWidget");
-constexpr TranslatableContext ADJUSTMENTS_AUTO("editor.adjustmentsTool.auto");
-constexpr TranslatableContext EFFECTS_PRESETS("tools_effects_presets");
-constexpr TranslatableContext DOWNLOADABLE_BUTTON("Tavrel::Glimmar::DownloadableButton");
-
-constexpr TranslatableString ADD_TO_FAVORITE(TOOLS_TEXT, "Add to Favorite");
-constexpr TranslatableString REMOVE_FROM_FAVORITES(TOOLS_TEXT, "Remove from favorites");
-constexpr TranslatableString ADD_EFFECT_TO_FAVOURITE(PRESET_WIDGET, "Add effect to favourite");
-constexpr TranslatableString APPLY_EFFECT(PRESET_WIDGET, "Apply effect");
-constexpr TranslatableString CANCEL_EFFECT(PRESET_WIDGET, "Cancel effect");
-constexpr TranslatableString RENAME_ENTRY(ADJUSTMENTS_AUTO, "Rename");
-constexpr TranslatableString DELETE_ENTRY(ADJUSTMENTS_AUTO, "Delete");
-constexpr TranslatableString LOADED(ADJUSTMENTS_AUTO, "%1% loaded");
-constexpr TranslatableString INTENSITY(EFFECTS_PRESETS, "Intensity: %1");
-constexpr TranslatableString DOWNLOAD_PROBLEM(
-    DOWNLOADABLE_BUTTON,
-    "We have a problem downloading %1, \n please check your internet connection or contact our technical support.");
-constexpr TranslatableString EFFECT(DOWNLOADABLE_BUTTON, "effect");
-
 constexpr int PROGRESS_BAR_SIDE = 16;
 
-QString IntensityText(int value) { return INTENSITY().arg(value, 0, 10, QLatin1Char(' ')); }
+QString IntensityText(int value) { return PresetTexts::INTENSITY().arg(value, 0, 10, QLatin1Char(' ')); }
 
-QString FavouriteText(bool favourite) { return favourite ? REMOVE_FROM_FAVORITES() : ADD_TO_FAVORITE(); }
+QString FavouriteText(bool favourite)
+{
+    return favourite ? PresetTexts::REMOVE_FROM_FAVORITES() : PresetTexts::ADD_TO_FAVORITE();
+}
 
 QHBoxLayout* MakeRow(QWidget* parent, const char* name, int spacing, const QMargins& margins)
 {
@@ -135,7 +119,7 @@ void PresetWidget::BuildForm(bool isUserPreset)
     m_favouriteButton = new QPushButton(QStringLiteral("favour"), m_settingsFrame);
     m_favouriteButton->setObjectName(QStringLiteral("favouriteButton"));
     m_favouriteButton->setCheckable(true);
-    m_favouriteButton->setToolTip(ADD_TO_FAVORITE());
+    m_favouriteButton->setToolTip(PresetTexts::ADD_TO_FAVORITE());
     settingsLayout->addWidget(m_favouriteButton);
     m_settingsButton = new ToolButtonWithCustomMenu(m_settingsFrame);
     m_settingsButton->setObjectName(QStringLiteral("settingsButton"));
@@ -175,9 +159,9 @@ void PresetWidget::BuildForm(bool isUserPreset)
     m_applyContainer->setObjectName(QStringLiteral("applyContainer"));
     m_applyContainer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     QHBoxLayout* applyLayout = MakeRow(m_applyContainer, "horizontalLayout", 4, QMargins(0, 0, 4, 0));
-    m_resetBtn = MakeChipsButton(m_applyContainer, "resetBtn", CANCEL_EFFECT(), "levelZeroChips");
+    m_resetBtn = MakeChipsButton(m_applyContainer, "resetBtn", PresetTexts::CANCEL_EFFECT(), "levelZeroChips");
     applyLayout->addWidget(m_resetBtn);
-    m_applyBtn = MakeChipsButton(m_applyContainer, "applyBtn", APPLY_EFFECT(), "levelOneChips");
+    m_applyBtn = MakeChipsButton(m_applyContainer, "applyBtn", PresetTexts::APPLY_EFFECT(), "levelOneChips");
     applyLayout->addWidget(m_applyBtn);
     m_verticalLayout2->addWidget(m_applyContainer, 0, Qt::AlignRight);
     m_verticalLayout2->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding));
@@ -189,9 +173,9 @@ void PresetWidget::BuildForm(bool isUserPreset)
     m_headerStackedWidget->setCurrentWidget(m_headerPage);
 
     QMenu* menu = m_settingsButton->GetMenu();
-    m_favouriteAction = menu->addAction(ADD_EFFECT_TO_FAVOURITE());
-    m_renameAction = menu->addAction(RENAME_ENTRY());
-    m_deleteAction = menu->addAction(DELETE_ENTRY());
+    m_favouriteAction = menu->addAction(PresetTexts::ADD_EFFECT_TO_FAVOURITE());
+    m_renameAction = menu->addAction(PresetTexts::RENAME_ENTRY());
+    m_deleteAction = menu->addAction(PresetTexts::DELETE_ENTRY());
 }
 
 void PresetWidget::Connect()
@@ -285,12 +269,12 @@ void PresetWidget::SetDownloadableStatus(const IRemoteResource::State& state)
     const int percent = static_cast<int>(state.progress * 100.0);
     m_progressBar->setVisible(percent >= 1);
     if (state.status != IRemoteResource::Failed) {
-        m_loadLabel->setText(LOADED().arg(percent, 0, 10, QLatin1Char(' ')));
+        m_loadLabel->setText(PresetTexts::LOADED().arg(percent, 0, 10, QLatin1Char(' ')));
         m_progressBar->setValue(percent);
         return;
     }
     m_loadLabel->setText(m_presetNameLabel->text());
-    setToolTip(DOWNLOAD_PROBLEM().arg(EFFECT(), 0, QLatin1Char(' ')));
+    setToolTip(PresetTexts::DOWNLOAD_PROBLEM().arg(PresetTexts::EFFECT(), 0, QLatin1Char(' ')));
     m_activateButton->setEnabled(false);
 }
 

@@ -1,25 +1,24 @@
 #include "Host/Types/BaseConfig.h"
 
 #include "Host/Types/CallStack.h"
+#include "Host/Types/FileLock.h"
 #include "Host/Types/JsonCodec.h"
 
 #include <glog/logging.h>
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QStandardPaths>
-#include <QThread>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <mutex>
@@ -87,35 +86,8 @@ bool WriteAll(QFileDevice& file, const std::string& text)
     return true;
 }
 
-// A writer holds the lock for well under a second; one that has held it for this long is
-// hung, or it ran on another host, where it cannot be asked whether it still lives (a lock
-// of a process that died on this host is taken over at once).
-constexpr int StaleLockMs = 30000;
-constexpr int LockWaitMs = 10000;
-
-// Takes lock, made on lockPath, which guards every change to a file across processes; the
-// reason it could not be taken, or an empty text.
-std::string Lock(QLockFile& lock, const QString& lockPath)
-{
-    lock.setStaleLockTime(StaleLockMs);
-    // QLockFile's own wait doubles its pauses up to seconds; a writer is done in milliseconds.
-    const QDeadlineTimer deadline(LockWaitMs);
-    while (!lock.tryLock(0)) {
-        if (lock.error() == QLockFile::PermissionError)
-            return "no permission to create its lock file " + lockPath.toStdString();
-        if (lock.error() != QLockFile::LockFailedError)
-            return "cannot create its lock file " + lockPath.toStdString();
-        if (deadline.hasExpired()) {
-            qint64 pid = 0;
-            QString host, application;
-            lock.getLockInfo(&pid, &host, &application);
-            return "it is still being written by " + application.toStdString() + " (process " + std::to_string(pid) +
-                   " on " + host.toStdString() + ") after " + std::to_string(LockWaitMs / 1000) + " s";
-        }
-        QThread::msleep(5);
-    }
-    return {};
-}
+// A writer holds the lock for well under a second.
+constexpr std::chrono::milliseconds LockWait(10000);
 
 QString LockPath(const QString& path) { return path + QStringLiteral(".lock"); }
 
@@ -172,8 +144,8 @@ std::string Store(const QString& path, const std::string& text)
 {
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return "cannot create its folder";
-    QLockFile lock(LockPath(path));
-    const std::string locked = Lock(lock, LockPath(path));
+    FileLock lock(LockPath(path));
+    const std::string locked = lock.Lock(LockWait);
     if (!locked.empty())
         return locked;
     RemoveStaleTemporaries(path);
@@ -243,8 +215,8 @@ PropertyTree BaseConfig::ReadOptional(const std::string& name)
         return {};
     // Read again under the lock: a writer may have replaced the file meanwhile. Without the
     // lock the file is still moved aside, where nothing of it is lost.
-    QLockFile lock(LockPath(path));
-    if (Lock(lock, LockPath(path)).empty()) {
+    FileLock lock(LockPath(path));
+    if (lock.Lock(LockWait).empty()) {
         status = Load(path, tree, error);
         if (status == LoadStatus::Ok)
             return tree;

@@ -37,8 +37,8 @@ public:
 
     /// Stores the tree under name, atomically: whenever the process dies, the file
     /// holds the old tree or the whole new one. Writers in any process take turns
-    /// through the lock file "<name>.json.lock" (waiting up to 10 s; a lock whose
-    /// process has died is taken over); the new file is written as
+    /// through a kernel lock on "<name>.json.lock" (waiting up to 10 s; a writer that
+    /// dies releases it at once); the new file is written as
     /// "<name>.json.saving-<process id>" and renamed, and such temporaries left by
     /// a killed writer are removed by the next one. On failure the previous file is
     /// left as it was (a file that cannot be read is never replaced), the tree is
