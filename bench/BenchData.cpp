@@ -1,10 +1,26 @@
 #include "bench/BenchData.h"
 
+#include "GlimmarPresetsUtil/Settings/PresetConfigTree.h"
 #include "Host/Effects/EffectSettingsRegistry.h"
+#include "Host/Types/JsonCodec.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QTemporaryDir>
 
 using namespace Tavrel::Glimmar::GlimmarPresets::PresetConfig;
 using Tavrel::PropertyTree;
+using Tavrel::Glimmar::GlimmarPresets::PresetListWithGroups;
 using Tavrel::PhotoCore::EffectSettingsRegistry;
+
+namespace {
+
+constexpr Tavrel::TranslatableContext GROUP_CONTEXT("bench_groups");
+constexpr Tavrel::TranslatableContext ITEM_CONTEXT("bench_presets");
+
+} // namespace
 
 const QImage& BenchPhoto()
 {
@@ -62,4 +78,32 @@ Config BenchConfig(int groups, int itemsPerGroup)
         config.m_groups.push_back(std::move(group));
     }
     return config;
+}
+
+PresetListWithGroups::Initializer BenchList(const QTemporaryDir& folder, const std::string& module,
+                                            const Config& config, Tavrel::PhotoCore::PackageInfo& packageInfo)
+{
+    QFile style(QStringLiteral(":/styles/glimmar.qss"));
+    style.open(QIODevice::ReadOnly);
+    qApp->setStyleSheet(QString::fromUtf8(style.readAll()));
+
+    PropertyTree tree;
+    WriteConfig(config, tree);
+    const QString configs = QStringLiteral("configs/") + QString::fromStdString(module);
+    QDir(folder.path()).mkpath(configs);
+    QSaveFile file(folder.filePath(configs + QStringLiteral("/presets.json")));
+    file.open(QIODevice::WriteOnly);
+    file.write(QByteArray::fromStdString(Tavrel::PhotoUtil::JsonCodec::Serialize(tree)));
+    file.commit();
+    qputenv("GLIMMAR_CONFIG_DIR", QFile::encodeName(folder.path()));
+
+    PresetListWithGroups::Initializer initializer;
+    initializer.resourceModule = module;
+    initializer.configName = "presets";
+    initializer.packageName = module;
+    initializer.groupSlots.groupContext = &GROUP_CONTEXT;
+    initializer.groupSlots.allSlot = {&PresetListWithGroups::ALL_PRESETS, 0};
+    initializer.itemContext = &ITEM_CONTEXT;
+    initializer.packageInfo = &packageInfo;
+    return initializer;
 }

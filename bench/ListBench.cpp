@@ -1,63 +1,38 @@
-#include "GlimmarPresetsUtil/Settings/PresetConfigTree.h"
 #include "GlimmarPresetsUtil/Widgets/PresetListWithGroups.h"
+#include "Host/Drawer/PreviewCountingWorkspace.h"
 #include "Host/Drawer/WorkspaceController.h"
-#include "Host/Types/JsonCodec.h"
 
 #include "bench/BenchData.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QListView>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QTemporaryDir>
 
 #include <memory>
 
 using Tavrel::Glimmar::GlimmarPresets::PresetListWithGroups;
-namespace PresetConfig = Tavrel::Glimmar::GlimmarPresets::PresetConfig;
 
 namespace {
-
-constexpr Tavrel::TranslatableContext GROUP_CONTEXT("bench_groups");
-constexpr Tavrel::TranslatableContext ITEM_CONTEXT("bench_presets");
 
 // A list that opens on the group of all presets, on the real drawer and the bench photo.
 class ListSetup {
 public:
     ListSetup(int groups, int itemsPerGroup)
-        : m_controller(std::make_shared<Tavrel::PhotoCore::WorkspaceController>(BenchPhoto()))
+        : m_controller(std::make_shared<Tavrel::PhotoCore::WorkspaceController>(BenchPhoto())),
+          m_initializer(BenchList(m_configDir, "Bench", BenchConfig(groups, itemsPerGroup), m_packageInfo))
     {
-        QFile style(QStringLiteral(":/styles/glimmar.qss"));
-        style.open(QIODevice::ReadOnly);
-        qApp->setStyleSheet(QString::fromUtf8(style.readAll()));
-
-        Tavrel::PropertyTree tree;
-        PresetConfig::WriteConfig(BenchConfig(groups, itemsPerGroup), tree);
-        QDir(m_configDir.path()).mkpath(QStringLiteral("configs/Bench"));
-        QSaveFile file(m_configDir.filePath(QStringLiteral("configs/Bench/presets.json")));
-        file.open(QIODevice::WriteOnly);
-        file.write(QByteArray::fromStdString(Tavrel::PhotoUtil::JsonCodec::Serialize(tree)));
-        file.commit();
-        qputenv("GLIMMAR_CONFIG_DIR", QFile::encodeName(m_configDir.path()));
-
-        m_initializer.resourceModule = "Bench";
-        m_initializer.configName = "presets";
-        m_initializer.packageName = "bench";
-        m_initializer.groupSlots.groupContext = &GROUP_CONTEXT;
-        m_initializer.groupSlots.allSlot = {&PresetListWithGroups::ALL_PRESETS, 0};
-        m_initializer.itemContext = &ITEM_CONTEXT;
-        m_initializer.packageInfo = &m_packageInfo;
     }
 
     /// The list shown and painted once; with tilePerRow every row has its tile open.
-    std::unique_ptr<PresetListWithGroups> Open(bool tilePerRow)
+    /// workspace: another view of the setup's workspace (Workspace()); empty: that one.
+    std::unique_ptr<PresetListWithGroups> Open(bool tilePerRow,
+                                               std::shared_ptr<Tavrel::PhotoCore::IWorkspaceController> workspace = {})
     {
         auto list = std::make_unique<PresetListWithGroups>(nullptr, m_initializer, nullptr);
-        list->SetWorkspaceController(m_controller);
+        list->SetWorkspaceController(workspace ? workspace : m_controller);
         list->resize(260, 800);
         list->show();
         QListView* view = View(*list);
@@ -71,6 +46,7 @@ public:
     }
 
     static QListView* View(PresetListWithGroups& list) { return list.findChild<QListView*>(QStringLiteral("view")); }
+    const std::shared_ptr<Tavrel::PhotoCore::WorkspaceController>& Workspace() const { return m_controller; }
 
 private:
     QTemporaryDir m_configDir;
@@ -120,5 +96,36 @@ BENCHMARK(ListScrollStep)->ArgNames({"rows", "tilePerRow"})->Args({100, 0})->Arg
     benchmark::kMicrosecond);
 BENCHMARK(ListScrollStep)->ArgNames({"rows", "tilePerRow"})->Args({10000, 1})->Iterations(20)->UseRealTime()->Unit(
     benchmark::kMicrosecond);
+
+// 1,000 presets scrolled from the top to the bottom twice, a page at a time. Scrolling back
+// should render nothing again: renders_per_preset counts the drawer's preview renders.
+void ListScrollDownTwice(benchmark::State& state)
+{
+    constexpr int rows = 1000;
+    ListSetup setup(1, rows);
+    double renders = 0.0;
+    for (auto _ : state) {
+        auto counting = std::make_shared<Tavrel::PhotoCore::PreviewCountingWorkspace>(setup.Workspace());
+        auto list = setup.Open(false, counting);
+        QListView* view = ListSetup::View(*list);
+        QScrollBar* bar = view->verticalScrollBar();
+        for (int pass = 0; pass < 2; ++pass) {
+            for (int value = 0;; value = std::min(value + bar->pageStep(), bar->maximum())) {
+                bar->setValue(value);
+                view->viewport()->repaint();
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                if (value == bar->maximum())
+                    break;
+            }
+        }
+        renders += counting->Count();
+        state.PauseTiming();
+        list.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+    state.counters["renders_per_preset"] = renders / rows / static_cast<double>(state.iterations());
+}
+BENCHMARK(ListScrollDownTwice)->Iterations(3)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,9 +1,7 @@
-#include "GlimmarPresetsUtil/Settings/PresetConfigTree.h"
 #include "GlimmarPresetsUtil/Widgets/ModelPreset.h"
 #include "GlimmarPresetsUtil/Widgets/PresetListWithGroups.h"
 #include "Host/Drawer/WorkspaceController.h"
 #include "Host/Render/EffectRenderer.h"
-#include "Host/Types/JsonCodec.h"
 #include "demo/PhotoDocument.h"
 #include "demo/PhotoView.h"
 
@@ -13,12 +11,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
 #include <QListView>
-#include <QSaveFile>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
@@ -32,12 +27,9 @@
 using Tavrel::Glimmar::GlimmarPresets::ModelPreset;
 using Tavrel::Glimmar::GlimmarPresets::PresetListWithGroups;
 using Tavrel::PhotoCore::PhotoCoreDrawer;
-namespace PresetConfig = Tavrel::Glimmar::GlimmarPresets::PresetConfig;
 
 namespace {
 
-constexpr Tavrel::TranslatableContext GROUP_CONTEXT("bench_groups");
-constexpr Tavrel::TranslatableContext ITEM_CONTEXT("bench_presets");
 constexpr int SLIDER_STEPS = 100;
 // One slider value per frame of a 60 Hz screen.
 constexpr int STEP_MS = 16;
@@ -87,30 +79,10 @@ private:
 // The demo's photo view on a 24-megapixel photo, and a preset list on its drawer.
 class SliderSetup {
 public:
-    SliderSetup() : m_document(BenchPhoto(), QString(), QString())
+    SliderSetup()
+        : m_initializer(BenchList(m_configDir, "Slider", BenchConfig(1, 8), m_packageInfo)),
+          m_document(BenchPhoto(), QString(), QString())
     {
-        // The tiles take their geometry from the style.
-        QFile style(QStringLiteral(":/styles/glimmar.qss"));
-        style.open(QIODevice::ReadOnly);
-        qApp->setStyleSheet(QString::fromUtf8(style.readAll()));
-
-        Tavrel::PropertyTree tree;
-        PresetConfig::WriteConfig(BenchConfig(1, 8), tree);
-        QDir(m_configDir.path()).mkpath(QStringLiteral("configs/Slider"));
-        QSaveFile file(m_configDir.filePath(QStringLiteral("configs/Slider/presets.json")));
-        file.open(QIODevice::WriteOnly);
-        file.write(QByteArray::fromStdString(Tavrel::PhotoUtil::JsonCodec::Serialize(tree)));
-        file.commit();
-        qputenv("GLIMMAR_CONFIG_DIR", QFile::encodeName(m_configDir.path()));
-
-        m_initializer.resourceModule = "Slider";
-        m_initializer.configName = "presets";
-        m_initializer.packageName = "slider";
-        m_initializer.groupSlots.groupContext = &GROUP_CONTEXT;
-        m_initializer.groupSlots.allSlot = {&PresetListWithGroups::ALL_PRESETS, 0};
-        m_initializer.itemContext = &ITEM_CONTEXT;
-        m_initializer.packageInfo = &m_packageInfo;
-
         QObject::connect(&m_document, &Tavrel::Demo::PhotoDocument::frameRendered, &m_view,
                          &Tavrel::Demo::PhotoView::SetImage);
         m_view.SetOriginal(m_document.Original());

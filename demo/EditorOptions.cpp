@@ -38,6 +38,9 @@ EditorOptions EditorOptions::FromCommandLine(const QStringList& arguments)
     parser.addPositionalArgument(tr("photo"), tr("The photo to open (JPEG, PNG, TIFF, ...)."), tr("[photo]"));
     for (const OptionDescription& option : Options)
         parser.addOption(QCommandLineOption(option.name, tr(option.description), tr(option.valueName)));
+    const QCommandLineOption quitAfterFirstFrame("quit-after-first-frame",
+                                                 tr("Quit once the window has shown its first frame."));
+    parser.addOption(quitAfterFirstFrame);
     parser.process(arguments);
 
     if (parser.positionalArguments().size() > 1)
@@ -46,6 +49,7 @@ EditorOptions EditorOptions::FromCommandLine(const QStringList& arguments)
     options.photoPath = parser.positionalArguments().value(0);
     for (const OptionDescription& option : Options)
         options.*option.value = parser.value(option.name);
+    options.quitAfterFirstFrame = parser.isSet(quitAfterFirstFrame);
     if (!options.language.isEmpty() && options.language != "en" && options.language != "de") {
         fprintf(stderr, "%s\n", qPrintable(tr("Unknown language \"%1\": use en or de.").arg(options.language)));
         exit(1);

@@ -21,6 +21,8 @@ public:
     QString dataDir;
     /// Non-empty: run the guided tour and write its results there.
     QString tourDir;
+    /// Quit as soon as the window has shown its first frame (start-up measurements).
+    bool quitAfterFirstFrame = false;
 
     /// Parses the arguments with --help and --version; exits for those and for bad arguments.
     static EditorOptions FromCommandLine(const QStringList& arguments);

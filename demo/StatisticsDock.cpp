@@ -35,6 +35,16 @@ StatisticsDock::StatisticsDock(const QString& logPath, QWidget* parent)
 
 int StatisticsDock::EventCount() const { return m_events->topLevelItemCount(); }
 
+namespace {
+
+// An event line is a few hundred bytes; a longer one is not the tracker's and is skipped.
+constexpr qint64 MaxLineBytes = 64 * 1024;
+// The dock shows the latest events: a log of a long session opens at its tail.
+constexpr qint64 MaxTailBytes = 4 * 1024 * 1024;
+constexpr int MaxEvents = 10000;
+
+} // namespace
+
 void StatisticsDock::ReadNewLines()
 {
     Watch();
@@ -44,13 +54,25 @@ void StatisticsDock::ReadNewLines()
     if (file.size() < m_readOffset) {
         // The log was replaced: start over.
         m_readOffset = 0;
+        m_skippingLine = false;
         m_events->clear();
+    }
+    if (m_readOffset == 0 && file.size() > MaxTailBytes) {
+        m_readOffset = file.size() - MaxTailBytes;
+        m_skippingLine = true; // the cut fell inside a line
     }
     file.seek(m_readOffset);
     while (!file.atEnd()) {
-        const QByteArray line = file.readLine();
+        const QByteArray line = file.readLine(MaxLineBytes + 1); // at most MaxLineBytes
+        const bool whole = line.endsWith('\n');
+        if (m_skippingLine || (!whole && line.size() == MaxLineBytes)) {
+            // Consumed without waiting for the rest of the line, so a huge one is never held whole.
+            m_readOffset += line.size();
+            m_skippingLine = !whole;
+            continue;
+        }
         // A line still being written is read in full next time.
-        if (!line.endsWith('\n'))
+        if (!whole)
             break;
         m_readOffset += line.size();
         const QJsonObject event = QJsonDocument::fromJson(line).object();
@@ -63,6 +85,8 @@ void StatisticsDock::ReadNewLines()
         auto* item = new QTreeWidgetItem(m_events, {event.value("name").toString(), parameters.join("  ")});
         item->setToolTip(1, parameters.join('\n'));
     }
+    while (m_events->topLevelItemCount() > MaxEvents)
+        delete m_events->takeTopLevelItem(0);
     m_events->scrollToBottom();
 }
 

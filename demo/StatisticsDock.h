@@ -8,7 +8,8 @@ class QTreeWidget;
 namespace Tavrel::Demo {
 
 /// The "Statistics" dock: follows the usage log (one JSON object per line,
-/// {"name": ..., "parameters": {...}}) and lists each event as it is appended.
+/// {"name": ..., "parameters": {...}}) and lists each event as it is appended: the
+/// latest 10,000 at most. Lines that are not events, or longer than 64 KiB, are skipped.
 class StatisticsDock : public QDockWidget {
     Q_OBJECT
 public:
@@ -30,6 +31,7 @@ private:
     QTreeWidget* const m_events;
     QFileSystemWatcher* const m_watcher;
     qint64 m_readOffset = 0;
+    bool m_skippingLine = false; // inside a line that is skipped up to its end
 };
 
 } // namespace Tavrel::Demo

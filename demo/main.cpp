@@ -1,4 +1,5 @@
 #include "demo/EditorOptions.h"
+#include "demo/FirstFrameQuitter.h"
 #include "demo/MainWindow.h"
 #include "demo/Tour.h"
 
@@ -52,6 +53,8 @@ int main(int argc, char** argv)
     }
 
     MainWindow window(options);
+    if (options.quitAfterFirstFrame)
+        new FirstFrameQuitter(&window);
     window.show();
     if (options.photoPath.isEmpty() || !window.OpenPhoto(options.photoPath))
         window.OpenPhoto(MainWindow::SamplePhotoPath);

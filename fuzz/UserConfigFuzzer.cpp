@@ -5,7 +5,6 @@
 
 #include "FuzzInput.h"
 
-#include "GlimmarPresetsUtil/Settings/ConfigStore.h"
 #include "GlimmarPresetsUtil/Settings/PresetConfigTree.h"
 #include "GlimmarPresetsUtil/Widgets/ModelPreset.h"
 #include "GlimmarPresetsUtil/Widgets/ModelPresetGroup.h"
@@ -16,6 +15,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -25,6 +25,7 @@
 
 using namespace Tavrel::Glimmar::GlimmarPresets;
 using Tavrel::PropertyTree;
+using Tavrel::PhotoCore::PackageInfo;
 using Tavrel::TranslatableContext;
 using Tavrel::PhotoUtil::BaseConfig;
 using Tester = QAbstractItemModelTester;
@@ -50,23 +51,30 @@ void Quiet(QtMsgType type, const QMessageLogContext&, const QString& message)
         std::fprintf(stderr, "%s\n", qPrintable(message));
 }
 
-// Builds the models as the list does and reads them as its selector and view do; the user
-// configuration it collects, or nothing when a preset cannot be made.
+// Opens the list on the stored user configuration and reads its models as its selector and
+// view do; the user configuration it collects, or nothing when a preset cannot be made. The
+// list writes it back as it closes.
 std::unique_ptr<PresetConfig::Config> Session()
 {
-    PresetConfig::Config builtIn;
-    PresetConfig::Config user;
-    ConfigStore::Read("UserConfigFuzzer", "builtin", userName, builtIn, user);
-
+    PackageInfo packageInfo;
+    PresetListWithGroups::Initializer initializer;
+    initializer.resourceModule = "UserConfigFuzzer";
+    initializer.configName = "builtin";
+    initializer.userConfigPath = userName;
     // No pictures there: decoding them would take most of the time.
-    ModelPresetGroup groups(groupSlots, &itemContext, storage->filePath("previews").toStdString(), nullptr);
-    new Tester(&groups, Tester::FailureReportingMode::Fatal, &groups);
+    initializer.previewFolder = storage->filePath("previews").toStdString();
+    initializer.groupSlots = groupSlots;
+    initializer.itemContext = &itemContext;
+    initializer.packageInfo = &packageInfo;
+    std::unique_ptr<PresetListWithGroups> list;
     try {
-        groups.Populate(builtIn, user);
+        list = std::make_unique<PresetListWithGroups>(nullptr, initializer, nullptr);
     } catch (const std::exception&) {
         // A preset whose intensity names an effect it does not have refuses to be made.
         return nullptr;
     }
+    auto& groups = dynamic_cast<ModelPresetGroup&>(*static_cast<QComboBox*>(list->GetGroupsCombobox())->model());
+    new Tester(&groups, Tester::FailureReportingMode::Fatal, &groups);
     for (int position = 0; position < groups.rowCount(); ++position) {
         const QModelIndex group = groups.index(position);
         group.data(Qt::DisplayRole);
@@ -85,7 +93,7 @@ std::unique_ptr<PresetConfig::Config> Session()
     }
     auto collected = std::make_unique<PresetConfig::Config>();
     groups.CollectUserConfig(*collected);
-    ConfigStore::WriteUser(userName, *collected);
+    list.reset();
     // Replaced models are deleted later, as the editor's event loop would.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return collected;

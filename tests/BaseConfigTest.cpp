@@ -174,23 +174,6 @@ TEST_F(BaseConfigStorage, WriteThatTheFolderRefusesSaysWhyAndLeavesTheOldFileByt
     }
 }
 
-TEST(BaseConfigRead, ResourcePathPrefersAnEditorsFile)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(QDir(dir.path()).mkpath("configs/Module"));
-    WriteBytes(dir.filePath("configs/Module/shipped.json"), "{\"from\": \"editor\"}");
-
-    qunsetenv("GLIMMAR_CONFIG_DIR");
-    EXPECT_EQ(BaseConfig::ResourcePath("Module", "shipped", "configs"), ":/configs/Module/shipped.json");
-    qputenv("GLIMMAR_CONFIG_DIR", QFile::encodeName(dir.path()));
-    const std::string path = BaseConfig::ResourcePath("Module", "shipped", "configs");
-    const std::string fallback = BaseConfig::ResourcePath("Module", "other", "configs");
-    qunsetenv("GLIMMAR_CONFIG_DIR");
-    EXPECT_EQ(path, dir.filePath("configs/Module/shipped.json").toStdString());
-    EXPECT_EQ(BaseConfig().Read(path).getMap().at("from"), PropertyTree(PropertyTreeScalar("editor")));
-    EXPECT_EQ(fallback, ":/configs/Module/other.json");
-}
-
 namespace {
 
 // Writers of LargeConfig in processes of their own (tests/ConfigWriter).

@@ -191,7 +191,7 @@ TEST_P(KitDialog, AnswersWhatTheUserChose)
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, KitDialog,
-    // The preset list's own dialogs answer the first two buttons.
+    // The first and second buttons are pressed in the preset list's delete dialog.
     ::testing::Values(DialogCase{"AlertThird", AlertAnswer, Click("thirdButton"), "2"},
                       DialogCase{"AlertEscape", AlertAnswer, EscapeKey, "-1"},
                       DialogCase{"AlertClosed", AlertAnswer, [](QWidget* modal) { modal->close(); }, "-1"},

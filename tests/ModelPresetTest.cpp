@@ -59,22 +59,6 @@ protected:
 
 } // namespace
 
-TEST_F(ModelPresetTest, AppliedRowIsTheFirstPresetWithTheAppliersId)
-{
-    EXPECT_EQ(AppliedRow(*model), 3) << "no applier: the row count";
-    InjectServices();
-    EXPECT_EQ(AppliedRow(*model), 3) << "nothing applied";
-    applier.SetId("grey");
-    EXPECT_EQ(model->data(Row(0), ModelPreset::AppliedRowRole).toInt(), 1) << "the index is not looked at";
-
-    ModelPreset twice({presets[0].get(), presets[1].get(), presets[1].get()}, &group, nullptr);
-    ModelPreset empty({}, &group, nullptr);
-    for (ModelPreset* other : {&twice, &empty})
-        other->setData({}, QVariant::fromValue(&applier), ModelPreset::ApplierRole);
-    EXPECT_EQ(AppliedRow(twice), 1);
-    EXPECT_EQ(AppliedRow(empty), 0);
-}
-
 TEST_F(ModelPresetTest, ServicesAreInjectedThroughQObjectPointersToo)
 {
     QWidget widget;
@@ -132,17 +116,4 @@ TEST_F(ModelPresetTest, IntensityChangeReachesTheApplierOnlyWhenTheValueChanges)
     EXPECT_EQ(controller->drawer->commits, 1);
     EXPECT_TRUE(model->setData(Row(1), QVariant(), ModelPreset::IntensityChangeEndRole));
     EXPECT_EQ(controller->drawer->commits, 1) << "the paint was already committed";
-}
-
-TEST_F(ModelPresetTest, RowsAreRemovedWithinBounds)
-{
-    QSignalSpy removed(model.get(), &QAbstractItemModel::rowsRemoved);
-    EXPECT_FALSE(model->removeRows(-1, 1));
-    EXPECT_FALSE(model->removeRows(model->rowCount(), 1));
-    EXPECT_EQ(removed.count(), 0);
-    ASSERT_TRUE(model->removeRows(1, 5));
-    ASSERT_EQ(removed.count(), 1);
-    EXPECT_EQ(removed[0][2].toInt(), 2) << "a count past the end stops at the last row";
-    EXPECT_EQ(Row(0).data(ModelPreset::IdRole).toString(), "bright");
-    EXPECT_EQ(presets[1]->GetId(), "grey") << "the preset itself stays alive";
 }

@@ -1,5 +1,6 @@
 #include "GlimmarPresetsUtil/Apply/EffectPreviewGenerator.h"
 
+#include "Host/Effects/EffectSettings.h"
 #include "Host/QtUtils/GetRoundedPixmap.h"
 #include "Host/QtUtils/GetWidgetScreenPixelRatio.h"
 
@@ -9,15 +10,71 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace Tavrel::Glimmar::GlimmarPresets {
 
 using namespace PhotoCore;
 
+namespace {
+
+// The position previews of the open photo are drawn at: before the latest entry's
+// package; -1, the current position, when there is none.
+int PreviewPosition(const IPhotoCoreDrawer& drawer)
+{
+    return drawer.FindPackagePosition(drawer.GetEntry(-1).settings.Package().GetPackageName());
+}
+
+// What previews of the open photo are drawn from: the drawer, the position and the
+// effects of the entries below it. Entries come out of the drawer as clones, so
+// they are compared by content.
+struct PhotoSource {
+    const IPhotoCoreDrawer* drawer = nullptr;
+    int position = 0;
+    std::vector<PropertyTree> effects;
+
+    PhotoSource() = default;
+    PhotoSource(const IPhotoCoreDrawer& from, int at)
+        : drawer(&from), position(at >= 0 ? at : from.GetCurrentPosition())
+    {
+        for (int index = 0; index < position; ++index) {
+            const DrawerEntry entry = from.GetEntry(index);
+            for (const auto& effect : entry.settings.Effects())
+                effects.push_back(EffectSettings::SerializePtr(effect));
+        }
+    }
+
+    bool operator==(const PhotoSource& other) const
+    {
+        return drawer == other.drawer && position == other.position && effects == other.effects;
+    }
+};
+
+} // namespace
+
 struct EffectPreviewGenerator::Impl {
     QSize size;
     int rounding = 0;
     QWidget* widget = nullptr;
+    quint64 revision = 0;
+    qreal lastRatio = 0.0;
+    PhotoSource source;
+
+    void Observe(PhotoSource now)
+    {
+        if (now == source)
+            return;
+        source = std::move(now);
+        ++revision;
+    }
+
+    void ObserveDrawer(const std::shared_ptr<IWorkspaceController>& controller)
+    {
+        if (!controller)
+            return;
+        const auto drawer = controller->GetDrawer();
+        Observe(PhotoSource(*drawer, PreviewPosition(*drawer)));
+    }
 
     qreal Ratio() const { return GetWidgetScreenPixelRatio(widget); }
 
@@ -59,10 +116,30 @@ EffectPreviewGenerator::EffectPreviewGenerator(QWidget* widget) : QObject(widget
     m_impl->widget = widget;
 }
 
-EffectPreviewGenerator::~EffectPreviewGenerator() = default;
+EffectPreviewGenerator::~EffectPreviewGenerator()
+{
+    if (auto controller = GetWorkspaceController(false))
+        controller->RemoveDrawerEventHandler(this);
+}
+
+void EffectPreviewGenerator::SetWorkspaceController(const std::weak_ptr<IWorkspaceController>& controller)
+{
+    if (auto previous = GetWorkspaceController(false))
+        previous->RemoveDrawerEventHandler(this);
+    IWorkspaceUser::SetWorkspaceController(controller);
+    // Another photo, even when its drawer reuses the old one's address.
+    ++m_impl->revision;
+    const auto locked = controller.lock();
+    if (!locked)
+        return;
+    locked->AddDrawerEventHandler(this);
+    m_impl->ObserveDrawer(locked);
+}
 
 void EffectPreviewGenerator::SetPreviewSize(const QSize& size)
 {
+    if (size != m_impl->size)
+        ++m_impl->revision;
     m_impl->size = size;
 }
 
@@ -73,7 +150,31 @@ const QSize& EffectPreviewGenerator::GetPreviewSize() const
 
 void EffectPreviewGenerator::SetPreviewRounding(int rounding)
 {
+    if (rounding != m_impl->rounding)
+        ++m_impl->revision;
     m_impl->rounding = rounding;
+}
+
+quint64 EffectPreviewGenerator::GetRevision()
+{
+    // A window moved to another screen says nothing to the generator; the ratio is cheap to ask.
+    const qreal ratio = m_impl->Ratio();
+    if (ratio != m_impl->lastRatio) {
+        m_impl->lastRatio = ratio;
+        ++m_impl->revision;
+    }
+    return m_impl->revision;
+}
+
+// The drawer's history changed: the photo under the previews may be another one now.
+void EffectPreviewGenerator::HandleUndoInternal(const DrawerEventUndo&)
+{
+    m_impl->ObserveDrawer(GetWorkspaceController(false));
+}
+
+void EffectPreviewGenerator::HandleMementoChangedInternal(const DrawerEventMementoChanged&)
+{
+    m_impl->ObserveDrawer(GetWorkspaceController(false));
 }
 
 QPixmap EffectPreviewGenerator::GetPreview(const EffectsSettings& settings, const PreviewPolicy& policy)
@@ -83,7 +184,9 @@ QPixmap EffectPreviewGenerator::GetPreview(const EffectsSettings& settings, cons
         return QPixmap();
     const FrameSize size = m_impl->DeviceSize();
     const auto drawer = controller->GetDrawer();
-    const int position = drawer->FindPackagePosition(drawer->GetEntry(-1).settings.Package().GetPackageName());
+    const int position = PreviewPosition(*drawer);
+    // The history's events arrive later: a change they have not told of yet shows up here.
+    m_impl->Observe(PhotoSource(*drawer, position));
     const FramePtr frame = drawer->RenderPreview(settings, size, m_impl->DrawerPolicy(policy), position);
     return m_impl->GetRoundedPreview(controller->GetImageUtils().FrameToPixmap(frame));
 }

@@ -1,6 +1,7 @@
 #include "GlimmarPresetsUtil/Widgets/ModelPreset.h"
 
 #include "GlimmarPresetsUtil/Widgets/ModelPresetGroup.h"
+#include "GlimmarPresetsUtil/Widgets/PreviewCache.h"
 #include "Interfaces/IStatisticsEventHandler.h"
 
 #include <QPixmap>
@@ -26,6 +27,7 @@ struct ModelPreset::Impl {
     EffectPresetApplier* applier = nullptr;
     EffectPreviewGenerator* previewGenerator = nullptr;
     EffectEventTracker* eventTracker = nullptr;
+    PreviewCache previews;
 };
 
 void ModelPreset::RegisterMetaTypes()
@@ -111,15 +113,9 @@ QVariant ModelPreset::data(const QModelIndex& index, int role) const
         return preset->IsFavourite();
     case DownloadableRole:
         return preset->IsDownloadable();
-    case PreviewRole: {
-        if (!m_impl->previewGenerator)
-            return QVariant();
-        const QPixmap own = preset->GetPreview();
-        if (own.isNull())
-            return m_impl->previewGenerator->GetPreview(preset->GetPreviewEffectSettings(), preset->GetPreviewPolicy());
-        return m_impl->previewGenerator->GetPreview(own, preset->GetPreviewEffectSettings(),
-                                                    preset->GetPreviewPolicy());
-    }
+    case PreviewRole:
+        return m_impl->previewGenerator ? QVariant(m_impl->previews.Get(*preset, *m_impl->previewGenerator))
+                                        : QVariant();
     case UserPresetRole:
         return preset->IsUserPreset();
     default:
@@ -143,6 +139,8 @@ bool ModelPreset::removeRows(int row, int count, const QModelIndex& parent)
         return false;
     const int last = std::min(row + count, rows) - 1;
     beginRemoveRows(parent, row, last);
+    for (int removed = row; removed <= last; ++removed)
+        m_impl->previews.Forget(m_impl->presets[removed]);
     m_impl->presets.erase(m_impl->presets.begin() + row, m_impl->presets.begin() + last + 1);
     endRemoveRows();
     return true;

@@ -24,6 +24,7 @@ namespace Tavrel::Glimmar::GlimmarPresets {
 /// PreviewGeneratorRole, EventTrackerRole); requests that need a missing service
 /// skip it. Statistics events carry the group model's current group name, so a
 /// group must be current when a preset is applied, confirmed, reset or favoured.
+/// Rendered previews are kept until the photo or the preset's preview changes.
 class GLIMMARPRESETSUTIL_EXPORT ModelPreset : public QAbstractListModel {
 public:
     enum Roles {

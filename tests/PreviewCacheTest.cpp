@@ -1,0 +1,100 @@
+#include "Host/Drawer/PreviewCountingWorkspace.h"
+#include "PresetListHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <QScrollBar>
+#include <QSlider>
+#include <QTest>
+
+#include <functional>
+
+using namespace PresetListHarness;
+using Tavrel::PhotoCore::PreviewCountingWorkspace;
+using Tavrel::PhotoCore::WorkspaceController;
+
+namespace {
+
+constexpr int ManyRow = FirstConfiguredRow;
+constexpr int FewRow = FirstConfiguredRow + 1;
+
+class ListPreviews;
+struct Case {
+    const char* name;
+    int group;                              // shown, all of its previews rendered, before act
+    std::function<void(ListPreviews&)> act; // what the user does
+    int renders;                            // previews rendered by act and filling the group again
+};
+
+// A list whose previews are counted at the drawer. The Few group's three tiles all fit the view.
+class ListPreviews : public ::testing::TestWithParam<Case>, public Harness {
+public:
+    ListPreviews() : Harness({{Group("Many", ExposureItems("many", 300)), Group("Few", ExposureItems("few", 3))}, {}})
+    {
+    }
+
+    void Watch(const std::shared_ptr<WorkspaceController>& workspace)
+    {
+        counting = std::make_shared<PreviewCountingWorkspace>(workspace);
+        list->SetWorkspaceController(counting);
+    }
+
+    void Click(int row, const char* button)
+    {
+        QTest::mouseClick(&Part(row, button), Qt::LeftButton);
+        Photo();
+        Paint();
+    }
+
+    std::shared_ptr<PreviewCountingWorkspace> counting;
+};
+
+} // namespace
+
+TEST_P(ListPreviews, RendersOnlyThePreviewsThatChanged)
+{
+    UseStyleSheet();
+    Open(QSize(260, 600));
+    ASSERT_TRUE(list->AddUserPreset(QStringLiteral("Mine"), "mine", {}, false));
+    Watch(controller);
+    SelectGroup(CustomRow);
+    SelectGroup(GetParam().group);
+    ASSERT_GT(counting->Count(), 0);
+    counting->ResetCount();
+
+    GetParam().act(*this);
+    Photo();
+    list->Update();
+    Paint();
+    EXPECT_EQ(counting->Count(), GetParam().renders);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ListPreviews,
+    ::testing::Values(
+        Case{"AnotherPhoto", FewRow,
+             [](ListPreviews& t) { t.Watch(std::make_shared<WorkspaceController>(TestPresets::GradientPhoto())); }, 3},
+        Case{"PresetConfirmed", FewRow,
+             [](ListPreviews& t) { t.Click(0, "activateButton"); t.Click(0, "applyBtn"); }, 3},
+        Case{"OnePresetsIntensity", FewRow, [](ListPreviews& t) {
+                 t.Click(0, "activateButton");
+                 QTest::keyClick(&t.Part<QSlider>(0, "intensitySlider"), Qt::Key_PageUp);
+             }, 1},
+        Case{"Renamed", CustomRow, [](ListPreviews& t) {
+                 const QModelIndex mine = t.Shown().index(0, 0);
+                 EXPECT_TRUE(t.Shown().setData(mine, QStringLiteral("Evening"), ModelPreset::RenameRole));
+             }, 0},
+        Case{"GroupSwitchedAndBack", FewRow,
+             [](ListPreviews& t) { t.SelectGroup(CustomRow); t.SelectGroup(FewRow); }, 0},
+        Case{"PanelReopened", FewRow, [](ListPreviews& t) { t.list->hide(); t.Paint(); t.list->show(); }, 0},
+        // 300 presets scrolled to the bottom twice, a page at a time: each rendered once (ListBench: 1,000).
+        Case{"ScrolledDownTwice", FewRow, [](ListPreviews& t) {
+                 t.SelectGroup(ManyRow);
+                 QScrollBar* bar = t.View().verticalScrollBar();
+                 const int steps = bar->maximum() / bar->pageStep() + 2;
+                 for (int step = 0; step < 2 * steps; ++step) {
+                     bar->setValue(step % steps * bar->pageStep());
+                     t.Paint();
+                 }
+             }, 300}),
+    [](const ::testing::TestParamInfo<Case>& info) { return info.param.name; });
