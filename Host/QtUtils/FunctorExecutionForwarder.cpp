@@ -1,5 +1,7 @@
 #include "Host/QtUtils/FunctorExecutionForwarder.h"
 
+#include "Host/QtUtils/ThreadHandOver.h"
+
 namespace Tavrel {
 
 FunctorExecutionForwarder::FunctorExecutionForwarder(QObject* parent) : QObject(parent) {}
@@ -7,7 +9,7 @@ FunctorExecutionForwarder::FunctorExecutionForwarder(QObject* parent) : QObject(
 void FunctorExecutionForwarder::Forward(std::function<void()> functor)
 {
     // The queued call is an event posted to this object: Qt discards it if the object dies first.
-    QMetaObject::invokeMethod(this, std::move(functor), Qt::QueuedConnection);
+    ThreadHandOver::Invoke(this, std::move(functor));
 }
 
 } // namespace Tavrel

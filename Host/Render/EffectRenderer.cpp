@@ -1,11 +1,11 @@
 #include "Host/Render/EffectRenderer.h"
 
+#include "Host/QtUtils/ThreadHandOver.h"
 #include "Host/Render/ImageBuffer.h"
 #include "Host/Render/RenderPlan.h"
 
 #include <QThread>
 #include <QThreadPool>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
 #include <atomic>
@@ -47,16 +47,16 @@ std::optional<QImage> Run(const RenderPlan& plan, const QImage& source, const Ef
         }
     };
     const int threads = std::min(options.threads > 0 ? options.threads : QThread::idealThreadCount(), bands);
-    std::vector<QFuture<void>> helpers;
+    std::vector<ThreadHandOver::Task> helpers;
     for (int helper = 1; helper < threads; ++helper)
-        helpers.push_back(QtConcurrent::run(QThreadPool::globalInstance(), work));
+        helpers.push_back(ThreadHandOver::Run(QThreadPool::globalInstance(), work));
     // A helper still queued when the work is done runs here, finds no band and returns.
     // Every helper is waited for before a failure goes on: they use this frame.
     const auto join = [&helpers] {
         std::exception_ptr failure;
         for (auto& helper : helpers) {
             try {
-                helper.waitForFinished();
+                helper.Wait();
             } catch (...) {
                 failure = failure ? failure : std::current_exception();
             }

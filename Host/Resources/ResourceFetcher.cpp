@@ -8,8 +8,12 @@
 
 namespace Tavrel {
 
-ResourceFetcher::ResourceFetcher(qint64 chunkSize, std::chrono::milliseconds chunkPause)
-    : m_chunkSize(std::max<qint64>(chunkSize, 1)), m_chunkPause(chunkPause)
+namespace {
+using Status = IRemoteResource::Status;
+}
+
+ResourceFetcher::ResourceFetcher(qint64 chunkSize, std::chrono::milliseconds chunkPause, Report report)
+    : m_chunkSize(std::max<qint64>(chunkSize, 1)), m_chunkPause(chunkPause), m_report(std::move(report))
 {
 }
 
@@ -17,8 +21,10 @@ void ResourceFetcher::Fetch(int key, const QString& source, const QString& targe
 {
     if (QThread::currentThread()->isInterruptionRequested())
         return;
-    emit started(key);
-    emit finished(key, Copy(key, source, target));
+    m_report(key, {Status::Loading, 0.0, {}});
+    const QString error = Copy(key, source, target);
+    m_report(key, error.isEmpty() ? IRemoteResource::State{Status::Loaded, 1.0, {}}
+                                  : IRemoteResource::State{Status::Failed, 0.0, error});
 }
 
 QString ResourceFetcher::Copy(int key, const QString& source, const QString& target)
@@ -52,7 +58,7 @@ QString ResourceFetcher::Copy(int key, const QString& source, const QString& tar
         if (output.write(chunk) != chunk.size())
             return tr("The resource \"%1\" could not be written to %2: %3.").arg(name, target, output.errorString());
         copied += chunk.size();
-        emit progressed(key, size > 0 ? double(copied) / size : 1.0);
+        m_report(key, {Status::Loading, size > 0 ? double(copied) / size : 1.0, {}});
         if (m_chunkPause.count() > 0)
             QThread::msleep(m_chunkPause.count());
     }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "Interfaces/IRemoteResource.h"
+
 #include <QObject>
 #include <QString>
 
 #include <chrono>
+#include <functional>
 
 namespace Tavrel {
 
@@ -14,22 +17,22 @@ class ResourceFetcher : public QObject {
     Q_OBJECT
 
 public:
-    ResourceFetcher(qint64 chunkSize, std::chrono::milliseconds chunkPause);
+    /// Called on the worker thread with the key of the fetch: Loading (from 0 as it starts), then
+    /// Loaded or Failed.
+    using Report = std::function<void(int key, const IRemoteResource::State& state)>;
 
-    /// Queued from the UI thread. Reports through the signals with the same key.
-    Q_INVOKABLE void Fetch(int key, const QString& source, const QString& target);
+    ResourceFetcher(qint64 chunkSize, std::chrono::milliseconds chunkPause, Report report);
 
-signals:
-    void started(int key);
-    void progressed(int key, double progress);
-    /// An empty error means success.
-    void finished(int key, const QString& error);
+    /// On the worker thread.
+    void Fetch(int key, const QString& source, const QString& target);
 
 private:
+    /// The error; empty on success.
     QString Copy(int key, const QString& source, const QString& target);
 
     qint64 m_chunkSize;
     std::chrono::milliseconds m_chunkPause;
+    Report m_report;
 };
 
 } // namespace Tavrel

@@ -1,5 +1,6 @@
 #include "Host/Resources/ResourceManager.h"
 
+#include "Host/QtUtils/ThreadHandOver.h"
 #include "Host/Resources/RemoteResource.h"
 #include "Host/Resources/ResourceFetcher.h"
 
@@ -33,28 +34,15 @@ ResourceManager::Options OptionsFromEnvironment()
 ResourceManager::ResourceManager(QObject* parent) : ResourceManager(OptionsFromEnvironment(), parent) {}
 
 ResourceManager::ResourceManager(const Options& options, QObject* parent)
-    : QObject(parent), m_fetcher(new ResourceFetcher(options.chunkSize, options.chunkPause))
+    : QObject(parent),
+      m_fetcher(new ResourceFetcher(options.chunkSize, options.chunkPause, [this](int key, const IRemoteResource::State& state) {
+          // Handed to this object: reports still on their way when it dies are dropped.
+          ThreadHandOver::Invoke(this, [this, key, state] { OnReport(key, state); });
+      }))
 {
     m_thread.setObjectName("ResourceFetcher");
     m_fetcher->moveToThread(&m_thread);
     connect(&m_thread, &QThread::finished, m_fetcher, &QObject::deleteLater);
-
-    // Queued to this object: reports still on their way when it dies are dropped by Qt.
-    connect(m_fetcher, &ResourceFetcher::started, this, [this](int key) {
-        if (auto resource = ResourceByKey(key))
-            SetState(*resource, {Status::Loading, 0.0, {}});
-    });
-    connect(m_fetcher, &ResourceFetcher::progressed, this, [this](int key, double progress) {
-        if (auto resource = ResourceByKey(key))
-            SetState(*resource, {Status::Loading, progress, {}});
-    });
-    connect(m_fetcher, &ResourceFetcher::finished, this, [this](int key, const QString& error) {
-        auto resource = ResourceByKey(key);
-        m_keys.erase(key);
-        if (resource)
-            SetState(*resource, error.isEmpty() ? IRemoteResource::State{Status::Loaded, 1.0, {}}
-                                                : IRemoteResource::State{Status::Failed, 0.0, error});
-    });
     m_thread.start();
 }
 
@@ -89,6 +77,15 @@ std::shared_ptr<RemoteResource> ResourceManager::ResourceByKey(int key) const
     return found == m_keys.end() ? nullptr : m_resources.at(found->second);
 }
 
+void ResourceManager::OnReport(int key, const IRemoteResource::State& state)
+{
+    const auto resource = ResourceByKey(key);
+    if (state.status != Status::Loading)
+        m_keys.erase(key);
+    if (resource)
+        SetState(*resource, state);
+}
+
 void ResourceManager::Fetch(const ResourceId& id)
 {
     const std::shared_ptr<RemoteResource> resource = Resource(id);
@@ -109,9 +106,8 @@ void ResourceManager::Fetch(const ResourceId& id)
     const int key = m_nextKey++;
     m_keys.emplace(key, id);
     SetState(*resource, {Status::Queued, 0.0, {}});
-    const QString source = QDir(SourceFolder()).filePath(name);
-    QMetaObject::invokeMethod(m_fetcher, "Fetch", Qt::QueuedConnection, Q_ARG(int, key), Q_ARG(QString, source),
-                              Q_ARG(QString, CachedPath(id)));
+    ThreadHandOver::Invoke(m_fetcher, [fetcher = m_fetcher, key, source = QDir(SourceFolder()).filePath(name),
+                                       target = CachedPath(id)] { fetcher->Fetch(key, source, target); });
 }
 
 int ResourceManager::AddListener(Listener listener)

@@ -49,6 +49,8 @@ public:
 private:
     std::shared_ptr<RemoteResource> Resource(const ResourceId& id);
     std::shared_ptr<RemoteResource> ResourceByKey(int key) const;
+    /// A report of the fetcher's, on this object's thread.
+    void OnReport(int key, const IRemoteResource::State& state);
     void SetState(RemoteResource& resource, const IRemoteResource::State& state);
 
     std::map<ResourceId, std::shared_ptr<RemoteResource>> m_resources;
