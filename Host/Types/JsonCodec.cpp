@@ -226,15 +226,17 @@ bool JsonCodec::TryParse(std::string_view text, PropertyTree& tree, std::string&
     constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
     const std::size_t skipped = text.substr(0, byteOrderMark.size()) == byteOrderMark ? byteOrderMark.size() : 0;
     text.remove_prefix(skipped);
-    if (const std::optional<TextFault> fault = FindTextFault(text)) {
-        error = "invalid JSON at byte offset " + std::to_string(skipped + fault->offset) + ": " + fault->reason;
-        return false;
-    }
+    const std::optional<TextFault> fault = FindTextFault(text);
     std::string buffer(text);
     rapidjson::InsituStringStream stream(buffer.data());
     TreeBuilder builder;
     rapidjson::Reader reader;
     const rapidjson::ParseResult result = reader.Parse<kParseFlags>(stream, builder);
+    // Of two faults the earlier is named; at one offset the grammar's, as for a binary file.
+    if (fault && (!result.IsError() || fault->offset < result.Offset())) {
+        error = "invalid JSON at byte offset " + std::to_string(skipped + fault->offset) + ": " + fault->reason;
+        return false;
+    }
     if (result.IsError()) {
         const std::string reason = result.Code() == rapidjson::kParseErrorTermination
                                        ? builder.Error()
