@@ -41,6 +41,8 @@ TEST(JsonCodec, ErrorsNameOriginOffsetAndReason)
         {"{\"a\": \"unterminated}", "Missing a closing quotation mark"},
         {R"({"a": "\ude00"})", "a \\u escape names a lone surrogate"},
         {R"({"\udc00": 1})", "lone surrogate"},
+        // Escapes that leave a quote where an unescaped string's opening quote would stand.
+        {R"({"a": "ab\"\udc00"})", "lone surrogate"},
     };
     for (const Case& c : cases) {
         EXPECT_THAT([&] { JsonCodec::Parse(c.text, "origin.json"); },

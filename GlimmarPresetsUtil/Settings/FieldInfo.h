@@ -88,7 +88,11 @@ template <>
 struct TreeConverter<std::string> {
     static void Read(std::string& value, const PropertyTree& tree, TreeOptions)
     {
-        value = tree.getScalar().convertTo<std::string>();
+        const PropertyTreeScalar& scalar = tree.getScalar();
+        if (scalar.isString())
+            value.assign(scalar.toStringView());
+        else
+            value = scalar.convertTo<std::string>();
     }
     static void Write(const std::string& value, PropertyTree& tree, TreeOptions) { tree = PropertyTreeScalar(value); }
 };
@@ -173,11 +177,14 @@ struct TreeConverter<std::vector<E, A>> {
         const auto& list = tree.getList();
         value.clear();
         value.reserve(list.size());
+        // A new element holds the defaults already: resetting its missing members would copy them again.
+        TreeOptions elementOptions = options;
+        elementOptions.replace = false;
         for (const PropertyTree& element : list) {
             // Read in place; an element that fails is not kept.
             E& item = value.emplace_back();
             try {
-                TreeConverter<E>::Read(item, element, options);
+                TreeConverter<E>::Read(item, element, elementOptions);
             } catch (...) {
                 value.pop_back();
                 throw;
@@ -234,6 +241,15 @@ const std::array<std::pair<std::string_view, std::size_t>, FieldCount<T>>& Sorte
     return sorted;
 }
 
+/// Three-way comparison of keys in the map's order; most keys differ in their first
+/// byte, which is compared before the library call for the rest.
+inline int CompareKeys(std::string_view a, std::string_view b)
+{
+    if (!a.empty() && !b.empty() && a.front() != b.front())
+        return static_cast<unsigned char>(a.front()) < static_cast<unsigned char>(b.front()) ? -1 : 1;
+    return a.compare(b);
+}
+
 template <typename T, typename M>
 void ReadField(T& record, const PropertyTree* tree, const FieldInfo<T, M>& field, TreeOptions options)
 {
@@ -271,11 +287,12 @@ void ReadRecord(T& record, const PropertyTree::Map& map, TreeOptions options)
     std::array<const PropertyTree*, FieldCount<T>> found{};
     auto it = map.begin();
     for (const auto& [key, index] : SortedKeys<T>()) {
-        while (it != map.end() && std::string_view(it->first) < key)
+        int order = 1;
+        while (it != map.end() && (order = CompareKeys(it->first, key)) < 0)
             ++it;
         if (it == map.end())
             break;
-        if (it->first == key)
+        if (order == 0)
             found[index] = &it->second;
     }
     std::size_t i = 0;

@@ -95,8 +95,10 @@ struct TreeConverter<EffectList> {
     {
         if (!tree.isList())
             return;
+        const auto& list = tree.getList();
         value.clear();
-        for (const PropertyTree& element : tree.getList())
+        value.reserve(list.size());
+        for (const PropertyTree& element : list)
             value.push_back(PhotoCore::EffectSettings::DeserializePtr(element));
     }
     static void Write(const EffectList& value, PropertyTree& tree, TreeOptions)

@@ -3,6 +3,7 @@
 #include "Host/Effects/EffectSettingsRegistry.h"
 
 #include <stdexcept>
+#include <string_view>
 
 namespace Tavrel::PhotoCore {
 namespace {
@@ -10,11 +11,11 @@ namespace {
 const std::string CLASS_KEY = "class";
 const std::string ID_KEY = "id";
 
-std::string TextOf(const PropertyTree& tree, const std::string& what)
+std::string_view TextOf(const PropertyTree& tree, const char* what)
 {
     if (!tree.isScalar() || !tree.getScalar().isString())
-        throw std::invalid_argument("serialized effect: " + what + " must be a text");
-    return tree.getScalar().toCString();
+        throw std::invalid_argument(std::string("serialized effect: ") + what + " must be a text");
+    return tree.getScalar().toStringView();
 }
 
 } // namespace
@@ -108,7 +109,7 @@ IEffectSettings::Ptr EffectSettings::DeserializePtr(const PropertyTree& tree)
         if (key == CLASS_KEY)
             continue;
         if (key == ID_KEY)
-            effect->SetId(TextOf(value, "\"id\""));
+            effect->SetId(std::string(TextOf(value, "\"id\"")));
         else
             settings.SetProperty(key, value);
     }

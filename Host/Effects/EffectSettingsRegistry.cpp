@@ -15,25 +15,28 @@
 #include "Host/Effects/Kinds/SettingsEffectTexture.h"
 #include "Host/Effects/Kinds/SettingsEffectVignette.h"
 
-#include <functional>
 #include <map>
 #include <stdexcept>
+#include <string>
 
 namespace Tavrel::PhotoCore {
 namespace {
 
-using Factory = std::function<IEffectSettings::Ptr()>;
+using Factory = IEffectSettings::Ptr (*)();
 
 template <typename S, typename Base = EffectSettings>
 std::pair<const std::string, Factory> Entry()
 {
-    // Built in place: Create(S()) would copy a settings object per effect read.
-    return {S::CLASS_ID, [] { return std::make_shared<EffectSettingsImpl<S, Base>>(std::make_unique<S>()); }};
+    // Copies of one default object: building the defaults anew costs more than copying them.
+    return {S::CLASS_ID, [] {
+                static const S defaults;
+                return IEffectSettings::Ptr(std::make_shared<EffectSettingsImpl<S, Base>>(std::make_unique<S>(defaults)));
+            }};
 }
 
-const std::map<std::string, Factory>& Factories()
+const std::map<std::string, Factory, std::less<>>& Factories()
 {
-    static const std::map<std::string, Factory> factories{
+    static const std::map<std::string, Factory, std::less<>> factories{
         Entry<SettingsEffectEmpty, EmptySettings>(),
         Entry<SettingsEffectMaskBlender, EffectsPackageWithBrushSettings>(),
         Entry<SettingsEffectExposure>(),
@@ -51,12 +54,12 @@ const std::map<std::string, Factory>& Factories()
 
 } // namespace
 
-IEffectSettings::Ptr EffectSettingsRegistry::Create(const std::string& classId)
+IEffectSettings::Ptr EffectSettingsRegistry::Create(std::string_view classId)
 {
     const auto& factories = Factories();
     const auto it = factories.find(classId);
     if (it == factories.end())
-        throw std::invalid_argument("unknown effect class \"" + classId + "\"");
+        throw std::invalid_argument("unknown effect class \"" + std::string(classId) + "\"");
     return it->second();
 }
 

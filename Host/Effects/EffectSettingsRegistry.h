@@ -2,7 +2,7 @@
 
 #include "Host/Effects/IEffectSettings.h"
 
-#include <string>
+#include <string_view>
 
 namespace Tavrel::PhotoCore {
 
@@ -12,7 +12,7 @@ namespace Tavrel::PhotoCore {
 class EffectSettingsRegistry {
 public:
     /// Throws std::invalid_argument for a class identifier no effect has.
-    static IEffectSettings::Ptr Create(const std::string& classId);
+    static IEffectSettings::Ptr Create(std::string_view classId);
 };
 
 } // namespace Tavrel::PhotoCore

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <stdexcept>
 
 namespace Tavrel::PhotoCore {
@@ -24,7 +25,7 @@ const char* KindName(const PropertyTreeScalar& scalar)
 } // namespace
 
 SettingsEffectParameters::SettingsEffectParameters(std::vector<Parameter> defaults)
-    : m_parameters(std::move(defaults))
+    : m_parameters(std::make_move_iterator(defaults.begin()), std::make_move_iterator(defaults.end()))
 {
 }
 

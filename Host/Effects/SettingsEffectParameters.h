@@ -2,6 +2,8 @@
 
 #include "Host/Effects/ISettingsEffect.h"
 
+#include <boost/container/small_vector.hpp>
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -40,7 +42,8 @@ protected:
 private:
     std::size_t IndexOf(const std::string& name) const;
 
-    std::vector<Parameter> m_parameters;
+    // Inline: effects are made by the thousand when a configuration is read.
+    boost::container::small_vector<Parameter, 4> m_parameters;
 };
 
 } // namespace Tavrel::PhotoCore

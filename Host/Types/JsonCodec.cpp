@@ -13,6 +13,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
+#include <tuple>
 #include <vector>
 
 namespace Tavrel::PhotoUtil {
@@ -27,6 +29,8 @@ constexpr unsigned kParseFlags = rapidjson::kParseFullPrecisionFlag | rapidjson:
 class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeBuilder> {
 public:
     using SizeType = rapidjson::SizeType;
+
+    TreeBuilder(std::string_view source, const rapidjson::MemoryStream& stream) : m_source(source), m_stream(stream) {}
 
     bool Null() { return Add(PropertyTree()); }
     bool Bool(bool value) { return Add(PropertyTreeScalar(value)); }
@@ -59,29 +63,33 @@ public:
         return false;
     }
 
+    // The member is made with its key at once; its value arrives next.
     bool Key(const char* text, SizeType length, bool)
     {
         if (!IsText(text, length))
             return false;
-        m_key.assign(text, length);
+        m_members.emplace_back(std::piecewise_construct, std::forward_as_tuple(text, length), std::forward_as_tuple());
         return true;
     }
 
     bool StartObject() { return Open(false); }
     bool StartArray() { return Open(true); }
-    bool EndObject(SizeType) { return Close(); }
-    bool EndArray(SizeType) { return Close(); }
+    bool EndObject(SizeType) { return Add(PropertyTree(TakeMap())); }
+    bool EndArray(SizeType) { return Add(PropertyTree(TakeList())); }
 
     PropertyTree TakeRoot() { return std::move(m_root); }
     const std::string& Error() const { return m_error; }
 
 private:
-    using Members = PropertyTree::Map::sequence_type;
+    using Member = PropertyTree::Map::value_type;
 
     // The reader checks raw bytes, but decodes a lone surrogate escape ("\udc00") into
-    // bytes that are not UTF-8 (0xED 0xA0-0xBF), which no later read would accept.
+    // bytes that are not UTF-8 (0xED 0xA0-0xBF), which no later read would accept. Only
+    // strings that held an escape need the look.
     bool IsText(const char* text, SizeType length)
     {
+        if (!HeldEscape(length))
+            return true;
         const char* end = text + length;
         for (const char* p = std::find(text, end, '\xED'); p != end; p = std::find(p + 1, end, '\xED')) {
             if (p + 1 != end && static_cast<unsigned char>(p[1]) >= 0xA0) {
@@ -92,78 +100,87 @@ private:
         return true;
     }
 
+    // Called just after the string's closing quote. Escapes make the source longer than the
+    // decoded text, so without one the opening quote stands `length` bytes before the closing
+    // one; with one, that byte is inside the string, and a quote there is itself escaped.
+    bool HeldEscape(SizeType length) const
+    {
+        const std::size_t open = m_stream.Tell() - 2 - length;
+        return m_source[open] != '"' || (open != 0 && m_source[open - 1] == '\\');
+    }
+
     struct Level {
-        PropertyTree* tree;
+        std::size_t start; // of the level's values in m_elements or m_members
         bool isList;
-        // An object's members in the order they come; inserting each into the sorted
-        // map would shift the ones after it, which costs the square of the count.
-        Members members;
     };
 
-    // Constructs the value where it belongs: in the parent list or object, or as the root.
-    // Nothing is added to a parent while a child is open, so the child's place stays put.
-    template <typename V>
-    PropertyTree& Place(V&& value)
-    {
-        if (m_stack.empty())
-            return m_root = PropertyTree(std::forward<V>(value));
-        Level& parent = m_stack.back();
-        if (parent.isList)
-            return parent.tree->getList().emplace_back(std::forward<V>(value));
-        return parent.members.emplace_back(std::move(m_key), PropertyTree(std::forward<V>(value))).second;
-    }
-
-    // Sorts an object's members once; of a repeated key the last value wins.
-    static void Adopt(Members& members, PropertyTree::Map& map)
-    {
-        const auto byKey = [](const auto& a, const auto& b) { return a.first < b.first; };
-        const auto sameKey = [](const auto& a, const auto& b) { return a.first == b.first; };
-        if (!std::is_sorted(members.begin(), members.end(), byKey))
-            std::stable_sort(members.begin(), members.end(), byKey);
-        // Backwards, unique keeps the last of each run of equal keys.
-        members.erase(members.begin(), std::unique(members.rbegin(), members.rend(), sameKey).base());
-        map.adopt_sequence(boost::container::ordered_unique_range, std::move(members));
-    }
-
-    bool Add(PropertyTreeScalar value)
-    {
-        Place(std::move(value));
-        return true;
-    }
-
+    // Values of open lists and objects wait on two stacks, like the reader's own, and
+    // move into storage of their final size when their container closes: one allocation
+    // per container, and the stacks' capacity serves the whole document.
     bool Add(PropertyTree value)
     {
-        Place(std::move(value));
+        if (m_levels.empty())
+            m_root = std::move(value);
+        else if (m_levels.back().isList)
+            m_elements.push_back(std::move(value));
+        else
+            m_members.back().second = std::move(value);
         return true;
     }
 
     bool Open(bool isList)
     {
-        if (m_stack.size() >= static_cast<std::size_t>(JsonCodec::MaxDepth)) {
+        if (m_levels.size() >= static_cast<std::size_t>(JsonCodec::MaxDepth)) {
             m_error = "nesting deeper than " + std::to_string(JsonCodec::MaxDepth) + " levels";
             return false;
         }
-        PropertyTree& tree = Place(PropertyTree());
-        if (isList)
-            tree.convertToList();
-        else
-            tree.convertToMap();
-        m_stack.push_back({&tree, isList, {}});
+        m_levels.push_back({isList ? m_elements.size() : m_members.size(), isList});
         return true;
     }
 
-    bool Close()
+    PropertyTree::List TakeList()
     {
-        Level& level = m_stack.back();
-        if (!level.isList)
-            Adopt(level.members, level.tree->getMap());
-        m_stack.pop_back();
-        return true;
+        const auto first = m_elements.begin() + static_cast<std::ptrdiff_t>(m_levels.back().start);
+        m_levels.pop_back();
+        PropertyTree::List list(std::make_move_iterator(first), std::make_move_iterator(m_elements.end()));
+        m_elements.erase(first, m_elements.end());
+        return list;
     }
 
+    // Sorts an object's members once (inserting each into the sorted map would shift
+    // the ones after it: the square of the count); of a repeated key the last value wins.
+    PropertyTree::Map TakeMap()
+    {
+        const auto first = m_members.begin() + static_cast<std::ptrdiff_t>(m_levels.back().start);
+        m_levels.pop_back();
+        const auto byKey = [](const Member& a, const Member& b) { return a.first < b.first; };
+        auto last = m_members.end();
+        // Written maps come sorted: then one pass proves the keys unique too.
+        if (std::adjacent_find(first, last, [](const Member& a, const Member& b) { return !(a.first < b.first); }) !=
+            last) {
+            std::stable_sort(first, last, byKey);
+            // Backwards, unique keeps the last of each run of equal keys.
+            const auto sameKey = [](const Member& a, const Member& b) { return a.first == b.first; };
+            const auto kept = std::unique(std::make_reverse_iterator(last), std::make_reverse_iterator(first), sameKey);
+            if (kept.base() != first) {
+                const auto count = last - kept.base();
+                std::move(kept.base(), last, first);
+                last = first + count;
+            }
+        }
+        PropertyTree::Map::sequence_type members(std::make_move_iterator(first), std::make_move_iterator(last));
+        m_members.erase(first, m_members.end());
+        PropertyTree::Map map;
+        map.adopt_sequence(boost::container::ordered_unique_range, std::move(members));
+        return map;
+    }
+
+    std::string_view m_source;
+    const rapidjson::MemoryStream& m_stream;
     PropertyTree m_root;
-    std::vector<Level> m_stack;
-    std::string m_key;
+    std::vector<Level> m_levels;
+    std::vector<PropertyTree> m_elements;
+    std::vector<Member> m_members;
     std::string m_error;
 };
 
@@ -179,8 +196,8 @@ bool JsonCodec::TryParse(std::string_view text, PropertyTree& tree, std::string&
     constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
     const std::size_t skipped = text.substr(0, byteOrderMark.size()) == byteOrderMark ? byteOrderMark.size() : 0;
     text.remove_prefix(skipped);
-    TreeBuilder builder;
     rapidjson::MemoryStream stream(text.data(), text.size());
+    TreeBuilder builder(text, stream);
     rapidjson::Reader reader;
     const rapidjson::ParseResult result = reader.Parse<kParseFlags>(stream, builder);
     if (result.IsError()) {

@@ -27,6 +27,9 @@ public:
 
     PropertyTree() = default;
     PropertyTree(PropertyTreeScalar scalar) : m_value(std::move(scalar)) {}
+    /// Takes over a finished list or map without copying its elements.
+    explicit PropertyTree(List list) : m_value(std::move(list)) {}
+    explicit PropertyTree(Map map) : m_value(std::move(map)) {}
 
     bool isNull() const { return std::holds_alternative<std::monostate>(m_value); }
     bool isScalar() const { return std::holds_alternative<PropertyTreeScalar>(m_value); }

@@ -57,8 +57,13 @@ std::string PropertyTreeScalar::toString() const
 
 const char* PropertyTreeScalar::toCString() const
 {
+    return toStringView().data();
+}
+
+std::string_view PropertyTreeScalar::toStringView() const
+{
     if (const auto* s = std::get_if<std::string>(&m_value))
-        return s->c_str();
+        return *s;
     throw std::invalid_argument("PropertyTreeScalar: expected a string, found " + toString());
 }
 

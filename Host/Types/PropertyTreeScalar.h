@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <variant>
 
@@ -31,6 +32,8 @@ public:
     std::string toString() const;
     /// The held text; throws std::invalid_argument when the scalar is not a string.
     const char* toCString() const;
+    /// As toCString, without measuring the text.
+    std::string_view toStringView() const;
     /// Integers as they are, doubles truncated, bools as 0 / 1, texts parsed.
     std::int64_t toInt() const;
     double toDouble() const;
