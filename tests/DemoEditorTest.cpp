@@ -175,8 +175,9 @@ TEST_F(DemoEditorTest, ExportWritesTheDrawerImageAtFullResolutionOrSaysWhyNot)
         EXPECT_EQ(error.isEmpty(), writable) << error.toStdString();
         EXPECT_EQ(message.isEmpty(), writable);
         EXPECT_EQ(QFile::exists(path), writable);
-        if (writable)
+        if (writable) {
             EXPECT_EQ(QImage(path).convertToFormat(QImage::Format_RGB32), Drawer().CurrentImage());
+        }
     }
 }
 

@@ -41,8 +41,8 @@ TEST(JsonCodec, ErrorsNameOriginOffsetAndReason)
         {"{\"a\": \"unterminated}", "Missing a closing quotation mark"},
         {R"({"a": "\ude00"})", "a \\u escape names a lone surrogate"},
         {R"({"\udc00": 1})", "lone surrogate"},
-        // Escapes that leave a quote where an unescaped string's opening quote would stand.
         {R"({"a": "ab\"\udc00"})", "lone surrogate"},
+        {"[\"\xED\xA0\x80\"]", "byte offset 2: Invalid encoding"},
     };
     for (const Case& c : cases) {
         EXPECT_THAT([&] { JsonCodec::Parse(c.text, "origin.json"); },
@@ -51,6 +51,17 @@ TEST(JsonCodec, ErrorsNameOriginOffsetAndReason)
     }
     const std::string withNul("{}\0{}", 5);
     EXPECT_THROW(JsonCodec::Parse(withNul, "nul"), BaseConfigError);
+}
+
+TEST(JsonCodec, EscapesDecodeToTheirCharacters)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {R"(["\\udc00"])", "\\udc00"},
+        {R"(["\ud83d\ude00 \u00e9"])", "\xF0\x9F\x98\x80 \xC3\xA9"},
+        {R"(["a\"b\n"])", "a\"b\n"},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(JsonCodec::Parse(text, "escapes").getList().at(0).getScalar().toString(), expected) << text;
 }
 
 TEST(JsonCodec, DepthIsCappedWithoutRecursion)

@@ -14,6 +14,8 @@
 
 #include <QImageReader>
 
+#include <optional>
+
 namespace Tavrel::Glimmar::GlimmarPresets {
 
 using PhotoCore::EffectsSettings;
@@ -38,7 +40,10 @@ struct ItemModelPreset::Impl {
 
     EffectsSettings effects;
     EffectsSettings previewEffects;
-    QPixmap preview;
+    /// The preview file, read when the picture is first asked for: most tiles are never shown,
+    /// and a panel opens sooner without decoding their pictures. Empty: no file.
+    QString previewPath;
+    mutable std::optional<QPixmap> preview;
     PresetConfig::Item item;
     std::unique_ptr<IIntensitySetting> intensity = std::make_unique<IntensitySettingEmpty>();
     std::unique_ptr<WorkspaceScenePropertyHelper> propertyHelper = std::make_unique<WorkspaceScenePropertyHelper>();
@@ -47,8 +52,10 @@ struct ItemModelPreset::Impl {
 
     /// Replaces the intensity setting with the one the item's intensity type asks for.
     void ParseIntensity();
-    /// Reads the item's preview file (".png" when it has no extension) from the folder.
-    void LoadPreview(const std::string& previewFolder);
+    /// Names the item's preview file (".png" when it has no extension) in the folder.
+    void LocatePreview(const std::string& previewFolder);
+    /// The preview picture, read from its file on the first call.
+    const QPixmap& Preview() const;
 };
 
 ItemModelPreset::ItemModelPreset(const PresetConfig::Item& item, const TranslatableContext* context,
@@ -57,7 +64,7 @@ ItemModelPreset::ItemModelPreset(const PresetConfig::Item& item, const Translata
 {
     Deserialize(item);
     m_impl->ParseIntensity();
-    m_impl->LoadPreview(previewFolder);
+    m_impl->LocatePreview(previewFolder);
 }
 
 ItemModelPreset::ItemModelPreset(const std::string& name, const TranslatableContext* context,
@@ -125,7 +132,7 @@ IIntensitySetting& ItemModelPreset::GetIntensitySettings() { return *m_impl->int
 
 const IIntensitySetting& ItemModelPreset::GetIntensitySettings() const { return *m_impl->intensity; }
 
-QPixmap ItemModelPreset::GetPreview() const { return m_impl->preview; }
+QPixmap ItemModelPreset::GetPreview() const { return m_impl->Preview(); }
 
 const std::string& ItemModelPreset::GetPainterClassId() const { return m_impl->item.m_painterClassId; }
 
@@ -203,18 +210,28 @@ void ItemModelPreset::Impl::ParseIntensity()
     intensity->Init(effects);
 }
 
-void ItemModelPreset::Impl::LoadPreview(const std::string& previewFolder)
+void ItemModelPreset::Impl::LocatePreview(const std::string& previewFolder)
 {
     if (previewFolder.empty())
         return;
     const std::string& fileName = item.m_previewFilename;
     const ioPath name = ioPath(fileName).has_extension() ? ioPath(fileName) : ioPath(fileName + ".png");
-    const ioPath path = ioPath(previewFolder) / name;
+    previewPath = QString::fromStdString((ioPath(previewFolder) / name).utf8string());
+}
+
+const QPixmap& ItemModelPreset::Impl::Preview() const
+{
+    if (preview)
+        return *preview;
+    preview.emplace();
+    if (previewPath.isEmpty())
+        return *preview;
     // A missing, unreadable or oversized file leaves the picture null; previews are then rendered.
-    QImageReader reader(QString::fromStdString(path.utf8string()));
+    QImageReader reader(previewPath);
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() <= MaxPreviewPixels)
-        preview = QPixmap::fromImage(reader.read());
+        *preview = QPixmap::fromImage(reader.read());
+    return *preview;
 }
 
 } // namespace Tavrel::Glimmar::GlimmarPresets

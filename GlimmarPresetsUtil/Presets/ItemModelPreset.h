@@ -15,8 +15,9 @@ namespace Tavrel::Glimmar::GlimmarPresets {
 class GLIMMARPRESETSUTIL_EXPORT ItemModelPreset : public IItemModelPreset {
 public:
     /// A configured preset. Its preview picture is read from previewFolder (none
-    /// when the folder is empty). Throws std::invalid_argument when a "Custom"
-    /// intensity names an effect the preset does not have.
+    /// when the folder is empty) when it is first asked for. Throws
+    /// std::invalid_argument when a "Custom" intensity names an effect the preset
+    /// does not have.
     ItemModelPreset(const PresetConfig::Item& item, const TranslatableContext* context,
                     const std::string& previewFolder);
     /// A user preset made of the given effects, with a new id, the statistics

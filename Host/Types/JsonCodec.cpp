@@ -3,17 +3,21 @@
 #include "Host/Types/BaseConfigError.h"
 #include "Host/Types/CallStack.h"
 
+#include <boost/locale/utf.hpp>
 #include <rapidjson/error/en.h>
-#include <rapidjson/memorystream.h>
 #include <rapidjson/prettywriter.h>
 #include <rapidjson/reader.h>
+#include <rapidjson/stream.h>
 #include <rapidjson/stringbuffer.h>
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <iterator>
+#include <optional>
 #include <tuple>
 #include <vector>
 
@@ -21,22 +25,78 @@ namespace Tavrel::PhotoUtil {
 namespace {
 
 // Numbers arrive as raw text so that integers keep every digit and the form
-// (integer or double) survives; the reader still checks the JSON grammar. Texts must be
-// UTF-8: a file in another encoding is refused rather than read into garbled names.
+// (integer or double) survives; the reader still checks the JSON grammar. Strings are
+// decoded in place, in a copy of the text that the reader may overwrite.
 constexpr unsigned kParseFlags = rapidjson::kParseFullPrecisionFlag | rapidjson::kParseIterativeFlag |
-                                 rapidjson::kParseNumbersAsStringsFlag | rapidjson::kParseValidateEncodingFlag;
+                                 rapidjson::kParseNumbersAsStringsFlag | rapidjson::kParseInsituFlag;
+
+struct TextFault {
+    std::size_t offset;
+    const char* reason;
+};
+
+// The UTF-16 code unit of a "\\uXXXX" escape at p, or -1 for anything else.
+int EscapedUnit(const char* p, const char* end)
+{
+    if (end - p < 6 || p[0] != '\\' || p[1] != 'u')
+        return -1;
+    unsigned unit = 0;
+    const auto [next, ec] = std::from_chars(p + 2, p + 6, unit, 16);
+    return ec == std::errc() && next == p + 6 ? static_cast<int>(unit) : -1;
+}
+
+// Texts must be UTF-8: a file in another encoding is refused rather than read into
+// garbled names. The reader's escapes can still make a lone surrogate ("\udc00"), which
+// decodes to bytes that are not UTF-8 and that no later read accepts. One pass finds
+// both, eight bytes at a time through the ASCII that holds no backslash (most of a
+// configuration), instead of the reader's byte-by-byte check of every string.
+std::optional<TextFault> FindTextFault(std::string_view text)
+{
+    using Utf8 = boost::locale::utf::utf_traits<char>;
+    constexpr std::uint64_t ones = 0x0101010101010101;
+    constexpr std::uint64_t highBits = 0x8080808080808080;
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    const char* p = begin;
+    while (p != end) {
+        if (end - p >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, p, sizeof word);
+            const std::uint64_t backslashes = word ^ (ones * '\\');
+            if (((word | ((backslashes - ones) & ~backslashes)) & highBits) == 0) {
+                p += 8;
+                continue;
+            }
+        }
+        const char* const at = p;
+        if (*p == '\\') {
+            // Outside strings a backslash breaks the grammar, which the reader reports.
+            const int unit = EscapedUnit(p, end);
+            if (unit >= 0xDC00 && unit <= 0xDFFF)
+                return TextFault{static_cast<std::size_t>(at - begin),
+                                 "a \\u escape names a lone surrogate, which is not a character"};
+            // A first half followed by a second is one character; the reader refuses a first half alone.
+            const int next = unit >= 0xD800 && unit <= 0xDBFF ? EscapedUnit(p + 6, end) : -1;
+            p += next >= 0xDC00 && next <= 0xDFFF ? 12 : std::min<std::ptrdiff_t>(2, end - p);
+        } else if (static_cast<unsigned char>(*p) < 0x80) {
+            ++p;
+        } else if (const auto codepoint = Utf8::decode(p, end);
+                   codepoint == boost::locale::utf::illegal || codepoint == boost::locale::utf::incomplete) {
+            return TextFault{static_cast<std::size_t>(at - begin), "Invalid encoding: the text must be UTF-8."};
+        }
+    }
+    return std::nullopt;
+}
 
 class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeBuilder> {
 public:
     using SizeType = rapidjson::SizeType;
 
-    TreeBuilder(std::string_view source, const rapidjson::MemoryStream& stream) : m_source(source), m_stream(stream) {}
-
     bool Null() { return Add(PropertyTree()); }
     bool Bool(bool value) { return Add(PropertyTreeScalar(value)); }
     bool String(const char* text, SizeType length, bool)
     {
-        return IsText(text, length) && Add(PropertyTreeScalar(std::string(text, length)));
+        return Add(PropertyTreeScalar(std::string(text, length)));
     }
 
     bool RawNumber(const char* text, SizeType length, bool)
@@ -66,8 +126,6 @@ public:
     // The member is made with its key at once; its value arrives next.
     bool Key(const char* text, SizeType length, bool)
     {
-        if (!IsText(text, length))
-            return false;
         m_members.emplace_back(std::piecewise_construct, std::forward_as_tuple(text, length), std::forward_as_tuple());
         return true;
     }
@@ -82,32 +140,6 @@ public:
 
 private:
     using Member = PropertyTree::Map::value_type;
-
-    // The reader checks raw bytes, but decodes a lone surrogate escape ("\udc00") into
-    // bytes that are not UTF-8 (0xED 0xA0-0xBF), which no later read would accept. Only
-    // strings that held an escape need the look.
-    bool IsText(const char* text, SizeType length)
-    {
-        if (!HeldEscape(length))
-            return true;
-        const char* end = text + length;
-        for (const char* p = std::find(text, end, '\xED'); p != end; p = std::find(p + 1, end, '\xED')) {
-            if (p + 1 != end && static_cast<unsigned char>(p[1]) >= 0xA0) {
-                m_error = "a \\u escape names a lone surrogate, which is not a character";
-                return false;
-            }
-        }
-        return true;
-    }
-
-    // Called just after the string's closing quote. Escapes make the source longer than the
-    // decoded text, so without one the opening quote stands `length` bytes before the closing
-    // one; with one, that byte is inside the string, and a quote there is itself escaped.
-    bool HeldEscape(SizeType length) const
-    {
-        const std::size_t open = m_stream.Tell() - 2 - length;
-        return m_source[open] != '"' || (open != 0 && m_source[open - 1] == '\\');
-    }
 
     struct Level {
         std::size_t start; // of the level's values in m_elements or m_members
@@ -175,8 +207,6 @@ private:
         return map;
     }
 
-    std::string_view m_source;
-    const rapidjson::MemoryStream& m_stream;
     PropertyTree m_root;
     std::vector<Level> m_levels;
     std::vector<PropertyTree> m_elements;
@@ -196,10 +226,17 @@ bool JsonCodec::TryParse(std::string_view text, PropertyTree& tree, std::string&
     constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
     const std::size_t skipped = text.substr(0, byteOrderMark.size()) == byteOrderMark ? byteOrderMark.size() : 0;
     text.remove_prefix(skipped);
-    rapidjson::MemoryStream stream(text.data(), text.size());
-    TreeBuilder builder(text, stream);
+    const std::optional<TextFault> fault = FindTextFault(text);
+    std::string buffer(text);
+    rapidjson::InsituStringStream stream(buffer.data());
+    TreeBuilder builder;
     rapidjson::Reader reader;
     const rapidjson::ParseResult result = reader.Parse<kParseFlags>(stream, builder);
+    // Of two faults the earlier is named; at one offset the grammar's, as for a binary file.
+    if (fault && (!result.IsError() || fault->offset < result.Offset())) {
+        error = "invalid JSON at byte offset " + std::to_string(skipped + fault->offset) + ": " + fault->reason;
+        return false;
+    }
     if (result.IsError()) {
         const std::string reason = result.Code() == rapidjson::kParseErrorTermination
                                        ? builder.Error()
@@ -207,7 +244,7 @@ bool JsonCodec::TryParse(std::string_view text, PropertyTree& tree, std::string&
         error = "invalid JSON at byte offset " + std::to_string(skipped + result.Offset()) + ": " + reason;
         return false;
     }
-    // The memory stream reports a NUL byte as the end of the text.
+    // The stream takes a NUL byte for the end of the text.
     if (stream.Tell() != text.size()) {
         error = "invalid JSON at byte offset " + std::to_string(skipped + stream.Tell()) + ": a NUL byte after the value";
         return false;
