@@ -181,26 +181,6 @@ TEST_F(DemoEditorTest, ExportWritesTheDrawerImageAtFullResolutionOrSaysWhyNot)
     }
 }
 
-TEST_F(DemoEditorTest, ViewZoomsWithCtrlWheelAndShowsTheOriginalWhileTheKeyIsHeld)
-{
-    PhotoView* view = window->View();
-    window->resize(900, 700);
-    view->ZoomToActualSize();
-    EXPECT_DOUBLE_EQ(view->Zoom(), 1.0);
-
-    const QPoint centre = view->viewport()->rect().center();
-    QWheelEvent wheel(centre, view->viewport()->mapToGlobal(centre), {}, {0, 120}, Qt::NoButton, Qt::ControlModifier,
-                      Qt::NoScrollPhase, false);
-    QApplication::sendEvent(view->viewport(), &wheel);
-    EXPECT_DOUBLE_EQ(view->Zoom(), 1.25);
-    EXPECT_FALSE(view->IsFitted());
-
-    QTest::keyPress(window.get(), Qt::Key_Backslash);
-    EXPECT_TRUE(view->ShowsOriginal());
-    QTest::keyRelease(window.get(), Qt::Key_Backslash);
-    EXPECT_FALSE(view->ShowsOriginal());
-}
-
 TEST_F(DemoEditorTest, UndoAndRedoBringThePanelInLineWithThePhotoAndTheLogHoldsTheEventsInOrder)
 {
     using Tavrel::Glimmar::GlimmarPresets::ModelPreset;

@@ -141,47 +141,6 @@ TEST(EffectRenderer, BlendLevelAndMaskBlenderSwitchesDecideWhatIsShown)
     EXPECT_EQ(EffectRenderer::Render(photo, *Blender({exposure}, 255, true, true)), photo);
 }
 
-TEST(EffectRenderer, TextureBlendsTheFetchedFileAndAMissingOneChangesNothing)
-{
-    QTemporaryDir cache;
-    ASSERT_TRUE(cache.isValid());
-    qputenv("GLIMMAR_RESOURCE_CACHE_DIR", cache.path().toUtf8());
-    QImage stripes(16, 16, QImage::Format_RGB32);
-    stripes.fill(Qt::black);
-    for (int y = 0; y < 16; ++y) {
-        for (int x = 0; x < 8; ++x)
-            stripes.setPixel(x, y, qRgb(255, 255, 255));
-    }
-    ASSERT_TRUE(stripes.save(cache.filePath("stripes.png")));
-    QImage grey(16, 16, QImage::Format_RGB32);
-    grey.fill(qRgb(128, 128, 128));
-    ASSERT_TRUE(grey.save(cache.filePath("grey.png")));
-
-    const QImage photo = Photo();
-    // A tile of a quarter of the 64 pixels wide photo is the texture at its own size.
-    const auto texture = [&photo](const char* name, bool screen) {
-        return EffectRenderer::Render(
-            photo, *MakeEffect("texture", {{"texture", name}, {"amount", 1.0}, {"scale", 0.25}, {"screen", screen}}));
-    };
-    const auto level = [](const QImage& image, int x, int y) {
-        const QRgb p = image.pixel(x, y);
-        return qRed(p) + qGreen(p) + qBlue(p);
-    };
-    const QImage soft = texture("stripes.png", false);
-    for (const int x : {3, 16 + 3})
-        EXPECT_GT(level(soft, x, 20), level(photo, x, 20)) << "under white, x " << x;
-    for (const int x : {11, 16 + 11})
-        EXPECT_LT(level(soft, x, 20), level(photo, x, 20)) << "under black, x " << x;
-
-    const QImage screen = texture("stripes.png", true);
-    EXPECT_EQ(screen.pixel(3, 5), qRgb(255, 255, 255));
-    EXPECT_EQ(screen.pixel(11, 5), photo.pixel(11, 5));
-
-    EXPECT_EQ(texture("grey.png", false), photo) << "mid-grey is neutral";
-    EXPECT_EQ(texture("absent.png", false), photo) << "a texture not fetched leaves the photo";
-    qunsetenv("GLIMMAR_RESOURCE_CACHE_DIR");
-}
-
 // A downloaded texture that is damaged leaves the photo as it is (null here), and is reported
 // once, not at every render.
 TEST(TextureCache, FileThatCannotBeUsedIsNullAndReportedOnceByName)
@@ -208,15 +167,6 @@ TEST(TextureCache, FileThatCannotBeUsedIsNullAndReportedOnceByName)
     const QString path = files[1].path;
     ASSERT_TRUE(QFile::remove(path) && Photo().save(path, "PNG"));
     EXPECT_EQ(TextureCache::Get(path), Photo());
-}
-
-TEST(EffectRenderer, OtherFormatsComeBackAsRgb32)
-{
-    QImage argb = Photo().convertToFormat(QImage::Format_ARGB32);
-    const QImage result = EffectRenderer::Render(argb, *MakeEffect("exposure", {{"amount", 0.5}}));
-    EXPECT_EQ(result.format(), QImage::Format_RGB32);
-    EXPECT_EQ(result.size(), argb.size());
-    EXPECT_TRUE(EffectRenderer::Render(QImage(), EffectsSettings()).isNull());
 }
 
 TEST(EffectRenderer, LargeResultsKeepTheirOwnPixels)

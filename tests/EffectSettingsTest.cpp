@@ -1,9 +1,7 @@
 #include "Host/Effects/EffectSettingsImpl.h"
 #include "Host/Effects/EffectsPackageWithBrushSettings.h"
 #include "Host/Effects/EffectsSettings.h"
-#include "Host/Effects/EmptySettings.h"
 #include "Host/Effects/InvokeEffectHelper.h"
-#include "Host/Effects/SettingsEffectEmpty.h"
 #include "Host/Effects/Kinds/SettingsEffectExposure.h"
 #include "Host/Effects/SettingsEffectMaskBlender.h"
 #include "Host/Effects/Kinds/SettingsEffectVignette.h"
@@ -129,50 +127,6 @@ TEST(EffectParameters, NumbersKeepTheFormWritten)
     list.convertToList();
     EXPECT_THROW(vignette->GetPropertyAccess()->SetProperty("amount", list), std::invalid_argument);
     EXPECT_DOUBLE_EQ(vignette->Settings().Number(SettingsEffectVignette::AMOUNT), 1.0);
-}
-
-TEST(EffectsSettings, CopySharesEffectsClonesDoNot)
-{
-    EffectsSettings settings;
-    settings.Effects() = {Exposure(1.0), BlenderOf({Exposure(0.5, "inner")})};
-    settings.Package().blendLevel = 12;
-
-    EffectsSettings copy = settings;
-    EXPECT_EQ(copy.Effects()[0], settings.Effects()[0]);
-
-    EffectsSettings clone = settings.Clone();
-    EXPECT_EQ(clone.Package(), settings.Package());
-    InvokeEffectHelper::InvokeSet("amount", *clone.Effects()[0], 3.0);
-    auto& clonedBlender = dynamic_cast<SettingsEffectMaskBlender&>(clone.Effects()[1]->GetEffectSettingsRef());
-    InvokeEffectHelper::InvokeSet("amount", const_cast<IEffectSettings&>(*clonedBlender.GetEffects()[0]), 3.0);
-
-    EXPECT_DOUBLE_EQ(InvokeEffectHelper::InvokeGet("amount", *settings.Effects()[0]), 1.0);
-    const auto& blender = dynamic_cast<const SettingsEffectMaskBlender&>(settings.Effects()[1]->GetEffectSettings());
-    EXPECT_DOUBLE_EQ(InvokeEffectHelper::InvokeGet("amount", *blender.GetEffects()[0]), 0.5);
-
-    copy.SetEffectsConst(settings.EffectsConst());
-    EXPECT_EQ(copy.Effects(), settings.Effects());
-
-    // A blender's own copies clone its inner effects.
-    SettingsEffectMaskBlender copied(blender);
-    SettingsEffectMaskBlender assigned;
-    assigned = blender;
-    for (const SettingsEffectMaskBlender* other : {&copied, &assigned}) {
-        ASSERT_EQ(other->GetEffects().size(), 1u);
-        EXPECT_NE(other->GetEffects()[0], blender.GetEffects()[0]);
-        InvokeEffectHelper::InvokeSet("amount", const_cast<IEffectSettings&>(*other->GetEffects()[0]), 2.0);
-    }
-    EXPECT_DOUBLE_EQ(InvokeEffectHelper::InvokeGet("amount", *blender.GetEffects()[0]), 0.5);
-}
-
-TEST(EffectsSettings, IsResetOnlyWithoutRealEffects)
-{
-    EffectsSettings settings;
-    EXPECT_TRUE(settings.IsReset());
-    settings.Effects().push_back(EffectSettingsImpl<SettingsEffectEmpty, EmptySettings>::Create(SettingsEffectEmpty()));
-    EXPECT_TRUE(settings.IsReset());
-    settings.Effects().push_back(Exposure(0.0));
-    EXPECT_FALSE(settings.IsReset());
 }
 
 TEST(SettingsEffectMaskBlender, RefusesNullEffectsAndNestedBlendersAndKeepsItsEffects)

@@ -184,65 +184,6 @@ TEST_F(PhotoCoreDrawerTest, EventsComeFromTheWorkerThreadInOrderAndQueuedRenders
     EXPECT_EQ(handler.Of("memento").size(), 20u) << "history events are never merged";
 }
 
-TEST(PhotoCoreDrawer, WaitUntilIdleWaitsForTheRenderAndRemovedHandlersHearNothing)
-{
-    PhotoCoreDrawer drawer(Photo(), [](const QImage& input, const EffectsSettings& settings, const Cancelled&) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        return std::optional<QImage>(AddAmountsToRed(input, settings));
-    });
-    RecordingHandler stays, leaves;
-    drawer.AddDrawerEventHandler(&stays);
-    drawer.AddDrawerEventHandler(&leaves);
-
-    drawer.ApplyEffects(Settings(5), {});
-    drawer.WaitUntilIdle();
-    EXPECT_EQ(stays.Of("frame").size(), 1u);
-
-    drawer.ApplyEffects(Settings(5), {});
-    std::this_thread::sleep_for(std::chrono::milliseconds(5)); // let the render start
-    drawer.RemoveDrawerEventHandler(&leaves);
-    const std::size_t heard = leaves.Of().size();
-    drawer.ApplyEffects(Settings(5), {});
-    drawer.WaitUntilIdle();
-    EXPECT_EQ(leaves.Of().size(), heard);
-    EXPECT_EQ(stays.Of("frame").back().red, 15);
-    drawer.RemoveDrawerEventHandler(&stays);
-}
-
-TEST(PhotoCoreDrawer, PreviewsAreDrawnFromADownscaledPhotoAtTheRequestedPosition)
-{
-    std::atomic<int> largestInput{0};
-    PhotoCoreDrawer drawer(Photo(1600, 1200), [&](const QImage& input, const EffectsSettings& settings, const Cancelled&) {
-        largestInput = std::max({largestInput.load(), input.width(), input.height()});
-        return std::optional<QImage>(AddAmountsToRed(input, settings));
-    });
-    drawer.ApplyEffects(Settings(10), {});
-    drawer.ApplyEffects(Settings(20), {});
-    drawer.WaitUntilIdle();
-    largestInput = 0;
-
-    PreviewPolicy policy;
-    policy.m_effectPolicy = EffectPolicy::ApplyNormal;
-    const FrameSize tile{384, 224};
-    const FramePtr current = drawer.RenderPreview(Settings(5), tile, policy, -1);
-    ASSERT_TRUE(current);
-    EXPECT_EQ(current->Width(), 384);
-    EXPECT_EQ(current->Height(), 224);
-    EXPECT_EQ(AddedRed(current), 35);
-    EXPECT_EQ(AddedRed(drawer.RenderPreview(Settings(5), tile, policy, 1)), 15);
-    EXPECT_EQ(AddedRed(drawer.RenderPreview(Settings(5), tile, policy, 0)), 5);
-    EXPECT_LE(largestInput.load(), PhotoCoreDrawer::PREVIEW_PHOTO_SIDE) << "the full-size photo must not be filtered";
-
-    QImage own(96, 56, QImage::Format_RGB32);
-    own.fill(qRgb(50, 0, 0));
-    const FramePtr fromSource =
-        drawer.RenderPreview(Settings(5), FrameSize{96, 56}, policy, FramePtr(new VideoFrame(own)), FramePtr());
-    ASSERT_TRUE(fromSource);
-    EXPECT_EQ(RedOf(VideoFrame::ImageOf(fromSource)), 55) << "the history does not apply to a given picture";
-    EXPECT_FALSE(drawer.RenderPreview(Settings(5), tile, policy, FramePtr(), FramePtr()));
-    EXPECT_FALSE(drawer.RenderPreview(Settings(5), FrameSize{0, 10}, policy, -1));
-}
-
 namespace {
 
 // Holds the first render, polling as a banded render does, until it is abandoned or released.

@@ -37,12 +37,11 @@ EffectsSettings SomeEffect()
     return settings;
 }
 
-PreviewPolicy Policy(EffectPolicy effect, CropPolicy crop, FitPolicy fit = FitPolicy::Disable)
+PreviewPolicy Policy(EffectPolicy effect, CropPolicy crop)
 {
     PreviewPolicy policy;
     policy.m_effectPolicy = effect;
     policy.m_cropPolicy = crop;
-    policy.m_fitPolicy = fit;
     return policy;
 }
 
@@ -66,28 +65,6 @@ TEST(PreviewComposer, SplitShowsOriginalLeftEffectRightAndALineOfPixelRatioWidth
         EXPECT_EQ(tile.pixel(51, y), RED);
         EXPECT_EQ(tile.pixel(99, y), RED);
     }
-
-    policy.pixelRatio = 1;
-    const QImage thin = PreviewComposer().Compose(Uniform(300, 200, GREY), SomeEffect(), QSize(100, 40), policy, brighten);
-    EXPECT_EQ(thin.pixel(49, 5), GREY);
-    EXPECT_EQ(thin.pixel(50, 5), qRgb(0, 255, 0));
-    EXPECT_EQ(thin.pixel(51, 5), RED);
-}
-
-TEST(PreviewComposer, FitPadsTheWholePictureWithThePaddingColour)
-{
-    PreviewPolicy policy = Policy(EffectPolicy::ApplyNormal, CropPolicy::BeforeEffect, FitPolicy::Fit);
-    policy.m_fitPaddingColor.channels = {0, 0, 90, 255};
-    const QImage tile = PreviewComposer().Compose(Uniform(200, 100, GREY), SomeEffect(), QSize(100, 100), policy, MarkLeftColumn);
-    ASSERT_EQ(tile.size(), QSize(100, 100));
-    const QRgb padding = qRgb(0, 0, 90);
-    EXPECT_EQ(tile.pixel(50, 0), padding);
-    EXPECT_EQ(tile.pixel(50, 24), padding);
-    EXPECT_EQ(tile.pixel(50, 25), GREY);
-    EXPECT_EQ(tile.pixel(50, 74), GREY);
-    EXPECT_EQ(tile.pixel(50, 75), padding);
-    EXPECT_EQ(tile.pixel(50, 99), padding);
-    EXPECT_EQ(tile.pixel(0, 50), MARK) << "the whole width is shown, effect included";
 }
 
 TEST(PreviewComposer, CropsBeforeOrAfterTheEffectOrStretches)

@@ -2,23 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
+#include <stdexcept>
 
 using Tavrel::PropertyTree;
 using Tavrel::PropertyTreeScalar;
-
-TEST(PropertyTreeScalar, KeepsTheFormItWasWrittenIn)
-{
-    const PropertyTreeScalar two(2.0);
-    EXPECT_TRUE(two.isDouble());
-    EXPECT_EQ(two.toString(), "2");
-    const PropertyTreeScalar big(std::numeric_limits<std::int64_t>::max());
-    EXPECT_FALSE(big.isDouble());
-    EXPECT_EQ(big.toInt(), std::numeric_limits<std::int64_t>::max());
-    EXPECT_NE(PropertyTreeScalar(1), PropertyTreeScalar(1.0));
-    EXPECT_TRUE(PropertyTreeScalar(false).isBool());
-    EXPECT_STREQ(PropertyTreeScalar("x").toCString(), "x");
-}
 
 TEST(PropertyTreeScalar, ConversionsFailClearly)
 {

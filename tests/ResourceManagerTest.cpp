@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <algorithm>
+#include <utility>
 #include <vector>
 
 using namespace Tavrel;
@@ -53,40 +53,6 @@ bool WaitForStatus(IResourceManager& manager, const ResourceId& id, int status)
     return QTest::qWaitFor([&] { return manager.GetResource(id)->GetState().status == status; }, 5000);
 }
 
-TEST_F(ResourceManagerTest, FetchCopiesInChunksAndReportsProgressOnTheUiThread)
-{
-    const QByteArray bytes = AddSource("grain.png", 10 * 1024 + 10);
-    ResourceManager manager(SmallChunks());
-    const ResourceId id{0, "grain.png"};
-    std::vector<IRemoteResource::State> states;
-    manager.AddListener([&](const ResourceId& changed, const IRemoteResource::State& state) {
-        EXPECT_EQ(changed, id);
-        EXPECT_EQ(QThread::currentThread(), qApp->thread());
-        states.push_back(state);
-    });
-
-    EXPECT_EQ(manager.GetResource(id)->GetState().status, Status::NotLoaded);
-    EXPECT_TRUE(manager.GetResource(id)->GetLocalPath().isEmpty());
-    manager.Fetch(id);
-    manager.Fetch(id); // already on its way: nothing more
-    ASSERT_TRUE(WaitForStatus(manager, id, Status::Loaded));
-
-    ASSERT_GE(states.size(), 4u) << "queued, started, chunks, loaded";
-    EXPECT_EQ(states.front().status, Status::Queued);
-    EXPECT_EQ(states.back().status, Status::Loaded);
-    EXPECT_EQ(std::count_if(states.begin(), states.end(), [](const auto& state) { return state.status == Status::Queued; }), 1)
-        << "the second fetch adds nothing";
-    for (std::size_t i = 2; i + 1 < states.size(); ++i)
-        EXPECT_GE(states[i].progress, states[i - 1].progress);
-    EXPECT_DOUBLE_EQ(states[states.size() - 2].progress, 1.0);
-
-    const QString local = manager.GetResource(id)->GetLocalPath();
-    EXPECT_EQ(local, ResourceManager::CachedPath(id));
-    QFile cached(local);
-    ASSERT_TRUE(cached.open(QIODevice::ReadOnly));
-    EXPECT_EQ(cached.readAll(), bytes);
-}
-
 TEST_F(ResourceManagerTest, SourceThatCannotBeFetchedFailsWithItsNameAndLeavesNothingInTheCache)
 {
     ASSERT_TRUE(QDir(m_source.path()).mkdir("folder.png"));
@@ -126,25 +92,6 @@ TEST_F(ResourceManagerTest, SourceThatCannotBeFetchedFailsWithItsNameAndLeavesNo
     EXPECT_TRUE(WaitForStatus(manager, id, Status::Loaded)) << "fetching again retries";
 }
 
-TEST_F(ResourceManagerTest, ACachedResourceIsLoadedAtOnce)
-{
-    AddSource("lut.cube", 3000);
-    const ResourceId id{0, "lut.cube"};
-    {
-        ResourceManager first(SmallChunks());
-        first.Fetch(id);
-        ASSERT_TRUE(WaitForStatus(first, id, Status::Loaded));
-    }
-    QFile::remove(m_source.filePath("lut.cube"));
-
-    ResourceManager manager(SmallChunks());
-    EXPECT_EQ(manager.GetResource(id)->GetState().status, Status::Loaded);
-    std::vector<int> statuses;
-    manager.AddListener([&](const ResourceId&, const IRemoteResource::State& state) { statuses.push_back(state.status); });
-    manager.Fetch(id);
-    EXPECT_TRUE(statuses.empty()) << "nothing to fetch, nothing changes";
-}
-
 TEST_F(ResourceManagerTest, DestroyedWhileFetchingStopsAndLeavesNoHalfFile)
 {
     AddSource("big.bin", 64 * 1024);
@@ -177,20 +124,6 @@ TEST_F(ResourceManagerTest, WatcherReportsTheCombinedStateInSteps)
         EXPECT_GE(reports[i].progress - reports[i - 1].progress, 0.25) << "after the start, steps of a quarter";
     EXPECT_LE(reports.size(), 7u) << "steps of a quarter";
     EXPECT_GE(reports.size(), 4u);
-}
-
-TEST_F(ResourceManagerTest, WatcherFailsWhenAnyResourceFails)
-{
-    AddSource("a.png", 1024);
-    ResourceManager manager(SmallChunks());
-    DownloadableWatcher watcher(&manager, {{0, "a.png"}, {0, "gone.png"}}, nullptr);
-    watcher.SetNotificationParams({true, {Status::Failed}, 0.01});
-    std::vector<IRemoteResource::State> reports;
-    watcher.SetCallback([&](const IRemoteResource::State& state) { reports.push_back(state); });
-    watcher.Register();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return reports.size() == 2; }, 5000));
-    EXPECT_EQ(reports[1].status, Status::Failed);
-    EXPECT_TRUE(reports[1].error.contains("gone.png"));
 }
 
 TEST_F(ResourceManagerTest, WatcherDestroyedBeforeTheDownloadEndsIsNeverCalledAgain)
