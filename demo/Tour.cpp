@@ -27,7 +27,6 @@
 #include <QTest>
 #include <QTextStream>
 #include <QTimer>
-#include <QToolBar>
 
 #include <cstdio>
 #include <stdexcept>
@@ -51,19 +50,6 @@ T& Find(QObject& parent, const QString& name)
     if (!child)
         throw std::runtime_error("no " + name.toStdString() + " in " + parent.objectName().toStdString());
     return *child;
-}
-
-// Clicks the tool bar button of the window's action, as a user would.
-void ClickAction(MainWindow& window, const QString& actionName)
-{
-    auto& action = Find<QAction>(window, actionName);
-    for (QToolBar* toolBar : window.findChildren<QToolBar*>()) {
-        if (QWidget* button = toolBar->widgetForAction(&action)) {
-            QTest::mouseClick(button, Qt::LeftButton);
-            return;
-        }
-    }
-    action.trigger();
 }
 
 // Runs script on the next modal dialog once it shows (dialogs run their own event loop).

@@ -189,13 +189,13 @@ protected:
     // The file as LargeConfig(seed) is written: the same text but for the seed at its end.
     static QByteArray Text(int seed)
     {
-        static const auto [head, tail] = [] {
+        static const std::pair<QByteArray, QByteArray> around = [] {
             const std::string text = JsonCodec::Serialize(Tavrel::Tests::LargeConfig(123456789)) + '\n';
             const std::size_t at = text.rfind("123456789");
             return std::make_pair(QByteArray::fromStdString(text.substr(0, at)),
                                   QByteArray::fromStdString(text.substr(at + 9)));
         }();
-        return head + QByteArray::number(seed) + tail;
+        return around.first + QByteArray::number(seed) + around.second;
     }
     QByteArray Stored() const { return ReadBytes(FilePath("large")); }
     QStringList Files() const { return QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System); }

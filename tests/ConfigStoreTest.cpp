@@ -186,12 +186,14 @@ TEST_F(ConfigStoreTest, BadUserConfigurationIsAWarningAndTheFileIsKeptAside)
         for (const QString& name : QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot))
             ASSERT_TRUE(QFileInfo(m_dir.filePath(name)).isDir() ? QDir(m_dir.filePath(name)).removeRecursively()
                                                                  : QFile::remove(m_dir.filePath(name)));
-        if (bad.kind == std::string("a folder"))
+        if (bad.kind == std::string("a folder")) {
             ASSERT_TRUE(QDir(m_dir.path()).mkdir("user.json"));
-        else
+        } else {
             WriteFile(path, bad.bytes);
-        if (bad.kind == std::string("larger than allowed"))
+        }
+        if (bad.kind == std::string("larger than allowed")) {
             ASSERT_TRUE(QFile(path).resize(static_cast<qint64>(BaseConfig::MaxFileSize) + 1));
+        }
 
         Config builtIn, user;
         LogCapture log;
@@ -211,8 +213,9 @@ TEST_F(ConfigStoreTest, BadUserConfigurationIsAWarningAndTheFileIsKeptAside)
             aside = QDir(m_dir.path()).entryList({"user.json.damaged-*"}, QDir::AllEntries);
             ASSERT_EQ(aside.size(), 1);
             EXPECT_THAT(log.Warnings()[0], AllOf(HasSubstr(path.toStdString()), HasSubstr(m_dir.filePath(aside[0]).toStdString())));
-            if (QFileInfo(m_dir.filePath(aside[0])).size() < 1000000)
+            if (QFileInfo(m_dir.filePath(aside[0])).size() < 1000000) {
                 EXPECT_EQ(ReadBytes(m_dir.filePath(aside[0])), bad.bytes);
+            }
         }
 
         ConfigStore::WriteUser("user", user);

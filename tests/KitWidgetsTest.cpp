@@ -26,7 +26,7 @@ struct DialogCase {
 QString AlertAnswer()
 {
     Tessel::TesselAlertBox box("Delete this preset?", "", nullptr,
-                               {{true, {}, "Delete"}, {true, {}, "Cancel"}, {true, "levelZeroLink", "Later"}});
+                               {{true, {}, "Delete"}, {true, {}, "Cancel"}, {true, "levelZeroLink", "Later"}, {}});
     const int answer = box.Exec();
     return box.isVisible() ? QStringLiteral("still open") : QString::number(answer);
 }
