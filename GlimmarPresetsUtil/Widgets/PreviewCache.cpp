@@ -7,6 +7,7 @@
 #include <QCache>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace Tavrel::Glimmar::GlimmarPresets {
@@ -69,8 +70,9 @@ QPixmap PreviewCache::Get(const IItemModelPreset& preset, EffectPreviewGenerator
     if (preset.IsDownloadable())
         return Render(preset, generator);
 
+    Stamp stamp(preset, generator.GetRevision());
     if (const Kept* kept = m_impl->kept.object(&preset)) {
-        if (kept->stamp == Stamp(preset, generator.GetRevision()))
+        if (kept->stamp == stamp)
             return kept->picture;
     }
     const QPixmap picture = Render(preset, generator);
@@ -79,8 +81,9 @@ QPixmap PreviewCache::Get(const IItemModelPreset& preset, EffectPreviewGenerator
         return picture;
     }
     // Read after rendering: a render that finds the photo changed moves the revision on.
+    stamp.revision = generator.GetRevision();
     const int kib = std::max(1, picture.width() * picture.height() * picture.depth() / 8 / 1024);
-    m_impl->kept.insert(&preset, new Kept{Stamp(preset, generator.GetRevision()), picture}, kib);
+    m_impl->kept.insert(&preset, new Kept{std::move(stamp), picture}, kib);
     return picture;
 }
 

@@ -20,6 +20,8 @@
 #include "Host/Render/TextureCache.h"
 #include "Host/Resources/ResourceManager.h"
 
+#include <boost/math/constants/constants.hpp>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -37,7 +39,6 @@ constexpr double LUMA_RED = 0.299;
 constexpr double LUMA_GREEN = 0.587;
 constexpr double LUMA_BLUE = 0.114;
 constexpr double GAMMA = 2.2;
-constexpr double PI = 3.14159265358979323846;
 
 /// Keeps the band's rows as they are now, for the Mix that ends this section.
 struct Save {};
@@ -93,7 +94,7 @@ Steps Saturation(const SettingsEffectSaturation& settings, const QSize&)
 
 Steps HueShift(const SettingsEffectHueShift& settings, const QSize&)
 {
-    const double angle = settings.Number(SettingsEffectHueShift::HUE) * PI / 180.0;
+    const double angle = settings.Number(SettingsEffectHueShift::HUE) * boost::math::double_constants::pi / 180.0;
     const double c = std::cos(angle);
     const double s = std::sin(angle) / std::sqrt(3.0);
     const double t = (1.0 - c) / 3.0;
