@@ -24,16 +24,31 @@ std::string_view TextOf(const PropertyTree& tree, const char* what)
 } // namespace
 
 EffectSettings::EffectSettings(std::unique_ptr<ISettingsEffect> settings)
-    : m_settings(std::move(settings))
+    : m_owned(std::move(settings))
+    , m_settings(m_owned.get())
 {
     if (!m_settings)
         throw std::invalid_argument("EffectSettings needs a settings object");
     m_id = m_settings->GetClassId();
 }
 
+EffectSettings::EffectSettings(ISettingsEffect& settings)
+    : m_settings(&settings)
+    , m_id(settings.GetClassId())
+{
+}
+
 EffectSettings::EffectSettings(const EffectSettings& other)
     : IEffectSettings(other)
-    , m_settings(other.m_settings->Clone())
+    , m_owned(other.m_settings->Clone())
+    , m_settings(m_owned.get())
+    , m_id(other.m_id)
+{
+}
+
+EffectSettings::EffectSettings(const EffectSettings& other, ISettingsEffect& settings)
+    : IEffectSettings(other)
+    , m_settings(&settings)
     , m_id(other.m_id)
 {
 }
