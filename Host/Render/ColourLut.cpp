@@ -62,6 +62,17 @@ bool ColourLut::Widens() const
     return steep(m_red, 16) || steep(m_green, 8) || steep(m_blue, 0);
 }
 
+std::array<ColourLut::Table, 3> ColourLut::Tables() const
+{
+    std::array<Table, 3> tables{};
+    for (std::size_t level = 0; level < 256; ++level) {
+        tables[0][level] = static_cast<std::uint8_t>(m_red[level] >> 16);
+        tables[1][level] = static_cast<std::uint8_t>(m_green[level] >> 8);
+        tables[2][level] = static_cast<std::uint8_t>(m_blue[level]);
+    }
+    return tables;
+}
+
 TAVREL_VECTOR_KERNEL void ColourLut::Apply(const PixelBand& band) const
 {
     const int width = band.width;

@@ -26,6 +26,9 @@ public:
     /// True when two levels one apart may come out more than one apart.
     bool Widens() const;
 
+    /// The red, green and blue tables.
+    std::array<Table, 3> Tables() const;
+
     /// Writes the band with every channel replaced by its table entry, opaque.
     void Apply(const PixelBand& band) const;
 

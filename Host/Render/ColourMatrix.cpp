@@ -8,7 +8,7 @@
 namespace Tavrel::PhotoCore {
 namespace {
 
-constexpr int SHIFT = 14;
+constexpr int SHIFT = ColourMatrix::SHIFT;
 constexpr std::int32_t ONE = 1 << SHIFT;
 // Coefficients stay far from the range where 255 * 3 * coefficient overflows.
 constexpr double LIMIT = 64.0;

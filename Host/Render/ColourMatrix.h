@@ -13,6 +13,8 @@ namespace Tavrel::PhotoCore {
 class ColourMatrix {
 public:
     using Rows = std::array<std::array<double, 3>, 3>;
+    /// Coefficients are whole multiples of 2^-SHIFT.
+    static constexpr int SHIFT = 14;
 
     static Rows IdentityRows();
     /// identity + amount * (rows - identity): mixes a colour change with the unchanged colour.
@@ -27,6 +29,8 @@ public:
     bool IsIdentity() const;
     /// True when colours one level apart in each channel may come out more than one apart.
     bool Widens() const;
+    /// The fixed-point coefficients, row by row: red's from red, green and blue, then green's, then blue's.
+    const std::array<std::int32_t, 9>& Coefficients() const { return m_coefficients; }
     /// Writes the transformed band.
     void Apply(const PixelBand& band) const;
 

@@ -12,6 +12,7 @@
 #include "Host/Effects/SettingsEffectEmpty.h"
 #include "Host/Effects/SettingsEffectMaskBlender.h"
 #include "Host/Render/ColourLut.h"
+#include "Host/Render/ColourLutMatrix.h"
 #include "Host/Render/ColourMatrix.h"
 #include "Host/Render/GrainNoise.h"
 #include "Host/Render/ImageMixer.h"
@@ -45,7 +46,7 @@ struct Save {};
 struct Mix {
     int level;
 };
-using Step = std::variant<ColourLut, ColourMatrix, RadialFalloff, GrainNoise, TextureBlend, Save, Mix>;
+using Step = std::variant<ColourLut, ColourMatrix, ColourLutMatrix, RadialFalloff, GrainNoise, TextureBlend, Save, Mix>;
 using Steps = std::optional<Step>;
 
 ColourMatrix::Rows GreyRows(double red, double green, double blue)
@@ -233,12 +234,14 @@ RenderPlan::RenderPlan(const IEffectSettings::ConstList& effects, int blendLevel
     AddAll(effects);
     EndMix(blendLevel);
     FuseMatrices();
+    FuseTablesWithMatrices();
 }
 
 RenderPlan::RenderPlan(const IEffectSettings& effect, const QSize& size) : RenderPlan(size)
 {
     Add(effect);
     FuseMatrices();
+    FuseTablesWithMatrices();
 }
 
 RenderPlan::~RenderPlan() = default;
@@ -370,6 +373,23 @@ void RenderPlan::FuseMatrices()
         end = begin;
     }
     m_stages.assign(std::make_move_iterator(fused.rbegin()), std::make_move_iterator(fused.rend()));
+}
+
+void RenderPlan::FuseTablesWithMatrices()
+{
+    // Exact, so it runs last: the merging rules above see tables and matrices as they are.
+    std::vector<Stage> fused;
+    for (std::size_t i = 0; i < m_stages.size(); ++i) {
+        const auto* lut = std::get_if<ColourLut>(&m_stages[i].step);
+        const auto* matrix = i + 1 < m_stages.size() ? std::get_if<ColourMatrix>(&m_stages[i + 1].step) : nullptr;
+        if (lut && matrix) {
+            fused.push_back({ColourLutMatrix(*lut, *matrix)});
+            ++i;
+        } else {
+            fused.push_back(std::move(m_stages[i]));
+        }
+    }
+    m_stages = std::move(fused);
 }
 
 } // namespace Tavrel::PhotoCore

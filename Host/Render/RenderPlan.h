@@ -15,7 +15,8 @@ class ISettingsEffect;
 /// of rows at a time, so that a band goes through the whole chain while it is in
 /// the cache. Consecutive curve effects become one lookup table (exactly); consecutive
 /// colour matrices become one matrix where every result stays within one level of
-/// the matrices applied in turn, and no later stage can widen that level.
+/// the matrices applied in turn, and no later stage can widen that level; a table
+/// followed by a matrix becomes one pass over the pixels (exactly).
 class RenderPlan {
 public:
     /// The effects in order, then a mix with the photo by blendLevel (0: none, 255:
@@ -45,6 +46,8 @@ private:
     void BeginMix();
     void EndMix(int level);
     void FuseMatrices();
+    /// A table followed by a matrix becomes one pass.
+    void FuseTablesWithMatrices();
 
     QSize m_size;
     std::vector<Stage> m_stages;
