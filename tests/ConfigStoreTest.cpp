@@ -1,6 +1,5 @@
 #include "GlimmarPresetsUtil/Settings/ConfigStore.h"
 
-#include "GlimmarPresetsUtil/Settings/PresetConfigTree.h"
 #include "Host/Types/BaseConfig.h"
 #include "Host/Types/JsonCodec.h"
 #include "tests/FileBytes.h"
@@ -24,7 +23,6 @@
 
 using namespace Tavrel::Glimmar::GlimmarPresets;
 using namespace Tavrel::Glimmar::GlimmarPresets::PresetConfig;
-using Tavrel::PropertyTree;
 using Tavrel::PhotoUtil::BaseConfig;
 using Tavrel::PhotoUtil::JsonCodec;
 using ::testing::AllOf;
@@ -47,20 +45,6 @@ protected:
 };
 
 } // namespace
-
-class SampleConfiguration : public testing::TestWithParam<const char*> {};
-
-TEST_P(SampleConfiguration, RoundTripsToTheSameTree)
-{
-    const PropertyTree tree = BaseConfig().Read(BaseConfig::ResourcePath("GlimmarDemo", GetParam(), "configs"));
-    Config config;
-    ReadConfig(config, tree, false);
-    PropertyTree written;
-    WriteConfig(config, written);
-    EXPECT_EQ(written, tree);
-}
-
-INSTANTIATE_TEST_SUITE_P(ConfigStoreTest, SampleConfiguration, testing::Values("effects", "looks"));
 
 TEST_F(ConfigStoreTest, UserConfigurationRoundTripsAndEmptyNameWritesNothing)
 {

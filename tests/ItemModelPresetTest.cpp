@@ -1,8 +1,10 @@
 #include "EffectTestHelpers.h"
 #include "GlimmarPresetsUtil/Presets/ItemModelPreset.h"
-#include "GlimmarPresetsUtil/Settings/ConfigStore.h"
+#include "GlimmarPresetsUtil/Settings/PresetConfigTree.h"
+#include "Host/Types/BaseConfig.h"
 
 #include "tests/BadImages.h"
+#include "tests/PropertyTreePrinter.h"
 
 #include <gtest/gtest.h>
 
@@ -11,10 +13,10 @@
 #include <QTemporaryDir>
 
 using Tavrel::TranslatableContext;
-using Tavrel::Glimmar::GlimmarPresets::ConfigStore;
 using Tavrel::Glimmar::GlimmarPresets::ItemModelPreset;
 using Tavrel::PhotoCore::EffectsSettings;
 using Tavrel::PhotoCore::IEffectSettings;
+using Tavrel::PhotoUtil::BaseConfig;
 namespace PresetConfig = Tavrel::Glimmar::GlimmarPresets::PresetConfig;
 
 namespace {
@@ -63,14 +65,18 @@ TEST(ItemModelPresetTest, IntensityChangesAreSeenThroughEveryViewOfTheEffects)
     EXPECT_EQ(ItemModelPreset(withPreview, &CONTEXT, "").GetPreviewEffectSettings().Effects(), withPreview.m_effectsPreview);
 }
 
-class SamplePresets : public testing::TestWithParam<const char*> {};
+class SampleConfiguration : public testing::TestWithParam<const char*> {};
 
 // Shipped presets that name a missing effect in their slider, or whose intensity a
 // typo turns off, fail here rather than in front of a user.
-TEST_P(SamplePresets, BuildWithTheIntensityTheyAreConfiguredWith)
+TEST_P(SampleConfiguration, RoundTripsToTheSameTreeAndItsPresetsBuildWithTheirIntensity)
 {
-    PresetConfig::Config sample, user;
-    ConfigStore::Read("GlimmarDemo", GetParam(), "", sample, user);
+    const Tavrel::PropertyTree tree = BaseConfig().Read(BaseConfig::ResourcePath("GlimmarDemo", GetParam(), "configs"));
+    PresetConfig::Config sample;
+    PresetConfig::ReadConfig(sample, tree, false);
+    Tavrel::PropertyTree written;
+    PresetConfig::WriteConfig(sample, written);
+    EXPECT_EQ(written, tree);
     for (const PresetConfig::Group& group : sample.m_groups) {
         for (PresetConfig::Item item : group.m_items) {
             SCOPED_TRACE(item.m_id);
@@ -85,7 +91,7 @@ TEST_P(SamplePresets, BuildWithTheIntensityTheyAreConfiguredWith)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(ItemModelPresetTest, SamplePresets, testing::Values("effects", "looks"));
+INSTANTIATE_TEST_SUITE_P(ItemModelPresetTest, SampleConfiguration, testing::Values("effects", "looks"));
 
 // Without an extension the name is a PNG file's; a file that cannot be shown leaves the rendered preview.
 TEST(ItemModelPresetTest, PreviewFileIsFoundByNameOrLeftToTheRenderer)
