@@ -11,20 +11,6 @@
 using Tavrel::PropertyTree;
 using Tavrel::PhotoCore::EffectSettings;
 using Tavrel::PhotoCore::EffectsSettings;
-using Tavrel::PhotoCore::IEffectSettings;
-
-namespace {
-
-PropertyTree Serialize(const EffectsSettings& settings)
-{
-    PropertyTree list;
-    list.convertToList();
-    for (const IEffectSettings::Ptr& effect : settings.Effects())
-        list.getList().push_back(EffectSettings::SerializePtr(effect));
-    return list;
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -47,18 +33,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     settings.IsReset();
 
-    const PropertyTree written = Serialize(settings);
+    const PropertyTree written = settings.SerializeEffects();
     EffectsSettings again;
-    for (const PropertyTree& element : written.getList()) {
-        try {
-            again.Effects().push_back(EffectSettings::DeserializePtr(element));
-        } catch (const std::exception& e) {
-            FuzzInput::Fail(std::string("a written effect does not read back: ") + e.what());
-        }
+    try {
+        again.Effects() = EffectsSettings::DeserializeEffects(written);
+    } catch (const std::exception& e) {
+        FuzzInput::Fail(std::string("a written effect does not read back: ") + e.what());
     }
-    if (Serialize(again) != written)
+    if (again.SerializeEffects() != written)
         FuzzInput::Fail("an effect changes when it is written and read back");
-    if (Serialize(settings.Clone()) != written)
+    if (settings.Clone().SerializeEffects() != written)
         FuzzInput::Fail("a clone of an effect differs from it");
     return 0;
 }

@@ -138,3 +138,23 @@ TEST(SettingsEffectMaskBlender, RefusesNullEffectsAndNestedBlendersAndKeepsItsEf
     EXPECT_THROW(blender.SetEffectImpl(BlenderOf({}), true), std::invalid_argument);
     EXPECT_EQ(blender.GetEffects(), before);
 }
+
+TEST(EffectsSettingsSerialization, ListRoundTripsInOrderAndRefusesWhatIsNotAListOfEffects)
+{
+    EffectsSettings settings;
+    settings.Effects() = {Exposure(0.5, "first"), BlenderOf({Exposure(1.0)}), Exposure(-1.0, "last")};
+    const PropertyTree tree = settings.SerializeEffects();
+
+    EffectsSettings again;
+    again.Effects() = EffectsSettings::DeserializeEffects(tree);
+    ASSERT_EQ(again.Effects().size(), 3u);
+    EXPECT_EQ(again.Effects()[2]->GetId(), "last");
+    EXPECT_EQ(again.SerializeEffects(), tree);
+
+    PropertyTree badElement = tree;
+    badElement.getList()[1] = MapOf({{"class", PropertyTree("sparkle")}});
+    EXPECT_THROW(EffectsSettings::DeserializeEffects(badElement), std::invalid_argument);
+    EXPECT_THROW(EffectsSettings::DeserializeEffects(tree.getList()[0]), std::invalid_argument);
+    settings.Effects().push_back(nullptr);
+    EXPECT_THROW(settings.SerializeEffects(), std::invalid_argument);
+}

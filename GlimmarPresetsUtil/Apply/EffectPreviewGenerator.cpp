@@ -1,6 +1,5 @@
 #include "GlimmarPresetsUtil/Apply/EffectPreviewGenerator.h"
 
-#include "Host/Effects/EffectSettings.h"
 #include "Host/QtUtils/GetRoundedPixmap.h"
 #include "Host/QtUtils/GetWidgetScreenPixelRatio.h"
 
@@ -31,22 +30,20 @@ int PreviewPosition(const IPhotoCoreDrawer& drawer)
 struct PhotoSource {
     const IPhotoCoreDrawer* drawer = nullptr;
     int position = 0;
-    std::vector<PropertyTree> effects;
+    std::vector<PropertyTree> entries;
 
     PhotoSource() = default;
     PhotoSource(const IPhotoCoreDrawer& from, int at)
         : drawer(&from), position(at >= 0 ? at : from.GetCurrentPosition())
     {
-        for (int index = 0; index < position; ++index) {
-            const DrawerEntry entry = from.GetEntry(index);
-            for (const auto& effect : entry.settings.Effects())
-                effects.push_back(EffectSettings::SerializePtr(effect));
-        }
+        entries.reserve(static_cast<std::size_t>(std::max(position, 0)));
+        for (int index = 0; index < position; ++index)
+            entries.push_back(from.GetEntry(index).settings.SerializeEffects());
     }
 
     bool operator==(const PhotoSource& other) const
     {
-        return drawer == other.drawer && position == other.position && effects == other.effects;
+        return drawer == other.drawer && position == other.position && entries == other.entries;
     }
 };
 

@@ -2,7 +2,6 @@
 
 #include "GlimmarPresetsUtil/Apply/EffectPreviewGenerator.h"
 #include "GlimmarPresetsUtil/Presets/IItemModelPreset.h"
-#include "Host/Effects/EffectSettings.h"
 
 #include <QCache>
 
@@ -25,14 +24,15 @@ constexpr int MAX_KIB = 128 * 1024;
 struct Stamp {
     quint64 revision = 0;
     qint64 ownPicture = 0;
-    std::vector<PropertyTree> effects;
+    PropertyTree effects;
     PreviewPolicy policy;
 
     Stamp(const IItemModelPreset& preset, quint64 generatorRevision)
-        : revision(generatorRevision), ownPicture(preset.GetPreview().cacheKey()), policy(preset.GetPreviewPolicy())
+        : revision(generatorRevision)
+        , ownPicture(preset.GetPreview().cacheKey())
+        , effects(preset.GetPreviewEffectSettings().SerializeEffects())
+        , policy(preset.GetPreviewPolicy())
     {
-        for (const auto& effect : preset.GetPreviewEffectSettings().Effects())
-            effects.push_back(EffectSettings::SerializePtr(effect));
     }
 
     bool operator==(const Stamp& other) const

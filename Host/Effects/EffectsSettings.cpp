@@ -1,10 +1,27 @@
 #include "Host/Effects/EffectsSettings.h"
 
+#include "Host/Effects/EffectSettings.h"
 #include "Host/Effects/SettingsEffectEmpty.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace Tavrel::PhotoCore {
+namespace {
+
+template <typename List>
+PropertyTree SerializeList(const List& effects)
+{
+    PropertyTree tree;
+    tree.convertToList();
+    auto& list = tree.getList();
+    list.reserve(effects.size());
+    for (const auto& effect : effects)
+        list.push_back(EffectSettings::SerializePtr(effect));
+    return tree;
+}
+
+} // namespace
 
 IEffectSettings::ConstList EffectsSettings::EffectsConst() const
 {
@@ -35,6 +52,27 @@ EffectsSettings EffectsSettings::Clone() const
             effect = effect->Clone();
     }
     return copy;
+}
+
+PropertyTree EffectsSettings::SerializeEffects() const
+{
+    return SerializeList(m_effects);
+}
+
+PropertyTree EffectsSettings::SerializeEffects(const IEffectSettings::ConstList& effects)
+{
+    return SerializeList(effects);
+}
+
+IEffectSettings::List EffectsSettings::DeserializeEffects(const PropertyTree& tree)
+{
+    if (!tree.isList())
+        throw std::invalid_argument("serialized effects: expected a list");
+    IEffectSettings::List effects;
+    effects.reserve(tree.getList().size());
+    for (const PropertyTree& element : tree.getList())
+        effects.push_back(EffectSettings::DeserializePtr(element));
+    return effects;
 }
 
 } // namespace Tavrel::PhotoCore

@@ -22,6 +22,14 @@ public:
     /// A copy whose effects are independent clones.
     EffectsSettings Clone() const;
 
+    /// The effects, without the package part, as a list with one EffectSettings::SerializePtr
+    /// map per effect, in order. An empty effect pointer throws std::invalid_argument.
+    PropertyTree SerializeEffects() const;
+    static PropertyTree SerializeEffects(const IEffectSettings::ConstList& effects);
+    /// The inverse: one effect per element, read by EffectSettings::DeserializePtr. A tree that is
+    /// not a list, or an element that does not read, throws std::invalid_argument.
+    static IEffectSettings::List DeserializeEffects(const PropertyTree& tree);
+
 private:
     IEffectSettings::List m_effects;
     EffectsSettingsPackage m_package;

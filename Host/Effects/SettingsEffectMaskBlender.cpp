@@ -1,6 +1,6 @@
 #include "Host/Effects/SettingsEffectMaskBlender.h"
 
-#include "Host/Effects/EffectSettings.h"
+#include "Host/Effects/EffectsSettings.h"
 
 #include <algorithm>
 #include <cmath>
@@ -118,13 +118,8 @@ PropertyTree SettingsEffectMaskBlender::GetProperty(const std::string& name) con
         return PropertyTree(m_fillMask);
     if (name == RENDER_INNER)
         return PropertyTree(m_renderInner);
-    if (name == EFFECTS) {
-        PropertyTree list;
-        list.convertToList();
-        for (const auto& effect : m_effects)
-            list.getList().push_back(EffectSettings::SerializePtr(effect));
-        return list;
-    }
+    if (name == EFFECTS)
+        return EffectsSettings::SerializeEffects(m_effects);
     throw std::invalid_argument("effect \"" + CLASS_ID + "\" has no property \"" + name + "\"");
 }
 
@@ -143,10 +138,7 @@ void SettingsEffectMaskBlender::SetProperty(const std::string& name, const Prope
     } else if (name == EFFECTS) {
         if (!value.isList())
             throw WrongKind(name, "a list of effects");
-        IEffectSettings::ConstList effects;
-        for (const PropertyTree& item : value.getList())
-            effects.push_back(EffectSettings::DeserializePtr(item));
-        SetEffectsImpl(effects, true);
+        SetEffectsImpl(IEffectSettings::ToConstList(EffectsSettings::DeserializeEffects(value)), true);
     } else {
         throw std::invalid_argument("effect \"" + CLASS_ID + "\" has no property \"" + name + "\"");
     }
