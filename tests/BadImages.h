@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tests/FileBytes.h"
 #include "tests/PermissionsTaken.h"
 
 #include <boost/crc.hpp>
@@ -45,14 +46,14 @@ public:
             {"12000 x 12000 pixels in 20 KB", dir.filePath("bomb.png"), QString::fromUtf8("12000 × 12000 pixels")},
             {"unreadable", dir.filePath("unreadable.png"), "Permission denied"},
         };
-        Write(m_files[1].path, {});
-        Write(m_files[2].path, png.left(png.size() / 2));
-        Write(m_files[3].path, R"({"groups": [{"items": []}]})");
+        WriteBytes(m_files[1].path, {});
+        WriteBytes(m_files[2].path, png.left(png.size() / 2));
+        WriteBytes(m_files[3].path, R"({"groups": [{"items": []}]})");
         EXPECT_TRUE(dir.mkdir("folder.png"));
-        Write(m_files[5].path, Png(100000, 100000, 8, 2, qCompress(QByteArray(100, 0)).mid(4)));
+        WriteBytes(m_files[5].path, Png(100000, 100000, 8, 2, qCompress(QByteArray(100, 0)).mid(4)));
         // Black and white: a filter byte and 1500 zero bytes a row, which compress a thousandfold.
-        Write(m_files[6].path, Png(12000, 12000, 1, 0, qCompress(QByteArray(12000 * 1501, 0), 9).mid(4)));
-        Write(m_files[7].path, png);
+        WriteBytes(m_files[6].path, Png(12000, 12000, 1, 0, qCompress(QByteArray(12000 * 1501, 0), 9).mid(4)));
+        WriteBytes(m_files[7].path, png);
     }
 
     const std::vector<File>& Files() const { return m_files; }
@@ -86,13 +87,6 @@ private:
         stream.writeRawData(typed.constData(), typed.size());
         stream << quint32(crc.checksum());
         return chunk;
-    }
-
-    static void Write(const QString& path, const QByteArray& bytes)
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(bytes), bytes.size());
     }
 
     std::vector<File> m_files;

@@ -1,6 +1,7 @@
 #include "Host/Types/BaseConfig.h"
 #include "Host/Types/JsonCodec.h"
 
+#include "tests/FileBytes.h"
 #include "tests/LargeConfig.h"
 #include "tests/LogCapture.h"
 #include "tests/PermissionsTaken.h"
@@ -11,7 +12,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -35,19 +35,6 @@ using Tavrel::PhotoUtil::BaseConfigError;
 using Tavrel::PhotoUtil::JsonCodec;
 
 namespace {
-
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 std::string ErrorOf(const std::function<void()>& action)
 {

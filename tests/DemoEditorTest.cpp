@@ -32,25 +32,12 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-#include <functional>
 #include <memory>
 
 namespace {
 
 using namespace Tavrel::Demo;
 using namespace Tavrel::PhotoCore;
-
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
 
 // Answers the next modal message box, once it shows, with OK; its text goes to *text.
 void CloseNextMessageBox(QString* text)
@@ -128,7 +115,7 @@ protected:
     bool ShowsLatestRender()
     {
         Drawer().WaitUntilIdle();
-        return WaitUntil([this] { return window->View()->Image() == Drawer().CurrentImage(); });
+        return QTest::qWaitFor([this] { return window->View()->Image() == Drawer().CurrentImage(); });
     }
 
     QTemporaryDir folder;
@@ -170,7 +157,7 @@ TEST_F(DemoEditorTest, ExportWritesTheDrawerImageAtFullResolutionOrSaysWhyNot)
         if (!writable)
             CloseNextMessageBox(&message);
         window->ExportPhoto(path);
-        ASSERT_TRUE(WaitUntil([&error] { return error != "not finished"; }));
+        ASSERT_TRUE(QTest::qWaitFor([&error] { return error != "not finished"; }));
         QObject::disconnect(connection);
         EXPECT_EQ(error.isEmpty(), writable) << error.toStdString();
         EXPECT_EQ(message.isEmpty(), writable);
@@ -181,7 +168,7 @@ TEST_F(DemoEditorTest, ExportWritesTheDrawerImageAtFullResolutionOrSaysWhyNot)
     }
 }
 
-TEST_F(DemoEditorTest, UndoAndRedoBringThePanelInLineWithThePhotoAndTheLogHoldsTheEventsInOrder)
+TEST_F(DemoEditorTest, UndoAndRedoBringThePanelInLineWithThePhotoEvenAfterAConfirmAndTheLogHoldsTheEvents)
 {
     using Tavrel::Glimmar::GlimmarPresets::ModelPreset;
     const std::string statisticsPrefix = [&] {
@@ -209,26 +196,18 @@ TEST_F(DemoEditorTest, UndoAndRedoBringThePanelInLineWithThePhotoAndTheLogHoldsT
     const std::string group = statisticsPrefix.substr(0, statisticsPrefix.rfind("_click"));
     EXPECT_EQ(names, (std::vector<std::string>{group + "_click", group + "_applied"}));
     auto* logged = window->Statistics()->findChild<QTreeWidget*>("statisticsEvents");
-    ASSERT_TRUE(WaitUntil([logged] { return logged->topLevelItemCount() == 2; }));
+    ASSERT_TRUE(QTest::qWaitFor([logged] { return logged->topLevelItemCount() == 2; }));
     EXPECT_EQ(logged->topLevelItem(1)->text(0).toStdString(), group + "_applied");
-}
 
-TEST_F(DemoEditorTest, UndoAfterAConfirmBringsThePanelBackToTheConfirmedPreset)
-{
-    using Tavrel::Glimmar::GlimmarPresets::ModelPreset;
-    QTest::mouseClick(&LooksTilePart(0, "activateButton"), Qt::LeftButton);
-    QTest::mouseClick(&LooksTilePart(0, "applyBtn"), Qt::LeftButton);
-    ASSERT_TRUE(ShowsLatestRender());
-    const QImage confirmed = window->View()->Image();
+    // Undo after a confirm marks the confirmed preset again.
     QTest::mouseClick(&LooksTilePart(1, "activateButton"), Qt::LeftButton);
     ASSERT_TRUE(ShowsLatestRender());
     ASSERT_TRUE(LooksRow(1).data(ModelPreset::ApplyRole).toBool());
-
     QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
     ASSERT_TRUE(ShowsLatestRender());
-    EXPECT_EQ(window->View()->Image(), confirmed);
+    EXPECT_EQ(window->View()->Image(), tried);
     EXPECT_FALSE(LooksRow(1).data(ModelPreset::ApplyRole).toBool());
-    EXPECT_TRUE(LooksRow(0).data(ModelPreset::ApplyRole).toBool()) << "the preset that made the photo's state is marked";
+    EXPECT_TRUE(LooksRow(0).data(ModelPreset::ApplyRole).toBool());
 }
 
 // Favourites are kept by the list itself; the demo's save button and folders are tried here.

@@ -142,7 +142,7 @@ TEST_F(EffectPresetApplierTest, ConfirmKeepsTheResultAndTheNextPresetGoesOnTop)
     EXPECT_TRUE(drawer().GetEntry(-1).settings.IsReset()) << "confirm without an applied preset still sends";
 }
 
-TEST_F(EffectPresetApplierTest, ResetIndexComesFromOurLatestEntryTheCurrentPositionOrTheList)
+TEST_F(EffectPresetApplierTest, ResetIndexComesFromTheListOurLatestEntryOrTheCurrentPosition)
 {
     applier->ApplyEffect(bright.get());
     applier->ApplyEffect(grey.get());
@@ -161,15 +161,12 @@ TEST_F(EffectPresetApplierTest, ResetIndexComesFromOurLatestEntryTheCurrentPosit
     Settle(drawer());
     EXPECT_EQ(drawer().GetCurrentPosition(), 2) << "the list's reset index wins";
     EXPECT_EQ(Latest().resetIndex, 1u);
-}
 
-TEST_F(EffectPresetApplierTest, UnsetIndexFromBothSourcesKeepsTheSettingsOwn)
-{
+    applier->SetResetIndex(EffectsSettingsPackage::NO_INDEX);
     ApplyOwnEntry("looks");
-    ASSERT_EQ(Latest().resetIndex, EffectsSettingsPackage::NO_INDEX);
     applier->ApplyEffect(bright.get());
     Settle(drawer());
-    EXPECT_EQ(drawer().GetCurrentPosition(), 2) << "no reset index: added at the current position";
+    EXPECT_EQ(drawer().GetCurrentPosition(), 4) << "no index from either source: added at the current position";
     EXPECT_EQ(Latest().resetIndex, EffectsSettingsPackage::NO_INDEX);
 }
 

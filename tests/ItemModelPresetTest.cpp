@@ -1,9 +1,10 @@
 #include "EffectTestHelpers.h"
 #include "GlimmarPresetsUtil/Presets/ItemModelPreset.h"
-#include "GlimmarPresetsUtil/Settings/ConfigStore.h"
-#include "Host/Effects/SettingsEffectMaskBlender.h"
+#include "GlimmarPresetsUtil/Settings/PresetConfigTree.h"
+#include "Host/Types/BaseConfig.h"
 
 #include "tests/BadImages.h"
+#include "tests/PropertyTreePrinter.h"
 
 #include <gtest/gtest.h>
 
@@ -11,13 +12,11 @@
 #include <QImage>
 #include <QTemporaryDir>
 
-
 using Tavrel::TranslatableContext;
-using Tavrel::Glimmar::GlimmarPresets::ConfigStore;
 using Tavrel::Glimmar::GlimmarPresets::ItemModelPreset;
 using Tavrel::PhotoCore::EffectsSettings;
 using Tavrel::PhotoCore::IEffectSettings;
-using Tavrel::PhotoCore::SettingsEffectMaskBlender;
+using Tavrel::PhotoUtil::BaseConfig;
 namespace PresetConfig = Tavrel::Glimmar::GlimmarPresets::PresetConfig;
 
 namespace {
@@ -66,30 +65,18 @@ TEST(ItemModelPresetTest, IntensityChangesAreSeenThroughEveryViewOfTheEffects)
     EXPECT_EQ(ItemModelPreset(withPreview, &CONTEXT, "").GetPreviewEffectSettings().Effects(), withPreview.m_effectsPreview);
 }
 
-TEST(ItemModelPresetTest, WrappedPresetHoldsOneBlenderAroundTheChain)
-{
-    PresetConfig::Item item = CustomItem({Saturation("a", 30), Saturation("b", 90)});
-    item.m_intensity.m_type = PresetConfig::IntensityType::Blend;
-    item.m_intensity.m_blendSetting = {0, 127, 100};
-    item.m_wrapWithBlender = true;
-    const ItemModelPreset preset(item, &CONTEXT, "");
-
-    ASSERT_EQ(preset.GetEffectSettings().Effects().size(), 1u);
-    const SettingsEffectMaskBlender& blender = BlenderOf(preset.GetEffectSettings());
-    EXPECT_EQ(blender.GetEffects(), IEffectSettings::ToConstList(item.m_effects));
-    EXPECT_TRUE(blender.GetFillMask() && blender.GetRenderInner());
-    EXPECT_EQ(blender.GetLevel(), 0); // the configured 100 is the top of the slider
-    EXPECT_EQ(preset.GetPreviewEffectSettings().Effects(), item.m_effects);
-}
-
-class SamplePresets : public testing::TestWithParam<const char*> {};
+class SampleConfiguration : public testing::TestWithParam<const char*> {};
 
 // Shipped presets that name a missing effect in their slider, or whose intensity a
 // typo turns off, fail here rather than in front of a user.
-TEST_P(SamplePresets, BuildWithTheIntensityTheyAreConfiguredWith)
+TEST_P(SampleConfiguration, RoundTripsToTheSameTreeAndItsPresetsBuildWithTheirIntensity)
 {
-    PresetConfig::Config sample, user;
-    ConfigStore::Read("GlimmarDemo", GetParam(), "", sample, user);
+    const Tavrel::PropertyTree tree = BaseConfig().Read(BaseConfig::ResourcePath("GlimmarDemo", GetParam(), "configs"));
+    PresetConfig::Config sample;
+    PresetConfig::ReadConfig(sample, tree, false);
+    Tavrel::PropertyTree written;
+    PresetConfig::WriteConfig(sample, written);
+    EXPECT_EQ(written, tree);
     for (const PresetConfig::Group& group : sample.m_groups) {
         for (PresetConfig::Item item : group.m_items) {
             SCOPED_TRACE(item.m_id);
@@ -104,16 +91,16 @@ TEST_P(SamplePresets, BuildWithTheIntensityTheyAreConfiguredWith)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(ItemModelPresetTest, SamplePresets, testing::Values("effects", "looks"));
+INSTANTIATE_TEST_SUITE_P(ItemModelPresetTest, SampleConfiguration, testing::Values("effects", "looks"));
 
-TEST(ItemModelPresetTest, PreviewFileNameRules)
+// Without an extension the name is a PNG file's; a file that cannot be shown leaves the rendered preview.
+TEST(ItemModelPresetTest, PreviewFileIsFoundByNameOrLeftToTheRenderer)
 {
     QTemporaryDir folder;
     QImage image(4, 3, QImage::Format_RGB32);
     image.fill(Qt::red);
     ASSERT_TRUE(image.save(folder.filePath("x.png")) && image.save(folder.filePath("y.jpg")));
     ASSERT_TRUE(image.save(folder.filePath("z"), "PNG"));
-
     const auto previewOf = [](const std::string& fileName, const QString& previewFolder) {
         PresetConfig::Item item;
         item.m_previewFilename = fileName;
@@ -121,20 +108,14 @@ TEST(ItemModelPresetTest, PreviewFileNameRules)
     };
     EXPECT_EQ(previewOf("x", folder.path()).size(), QSize(4, 3));
     EXPECT_EQ(previewOf("y.jpg", folder.path()).size(), QSize(4, 3));
-    EXPECT_TRUE(previewOf("z", folder.path()).isNull()); // looks for z.png
+    EXPECT_TRUE(previewOf("z", folder.path()).isNull());
     EXPECT_TRUE(previewOf("x", "").isNull());
-}
 
-TEST(ItemModelPresetTest, PreviewFileThatCannotBeShownLeavesTheRenderedPreview)
-{
-    QTemporaryDir folder;
     const BadImages images(folder.path());
     for (const BadImages::File& file : images.Files()) {
         SCOPED_TRACE(file.kind);
         const auto taken = BadImages::Taken(file);
-        PresetConfig::Item item;
-        item.m_previewFilename = QFileInfo(file.path).fileName().toStdString();
-        EXPECT_TRUE(ItemModelPreset(item, &CONTEXT, folder.path().toStdString()).GetPreview().isNull());
+        EXPECT_TRUE(previewOf(QFileInfo(file.path).fileName().toStdString(), folder.path()).isNull());
     }
 }
 
@@ -158,6 +139,7 @@ TEST(ItemModelPresetTest, UserPresetsTakeCommonSettingsAndGetNewIds)
 
     // Level 127 for slider value 1: in the blender when wrapped, else in the preset's own package.
     EXPECT_EQ(BlenderOf(wrapped.GetEffectSettings()).GetLevel(), 127);
+    EXPECT_EQ(BlenderOf(wrapped.GetEffectSettings()).GetEffects(), IEffectSettings::ToConstList(current.Effects()));
     EXPECT_EQ(wrapped.GetPreviewEffectSettings().Effects(), current.Effects());
     EXPECT_EQ(plain.GetEffectSettings().Package().blendLevel, 127);
     EXPECT_EQ(current.Package().blendLevel, 0);

@@ -64,12 +64,12 @@ TEST(JsonCodec, EscapesDecodeToTheirCharacters)
         EXPECT_EQ(JsonCodec::Parse(text, "escapes").getList().at(0).getScalar().toString(), expected) << text;
 }
 
-TEST(JsonCodec, DepthIsCappedWithoutRecursion)
+TEST(JsonCodec, DepthIsCappedBeforeTheStackRunsOut)
 {
     EXPECT_NO_THROW(JsonCodec::Parse(Nested(JsonCodec::MaxDepth), "deep"));
     EXPECT_THAT([] { JsonCodec::Parse(Nested(JsonCodec::MaxDepth + 1), "deep"); },
                 ThrowsMessage<BaseConfigError>(HasSubstr("nesting deeper")));
-    // Far beyond any stack a recursive parser could use.
+    // Refused at the cap, long before the reader's recursion could exhaust the stack.
     EXPECT_THROW(JsonCodec::Parse(std::string(2'000'000, '['), "deeper"), BaseConfigError);
     EXPECT_THROW(JsonCodec::Parse(std::string(2'000'000, '{'), "deeper"), BaseConfigError);
 }
@@ -97,6 +97,7 @@ TEST(JsonCodec, OfARepeatedKeyTheLastValueWins)
     const std::pair<const char*, const char*> cases[] = {
         {R"({"k": 1, "k": 2})", R"({"k": 2})"},
         {R"({"b": 1, "a": 2, "b": 3})", R"({"a": 2, "b": 3})"},
+        {R"({"c": 1, "b": 2, "b": 3, "a": 4})", R"({"a": 4, "b": 3, "c": 1})"},
         {R"({"b": {"x": 1}, "c": 0, "b": [2], "a": {"b": 1, "b": {}}, "b": {"y": 3}})",
          R"({"a": {"b": {}}, "b": {"y": 3}, "c": 0})"},
     };

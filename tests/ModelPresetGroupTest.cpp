@@ -270,7 +270,7 @@ TEST_F(ModelPresetGroupTest, UserPresetsAreAddedRenamedAndDeletedOnce)
     EXPECT_TRUE(collected.m_favorites.empty());
 }
 
-TEST_F(ModelPresetGroupTest, ConfirmAndResetReachTheApplierThroughTheFirstModelThatFindsTheRow)
+TEST_F(ModelPresetGroupTest, ConfirmAndResetReachTheApplierOnceThoughTwoModelsHoldTheRow)
 {
     Populate();
     Serve({All, Warm});
@@ -281,12 +281,8 @@ TEST_F(ModelPresetGroupTest, ConfirmAndResetReachTheApplierThroughTheFirstModelT
     EXPECT_TRUE(applied.empty()) << "nothing applied, nothing confirmed";
 
     ASSERT_TRUE(ModelAt(Warm)->setData(ModelAt(Warm)->index(0), true, ModelPreset::ApplyRole));
-    QSignalSpy allChanged(ModelAt(All), &QAbstractItemModel::dataChanged);
-    QSignalSpy warmChanged(ModelAt(Warm), &QAbstractItemModel::dataChanged);
     EXPECT_TRUE(group->setData({}, QVariant(), ModelPresetGroup::ConfirmAppliedRole));
-    EXPECT_EQ(applied.size(), 2u) << "one apply, one confirm";
-    EXPECT_EQ(allChanged.count(), 1) << "the all-presets group comes first";
-    EXPECT_EQ(warmChanged.count(), 0);
+    EXPECT_EQ(applied.size(), 2u) << "one apply, one confirm, though two models hold the row";
     EXPECT_FALSE(PresetAt(Warm, 0)->IsApply());
     EXPECT_TRUE(applier.GetId().empty());
 

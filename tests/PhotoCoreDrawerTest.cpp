@@ -8,12 +8,10 @@
 #include <QImage>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 using namespace Tavrel::PhotoCore;
@@ -69,22 +67,21 @@ public:
     struct Record {
         std::string kind;
         int position;
-        std::thread::id thread;
         int red;
         int width;
     };
 
     void HandleUndo(const DrawerEventUndo& event) override { Add("undo", event.position); }
     void HandleFrame(const DrawerEventFrame& event) override { Add("frame", event.position, AddedRed(event.frame)); }
-    void HandleChangeToSave(const DrawerEventChangeToSave& event) override { Add("changeToSave", event.hasChanges); }
+    void HandleChangeToSave(const DrawerEventChangeToSave&) override {}
     void HandleFrameTemporary(const DrawerEventFrameTemporary& e) override
     {
         Add("temporary", -1, AddedRed(e.frame), e.frame->Width());
     }
     void HandleToolIdChange(const DrawerEventToolIdChange&) override {}
     void HandleShapeItem(const DrawerEventShapeItem&) override {}
-    void HandleMementoChanged(const DrawerEventMementoChanged& event) override { Add("memento", event.currentPosition); }
-    void HandleRenderProgress(double) override { Add("progress"); }
+    void HandleMementoChanged(const DrawerEventMementoChanged&) override {}
+    void HandleRenderProgress(double) override {}
 
     // All records, or those of one kind.
     std::vector<Record> Of(const std::string& kind = {})
@@ -100,38 +97,42 @@ private:
     void Add(const std::string& kind, int position = -1, int red = -1, int width = 0)
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_records.push_back({kind, position, std::this_thread::get_id(), red, width});
+        m_records.push_back({kind, position, red, width});
     }
 
     std::mutex m_mutex;
     std::vector<Record> m_records;
 };
 
-class PhotoCoreDrawerTest : public ::testing::Test {
-protected:
-    PhotoCoreDrawerTest()
-        : drawer(Photo(), [](const QImage& input, const EffectsSettings& settings, const Cancelled&) {
-              return std::optional<QImage>(AddAmountsToRed(input, settings));
-          })
+std::optional<QImage> AddingAmounts(const QImage& input, const EffectsSettings& settings, const Cancelled&)
+{
+    return AddAmountsToRed(input, settings);
+}
+
+// A drawer whose events the handler records while it lives.
+class RecordedDrawer : public PhotoCoreDrawer {
+public:
+    explicit RecordedDrawer(Renderer renderer = AddingAmounts, const QImage& photo = Photo(), int proxySide = PROXY_PHOTO_SIDE)
+        : PhotoCoreDrawer(photo, std::move(renderer), proxySide)
     {
-        drawer.AddDrawerEventHandler(&handler);
+        AddDrawerEventHandler(&handler);
     }
-    ~PhotoCoreDrawerTest() override { drawer.RemoveDrawerEventHandler(&handler); }
+    ~RecordedDrawer() override { RemoveDrawerEventHandler(&handler); }
 
     int Shown()
     {
-        drawer.WaitUntilIdle();
-        return RedOf(drawer.CurrentImage()) - BASE_RED;
+        WaitUntilIdle();
+        return RedOf(CurrentImage()) - BASE_RED;
     }
 
     RecordingHandler handler;
-    PhotoCoreDrawer drawer;
 };
 
 } // namespace
 
-TEST_F(PhotoCoreDrawerTest, HistoryKeepsClonesDrawsEachEntryOnAKeptStateAndRestoresWithOrWithoutLaterEntries)
+TEST(PhotoCoreDrawer, HistoryKeepsClonesDrawsEachEntryOnAKeptStateAndRestoresWithOrWithoutLaterEntries)
 {
+    RecordedDrawer drawer;
     drawer.ApplyEffects(Settings(1), {});
     EffectsSettings first = Settings(20, "P", 1);
     drawer.ApplyEffects(first, {});
@@ -139,49 +140,24 @@ TEST_F(PhotoCoreDrawerTest, HistoryKeepsClonesDrawsEachEntryOnAKeptStateAndResto
     InvokeEffectHelper::InvokeSet("amount", *first.Effects()[0], 50);
     InvokeEffectHelper::InvokeSet("amount", *drawer.GetEntry(-1).settings.Effects()[0], 60);
     EXPECT_DOUBLE_EQ(InvokeEffectHelper::InvokeGet("amount", *drawer.GetEntry(-1).settings.Effects()[0]), 20);
-    EXPECT_EQ(Shown(), 21);
+    EXPECT_EQ(drawer.Shown(), 21);
     drawer.ApplyEffects(Settings(30, "P", 1), {});
-    EXPECT_EQ(Shown(), 31) << "the second preset is drawn on the photo as it was before the first";
+    EXPECT_EQ(drawer.Shown(), 31) << "the second preset is drawn on the photo as it was before the first";
     drawer.ApplyEffect(Effect(5), {}); // a confirmation: an entry without package
     drawer.ApplyEffects(Settings(40, "P", 3), {});
-    EXPECT_EQ(Shown(), 76);
+    EXPECT_EQ(drawer.Shown(), 76);
     EXPECT_EQ(drawer.FindPackagePosition(""), -1) << "entries without package belong to no package";
 
     drawer.Restore(HistoryRequest{1, true});
-    EXPECT_EQ(Shown(), 1);
+    EXPECT_EQ(drawer.Shown(), 1);
     EXPECT_EQ(drawer.FindPackagePosition("P"), -1) << "kept later entries are not looked at";
     drawer.Restore(HistoryRequest{4, true});
-    EXPECT_EQ(Shown(), 76) << "redo";
+    EXPECT_EQ(drawer.Shown(), 76) << "redo";
     drawer.Restore(HistoryRequest{1});
-    EXPECT_EQ(Shown(), 1);
+    EXPECT_EQ(drawer.Shown(), 1);
     EXPECT_TRUE(drawer.GetEntry(1).settings.Effects().empty()) << "later entries were dropped";
-    EXPECT_EQ(handler.Of("undo").back().position, 1);
-    EXPECT_EQ(handler.Of().back().kind, "frame") << "the frame of the restored position comes last";
-}
-
-TEST_F(PhotoCoreDrawerTest, EventsComeFromTheWorkerThreadInOrderAndQueuedRendersEndWithTheLatestState)
-{
-    drawer.ApplyEffects(Settings(3), {});
-    drawer.WaitUntilIdle();
-    const auto records = handler.Of();
-    ASSERT_FALSE(records.empty());
-    std::vector<std::string> kinds;
-    for (const auto& record : records) {
-        EXPECT_NE(record.thread, std::this_thread::get_id()) << record.kind;
-        EXPECT_EQ(record.thread, records.front().thread) << record.kind;
-        if (kinds.empty() || kinds.back() != record.kind)
-            kinds.push_back(record.kind);
-    }
-    EXPECT_EQ(kinds, (std::vector<std::string>{"memento", "changeToSave", "progress", "frame"}));
-    EXPECT_EQ(handler.Of("frame").back().position, 1);
-    EXPECT_EQ(handler.Of("changeToSave").back().position, 1);
-
-    for (int i = 2; i <= 20; ++i)
-        drawer.ApplyEffects(Settings(1), {});
-    EXPECT_EQ(Shown(), 22);
-    EXPECT_EQ(handler.Of("frame").back().position, 20);
-    EXPECT_EQ(handler.Of("frame").back().red, 22);
-    EXPECT_EQ(handler.Of("memento").size(), 20u) << "history events are never merged";
+    EXPECT_EQ(drawer.handler.Of("undo").back().position, 1);
+    EXPECT_EQ(drawer.handler.Of().back().kind, "frame") << "the frame of the restored position comes last";
 }
 
 namespace {
@@ -239,9 +215,7 @@ class StaleRender : public ::testing::TestWithParam<StaleRenderCase> {};
 TEST_P(StaleRender, IsAbandonedAndNeverShownNorRecorded)
 {
     HeldFirstRender hold;
-    PhotoCoreDrawer drawer(Photo(), hold.Renderer());
-    RecordingHandler handler;
-    drawer.AddDrawerEventHandler(&handler);
+    RecordedDrawer drawer(hold.Renderer());
 
     GetParam().ask(drawer, 10);
     hold.WaitUntilStarted();
@@ -250,16 +224,15 @@ TEST_P(StaleRender, IsAbandonedAndNeverShownNorRecorded)
     drawer.WaitUntilIdle();
     drawer.GetPainter().CommitPaint(IPhotoCoreDrawerPainter::MAX_POS, IPhotoCoreDrawerPainter::MAX_POS, true);
 
-    for (const auto& record : handler.Of())
+    for (const auto& record : drawer.handler.Of())
         EXPECT_NE(record.red, 10) << record.kind << " of the abandoned render";
-    ASSERT_FALSE(handler.Of(GetParam().shownBy).empty());
-    EXPECT_EQ(handler.Of(GetParam().shownBy).back().red, 20);
-    EXPECT_EQ(RedOf(drawer.CurrentImage()) - BASE_RED, 20);
+    ASSERT_FALSE(drawer.handler.Of(GetParam().shownBy).empty());
+    EXPECT_EQ(drawer.handler.Of(GetParam().shownBy).back().red, 20);
+    EXPECT_EQ(drawer.Shown(), 20);
     EXPECT_DOUBLE_EQ(InvokeEffectHelper::InvokeGet("amount", *drawer.GetEntry(-1).settings.Effects()[0]), 20);
     EXPECT_EQ(drawer.GetCurrentPosition(), 1);
     const PhotoCoreDrawer::RenderCounts counts = drawer.Counts();
     EXPECT_EQ(counts.started - counts.finished, 1) << "the stale render stopped, it did not finish unseen";
-    drawer.RemoveDrawerEventHandler(&handler);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -278,18 +251,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PhotoCoreDrawer, ABurstOfPaintsShowsProxiesFirstAndEndsOnTheLastValueDrawnOnce)
 {
     const QImage photo = Photo(320, 240);
-    PhotoCoreDrawer drawer(photo, [](const QImage& input, const EffectsSettings& settings, const Cancelled&) {
-        return std::optional<QImage>(AddAmountsToRed(input, settings));
-    }, 80);
-    RecordingHandler handler;
-    drawer.AddDrawerEventHandler(&handler);
+    RecordedDrawer drawer(AddingAmounts, photo, 80);
     IPhotoCoreDrawerPainter& painter = drawer.GetPainter();
     painter.Prepare(IPhotoCoreDrawerPainter::MAX_POS, IPhotoCoreDrawerPainter::MAX_POS);
     for (int value = 1; value <= 100; ++value)
         painter.UpdatePaint(Settings(value), false);
     drawer.WaitUntilIdle();
 
-    const auto temporaries = handler.Of("temporary");
+    const auto temporaries = drawer.handler.Of("temporary");
     ASSERT_FALSE(temporaries.empty());
     for (std::size_t i = 0; i < temporaries.size(); ++i) {
         EXPECT_TRUE(temporaries[i].width == 80 || temporaries[i].width == 320) << temporaries[i].width;
@@ -307,6 +276,5 @@ TEST(PhotoCoreDrawer, ABurstOfPaintsShowsProxiesFirstAndEndsOnTheLastValueDrawnO
 
     painter.CommitPaint(IPhotoCoreDrawerPainter::MAX_POS, IPhotoCoreDrawerPainter::MAX_POS, true);
     EXPECT_EQ(drawer.CurrentImage(), AddAmountsToRed(photo, Settings(100)));
-    EXPECT_EQ(handler.Of().back().kind, "frame");
-    drawer.RemoveDrawerEventHandler(&handler);
+    EXPECT_EQ(drawer.handler.Of().back().kind, "frame");
 }

@@ -16,7 +16,6 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include <map>
 
 using namespace PresetListHarness;
 using Tavrel::IRemoteResource;

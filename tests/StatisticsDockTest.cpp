@@ -1,19 +1,14 @@
 #include "demo/StatisticsDock.h"
+#include "tests/FileBytes.h"
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
 namespace {
 
-void Append(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::Append));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
+void Append(const QString& path, const QByteArray& bytes) { WriteBytes(path, bytes, QIODevice::Append); }
 
 QByteArray Event(int n) { return "{\"name\": \"event" + QByteArray::number(n) + "\", \"parameters\": {}}\n"; }
 

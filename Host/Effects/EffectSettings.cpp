@@ -2,6 +2,9 @@
 
 #include "Host/Effects/EffectSettingsRegistry.h"
 
+#include <boost/container/small_vector.hpp>
+
+#include <algorithm>
 #include <stdexcept>
 #include <string_view>
 
@@ -21,16 +24,31 @@ std::string_view TextOf(const PropertyTree& tree, const char* what)
 } // namespace
 
 EffectSettings::EffectSettings(std::unique_ptr<ISettingsEffect> settings)
-    : m_settings(std::move(settings))
+    : m_owned(std::move(settings))
+    , m_settings(m_owned.get())
 {
     if (!m_settings)
         throw std::invalid_argument("EffectSettings needs a settings object");
     m_id = m_settings->GetClassId();
 }
 
+EffectSettings::EffectSettings(ISettingsEffect& settings)
+    : m_settings(&settings)
+    , m_id(settings.GetClassId())
+{
+}
+
 EffectSettings::EffectSettings(const EffectSettings& other)
     : IEffectSettings(other)
-    , m_settings(other.m_settings->Clone())
+    , m_owned(other.m_settings->Clone())
+    , m_settings(m_owned.get())
+    , m_id(other.m_id)
+{
+}
+
+EffectSettings::EffectSettings(const EffectSettings& other, ISettingsEffect& settings)
+    : IEffectSettings(other)
+    , m_settings(&settings)
     , m_id(other.m_id)
 {
 }
@@ -81,17 +99,30 @@ PropertyTree EffectSettings::SerializePtr(const ConstPtr& effect)
         throw std::invalid_argument("cannot serialize an empty effect pointer");
     const ISettingsEffect& settings = effect->GetEffectSettings();
     const std::vector<std::string> names = settings.GetPropertyNames();
-    // Collected first and adopted sorted: inserting key by key would shift the map's entries.
+    const bool writeId = effect->GetId() != effect->GetClassId();
+    // The keys are put in order first and each entry is made once in its place: sorting
+    // the entries themselves would move their texts and trees around. Of a repeated key
+    // the first wins: the class, then the id, then the properties in their order.
+    boost::container::small_vector<std::pair<std::string_view, std::size_t>, 8> keys;
+    keys.emplace_back(CLASS_KEY, 0);
+    if (writeId)
+        keys.emplace_back(ID_KEY, 1);
+    for (std::size_t i = 0; i < names.size(); ++i)
+        keys.emplace_back(names[i], i + 2);
+    std::sort(keys.begin(), keys.end());
+    const auto sameKey = [](const auto& a, const auto& b) { return a.first == b.first; };
+    keys.erase(std::unique(keys.begin(), keys.end(), sameKey), keys.end());
     PropertyTree::Map::sequence_type entries;
-    entries.reserve(names.size() + 2);
-    entries.emplace_back(CLASS_KEY, PropertyTree(effect->GetClassId()));
-    if (effect->GetId() != effect->GetClassId())
-        entries.emplace_back(ID_KEY, PropertyTree(effect->GetId()));
-    for (const std::string& name : names)
-        entries.emplace_back(name, settings.GetProperty(name));
+    entries.reserve(keys.size());
+    for (const auto& [key, order] : keys) {
+        if (order >= 2)
+            entries.emplace_back(key, settings.GetProperty(names[order - 2]));
+        else
+            entries.emplace_back(key, PropertyTree(order == 0 ? effect->GetClassId() : effect->GetId()));
+    }
     PropertyTree tree;
     tree.convertToMap();
-    tree.getMap().adopt_sequence(std::move(entries));
+    tree.getMap().adopt_sequence(boost::container::ordered_unique_range, std::move(entries));
     return tree;
 }
 

@@ -29,7 +29,15 @@ public:
     static Ptr DeserializePtr(const PropertyTree& tree);
 
 protected:
-    std::unique_ptr<ISettingsEffect> m_settings;
+    /// For subclasses holding their settings object themselves (one allocation per effect):
+    /// settings must be constructed before this base and outlive it.
+    explicit EffectSettings(ISettingsEffect& settings);
+    /// Copies other's identifier onto the subclass's copy of other's settings.
+    EffectSettings(const EffectSettings& other, ISettingsEffect& settings);
+
+private:
+    std::unique_ptr<ISettingsEffect> m_owned; ///< empty when a subclass holds the settings
+    ISettingsEffect* m_settings;
     std::string m_id;
 };
 

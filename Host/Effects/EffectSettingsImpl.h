@@ -6,22 +6,38 @@
 
 namespace Tavrel::PhotoCore {
 
+/// The settings object of an EffectSettingsImpl, a base made before the effect's own.
+template <typename S>
+struct HeldSettings {
+    S m_held;
+};
+
 /// An effect of kind Base (EffectSettings or one of its subclasses) holding a
-/// settings object of type S.
+/// settings object of type S inside itself: one allocation per effect.
 template <typename S, typename Base = EffectSettings>
-class EffectSettingsImpl : public Base {
+class EffectSettingsImpl : private HeldSettings<S>, public Base {
 public:
-    explicit EffectSettingsImpl(std::unique_ptr<ISettingsEffect> settings) : Base(std::move(settings)) {}
+    explicit EffectSettingsImpl(const S& settings)
+        : HeldSettings<S>{settings}
+        , Base(static_cast<ISettingsEffect&>(this->m_held))
+    {
+    }
+    EffectSettingsImpl(const EffectSettingsImpl& other)
+        : HeldSettings<S>{other.m_held}
+        , Base(other, static_cast<ISettingsEffect&>(this->m_held))
+    {
+    }
+    EffectSettingsImpl& operator=(const EffectSettingsImpl&) = delete;
 
     static std::shared_ptr<EffectSettingsImpl> Create(const S& settings)
     {
-        return std::make_shared<EffectSettingsImpl>(std::make_unique<S>(settings));
+        return std::make_shared<EffectSettingsImpl>(settings);
     }
 
     IEffectSettings::Ptr Clone() const override { return std::make_shared<EffectSettingsImpl>(*this); }
 
-    const S& Settings() const { return static_cast<const S&>(*this->m_settings); }
-    S& Settings() { return static_cast<S&>(*this->m_settings); }
+    const S& Settings() const { return this->m_held; }
+    S& Settings() { return this->m_held; }
 };
 
 } // namespace Tavrel::PhotoCore

@@ -30,7 +30,7 @@ std::pair<const std::string, Factory> Entry()
     // Copies of one default object: building the defaults anew costs more than copying them.
     return {S::CLASS_ID, [] {
                 static const S defaults;
-                return IEffectSettings::Ptr(std::make_shared<EffectSettingsImpl<S, Base>>(std::make_unique<S>(defaults)));
+                return IEffectSettings::Ptr(EffectSettingsImpl<S, Base>::Create(defaults));
             }};
 }
 

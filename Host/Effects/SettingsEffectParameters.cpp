@@ -34,7 +34,7 @@ std::vector<std::string> SettingsEffectParameters::GetPropertyNames() const
     std::vector<std::string> names;
     names.reserve(m_parameters.size());
     for (const Parameter& parameter : m_parameters)
-        names.push_back(parameter.name);
+        names.emplace_back(parameter.name);
     return names;
 }
 

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace Tavrel::PhotoCore {
@@ -20,7 +21,7 @@ namespace Tavrel::PhotoCore {
 class SettingsEffectParameters : public ISettingsEffect {
 public:
     struct Parameter {
-        std::string name;
+        std::string_view name; ///< a literal: the table is copied into every new effect
         PropertyTreeScalar value;
     };
 

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <iterator>
 #include <optional>
 #include <tuple>
@@ -26,9 +27,11 @@ namespace {
 
 // Numbers arrive as raw text so that integers keep every digit and the form
 // (integer or double) survives; the reader still checks the JSON grammar. Strings are
-// decoded in place, in a copy of the text that the reader may overwrite.
-constexpr unsigned kParseFlags = rapidjson::kParseFullPrecisionFlag | rapidjson::kParseIterativeFlag |
-                                 rapidjson::kParseNumbersAsStringsFlag | rapidjson::kParseInsituFlag;
+// decoded in place, in a copy of the text that the reader may overwrite. The reader
+// recurses once per level, which the builder stops at MaxDepth: the stack stays small,
+// and the recursive reader is faster than the iterative one.
+constexpr unsigned kParseFlags = rapidjson::kParseFullPrecisionFlag | rapidjson::kParseNumbersAsStringsFlag |
+                                 rapidjson::kParseInsituFlag;
 
 struct TextFault {
     std::size_t offset;
@@ -185,22 +188,24 @@ private:
     {
         const auto first = m_members.begin() + static_cast<std::ptrdiff_t>(m_levels.back().start);
         m_levels.pop_back();
-        const auto byKey = [](const Member& a, const Member& b) { return a.first < b.first; };
         auto last = m_members.end();
-        // Written maps come sorted: then one pass proves the keys unique too.
-        if (std::adjacent_find(first, last, [](const Member& a, const Member& b) { return !(a.first < b.first); }) !=
-            last) {
-            std::stable_sort(first, last, byKey);
+        const auto before = [](const Member& a, const Member& b) { return a.first < b.first; };
+        const auto after = [](const Member& a, const Member& b) { return b.first < a.first; };
+        PropertyTree::Map::sequence_type members;
+        // Written maps come sorted, and one pass proves their keys unique too; keys in
+        // strictly descending order cost as little, taken from the back.
+        if (std::adjacent_find(first, last, std::not_fn(before)) == last) {
+            members.assign(std::make_move_iterator(first), std::make_move_iterator(last));
+        } else if (std::adjacent_find(first, last, std::not_fn(after)) == last) {
+            members.assign(std::make_move_iterator(std::make_reverse_iterator(last)),
+                           std::make_move_iterator(std::make_reverse_iterator(first)));
+        } else {
+            std::stable_sort(first, last, before);
             // Backwards, unique keeps the last of each run of equal keys.
             const auto sameKey = [](const Member& a, const Member& b) { return a.first == b.first; };
             const auto kept = std::unique(std::make_reverse_iterator(last), std::make_reverse_iterator(first), sameKey);
-            if (kept.base() != first) {
-                const auto count = last - kept.base();
-                std::move(kept.base(), last, first);
-                last = first + count;
-            }
+            members.assign(std::make_move_iterator(kept.base()), std::make_move_iterator(last));
         }
-        PropertyTree::Map::sequence_type members(std::make_move_iterator(first), std::make_move_iterator(last));
         m_members.erase(first, m_members.end());
         PropertyTree::Map map;
         map.adopt_sequence(boost::container::ordered_unique_range, std::move(members));
@@ -284,7 +289,7 @@ bool WriteValue(Writer& writer, const PropertyTree& tree, int depth, JsonCodec::
     }
     const PropertyTreeScalar& scalar = tree.getScalar();
     if (scalar.isString()) {
-        const std::string text = scalar.toString();
+        const std::string_view text = scalar.toStringView();
         return writer.String(text.data(), static_cast<rapidjson::SizeType>(text.size()));
     }
     if (scalar.isBool())
