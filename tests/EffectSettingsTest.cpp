@@ -9,6 +9,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <tuple>
+
 using namespace Tavrel;
 using namespace Tavrel::PhotoCore;
 using testing::HasSubstr;
@@ -157,4 +160,34 @@ TEST(EffectsSettingsSerialization, ListRoundTripsInOrderAndRefusesWhatIsNotAList
     EXPECT_THROW(EffectsSettings::DeserializeEffects(tree.getList()[0]), std::invalid_argument);
     settings.Effects().push_back(nullptr);
     EXPECT_THROW(settings.SerializeEffects(), std::invalid_argument);
+}
+
+TEST(EffectSettingsRevision, MovesOnWithEveryChangeNestedOnesIncludedAndOnlyThen)
+{
+    const auto inner = Exposure(1.0);
+    const auto blender = BlenderOf({inner});
+    SettingsEffectMaskBlender& settings = blender->Settings();
+    const auto property = [&blender](const char* name, PropertyTree value) {
+        return [&blender, name, value] { blender->GetPropertyAccess()->SetProperty(name, value); };
+    };
+    const std::tuple<const char*, std::function<void()>, bool> cases[] = {
+        {"inner parameter in place", [&] { InvokeEffectHelper::InvokeSet("amount", *inner, 1.5); }, true},
+        {"same inner parameter", [&] { InvokeEffectHelper::InvokeSet("amount", *inner, 1.5); }, false},
+        {"level", property("level", PropertyTree(30)), true},
+        {"same level", [&] { settings.SetLevel(30); }, false},
+        {"source index", property("sourceIndex", PropertyTree(2)), true},
+        {"fill mask", [&] { settings.SetFillMask(true); }, true},
+        {"render inner", property("renderInner", PropertyTree(true)), true},
+        {"refused value", [&] { EXPECT_ANY_THROW(property("fillMask", PropertyTree(1))()); }, false},
+        {"reads", [&] { EffectSettings::SerializePtr(blender); }, false},
+        {"same inner effects", [&] { settings.SetEffectsImpl(settings.GetEffects(), true); }, false},
+        {"inner effect replaced", [&] { settings.SetEffectImpl(Exposure(0.5), true); }, true},
+        {"inner effects replaced", property("effects", EffectsSettings().SerializeEffects()), true},
+    };
+    for (const auto& [name, act, changes] : cases) {
+        const std::uint64_t before = settings.GetRevision();
+        act();
+        EXPECT_EQ(settings.GetRevision() != before, changes) << name;
+    }
+    EXPECT_NE(blender->Clone()->GetEffectSettings().GetRevision(), settings.GetRevision());
 }

@@ -17,6 +17,15 @@ namespace {
 
 constexpr int ManyRow = FirstConfiguredRow;
 constexpr int FewRow = FirstConfiguredRow + 1;
+constexpr int BlendedRow = FirstConfiguredRow + 2;
+
+// A preset whose one effect is a blender that its blend intensity drives in place; it starts at full strength.
+PresetConfig::Item BlendedItem()
+{
+    PresetConfig::Item item = TestPresets::PlainItem("blended", "maskBlender", {{"fillMask", true}, {"renderInner", true}});
+    item.m_intensity.m_type = PresetConfig::IntensityType::Blend;
+    return item;
+}
 
 class ListPreviews;
 struct Case {
@@ -29,7 +38,9 @@ struct Case {
 // A list whose previews are counted at the drawer. The Few group's three tiles all fit the view.
 class ListPreviews : public ::testing::TestWithParam<Case>, public Harness {
 public:
-    ListPreviews() : Harness({{Group("Many", ExposureItems("many", 300)), Group("Few", ExposureItems("few", 3))}, {}})
+    ListPreviews() : Harness({{Group("Many", ExposureItems("many", 300)), Group("Few", ExposureItems("few", 3)),
+                  Group("Blended", {BlendedItem()})},
+                 {}})
     {
     }
 
@@ -79,6 +90,10 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"OnePresetsIntensity", FewRow, [](ListPreviews& t) {
                  t.Click(0, "activateButton");
                  QTest::keyClick(&t.Part<QSlider>(0, "intensitySlider"), Qt::Key_PageUp);
+             }, 1},
+        Case{"BlendedPresetsIntensity", BlendedRow, [](ListPreviews& t) {
+                 t.Click(0, "activateButton");
+                 QTest::keyClick(&t.Part<QSlider>(0, "intensitySlider"), Qt::Key_PageDown);
              }, 1},
         Case{"Renamed", CustomRow, [](ListPreviews& t) {
                  const QModelIndex mine = t.Shown().index(0, 0);

@@ -6,6 +6,8 @@
 #include <QCache>
 
 #include <algorithm>
+#include <cstdint>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -19,26 +21,44 @@ namespace {
 // whole at a pixel ratio of 1 and most of it at 2.
 constexpr int MAX_KIB = 128 * 1024;
 
+// An effect as a stamp holds it: its settings object and that object's revision. Settings
+// made where forgotten ones lay start with a newer revision, so a reused address never matches.
+using EffectKey = std::pair<const ISettingsEffect*, std::uint64_t>;
+
+EffectKey KeyOf(const IEffectSettings::Ptr& effect)
+{
+    if (!effect)
+        return {nullptr, 0};
+    const ISettingsEffect& settings = effect->GetEffectSettings();
+    return {&settings, settings.GetRevision()};
+}
+
 // What a preview is drawn from besides the photo. The intensity slider rewrites the
-// effects' parameters in place, so the effects are kept by content.
+// effects' parameters in place, which their revisions tell.
 struct Stamp {
     quint64 revision = 0;
     qint64 ownPicture = 0;
-    PropertyTree effects;
+    std::vector<EffectKey> effects;
     PreviewPolicy policy;
 
     Stamp(const IItemModelPreset& preset, quint64 generatorRevision)
-        : revision(generatorRevision)
-        , ownPicture(preset.GetPreview().cacheKey())
-        , effects(preset.GetPreviewEffectSettings().SerializeEffects())
-        , policy(preset.GetPreviewPolicy())
+        : revision(generatorRevision), ownPicture(preset.GetPreview().cacheKey()), policy(preset.GetPreviewPolicy())
     {
+        const auto& now = preset.GetPreviewEffectSettings().Effects();
+        effects.reserve(now.size());
+        std::transform(now.begin(), now.end(), std::back_inserter(effects), KeyOf);
     }
 
-    bool operator==(const Stamp& other) const
+    // Asked on every paint of a tile, so it makes nothing.
+    bool Matches(const IItemModelPreset& preset, quint64 generatorRevision) const
     {
-        return revision == other.revision && ownPicture == other.ownPicture && policy == other.policy &&
-               effects == other.effects;
+        const auto& now = preset.GetPreviewEffectSettings().Effects();
+        return revision == generatorRevision && ownPicture == preset.GetPreview().cacheKey()
+               && policy == preset.GetPreviewPolicy()
+               && std::equal(effects.begin(), effects.end(), now.begin(), now.end(),
+                             [](const EffectKey& kept, const IEffectSettings::Ptr& effect) {
+                                 return kept == KeyOf(effect);
+                             });
     }
 };
 
@@ -70,11 +90,11 @@ QPixmap PreviewCache::Get(const IItemModelPreset& preset, EffectPreviewGenerator
     if (preset.IsDownloadable())
         return Render(preset, generator);
 
-    Stamp stamp(preset, generator.GetRevision());
     if (const Kept* kept = m_impl->kept.object(&preset)) {
-        if (kept->stamp == stamp)
+        if (kept->stamp.Matches(preset, generator.GetRevision()))
             return kept->picture;
     }
+    Stamp stamp(preset, generator.GetRevision());
     const QPixmap picture = Render(preset, generator);
     if (picture.isNull()) {
         m_impl->kept.remove(&preset);

@@ -2,6 +2,7 @@
 
 #include "Host/Types/PropertyTree.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +26,23 @@ public:
     virtual PropertyTree GetProperty(const std::string& name) const = 0;
     /// Throws std::invalid_argument for an unknown name or a value of the wrong kind.
     virtual void SetProperty(const std::string& name, const PropertyTree& value) = 0;
+
+    /// A change counter: it moves on with every change of the settings, those of nested
+    /// effects included, and a copy starts with one of its own. All settings objects draw from
+    /// one counter, so a change anywhere gives a number above every earlier one: while an
+    /// object lives, the same revision means the same settings.
+    virtual std::uint64_t GetRevision() const;
+
+protected:
+    ISettingsEffect();
+    ISettingsEffect(const ISettingsEffect& other);
+    ISettingsEffect& operator=(const ISettingsEffect& other);
+
+    /// Every change of the settings calls this.
+    void Changed();
+
+private:
+    std::uint64_t m_revision;
 };
 
 } // namespace Tavrel::PhotoCore

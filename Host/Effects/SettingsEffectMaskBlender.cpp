@@ -84,6 +84,7 @@ SettingsEffectMaskBlender::SettingsEffectMaskBlender(const SettingsEffectMaskBle
 SettingsEffectMaskBlender& SettingsEffectMaskBlender::operator=(const SettingsEffectMaskBlender& other)
 {
     if (this != &other) {
+        ISettingsEffect::operator=(other);
         m_effects = CloneAll(other.m_effects);
         m_level = other.m_level;
         m_sourceIndex = other.m_sourceIndex;
@@ -126,15 +127,15 @@ PropertyTree SettingsEffectMaskBlender::GetProperty(const std::string& name) con
 void SettingsEffectMaskBlender::SetProperty(const std::string& name, const PropertyTree& value)
 {
     if (name == LEVEL) {
-        m_level = static_cast<int>(
-            WholeNumber(name, value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+        SetLevel(static_cast<int>(
+            WholeNumber(name, value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max())));
     } else if (name == SOURCE_INDEX) {
-        m_sourceIndex = static_cast<unsigned int>(
-            WholeNumber(name, value, 0, std::numeric_limits<unsigned int>::max()));
+        SetSourceIndex(static_cast<unsigned int>(
+            WholeNumber(name, value, 0, std::numeric_limits<unsigned int>::max())));
     } else if (name == FILL_MASK) {
-        m_fillMask = Flag(name, value);
+        SetFillMask(Flag(name, value));
     } else if (name == RENDER_INNER) {
-        m_renderInner = Flag(name, value);
+        SetRenderInner(Flag(name, value));
     } else if (name == EFFECTS) {
         if (!value.isList())
             throw WrongKind(name, "a list of effects");
@@ -144,11 +145,25 @@ void SettingsEffectMaskBlender::SetProperty(const std::string& name, const Prope
     }
 }
 
+std::uint64_t SettingsEffectMaskBlender::GetRevision() const
+{
+    // Revisions only grow, so the newest of the blender's and its inner effects' tells any change.
+    std::uint64_t revision = ISettingsEffect::GetRevision();
+    for (const auto& effect : m_effects) {
+        if (effect)
+            revision = std::max(revision, effect->GetEffectSettings().GetRevision());
+    }
+    return revision;
+}
+
 void SettingsEffectMaskBlender::SetEffectsImpl(const IEffectSettings::ConstList& effects, bool validate)
 {
     if (validate)
         std::for_each(effects.begin(), effects.end(), Validate);
+    if (m_effects == effects)
+        return;
     m_effects = effects;
+    Changed();
 }
 
 void SettingsEffectMaskBlender::SetEffectImpl(const IEffectSettings::ConstPtr& effect, bool validate)
@@ -160,8 +175,11 @@ void SettingsEffectMaskBlender::SetEffectImpl(const IEffectSettings::ConstPtr& e
     });
     if (it == m_effects.end())
         m_effects.push_back(effect);
+    else if (*it == effect)
+        return;
     else
         *it = effect;
+    Changed();
 }
 
 const IEffectSettings::ConstList& SettingsEffectMaskBlender::GetEffects() const
@@ -176,7 +194,10 @@ int SettingsEffectMaskBlender::GetLevel() const
 
 void SettingsEffectMaskBlender::SetLevel(int level)
 {
+    if (m_level == level)
+        return;
     m_level = level;
+    Changed();
 }
 
 unsigned int SettingsEffectMaskBlender::GetSourceIndex() const
@@ -186,7 +207,10 @@ unsigned int SettingsEffectMaskBlender::GetSourceIndex() const
 
 void SettingsEffectMaskBlender::SetSourceIndex(unsigned int sourceIndex)
 {
+    if (m_sourceIndex == sourceIndex)
+        return;
     m_sourceIndex = sourceIndex;
+    Changed();
 }
 
 bool SettingsEffectMaskBlender::GetFillMask() const
@@ -196,7 +220,10 @@ bool SettingsEffectMaskBlender::GetFillMask() const
 
 void SettingsEffectMaskBlender::SetFillMask(bool fill)
 {
+    if (m_fillMask == fill)
+        return;
     m_fillMask = fill;
+    Changed();
 }
 
 bool SettingsEffectMaskBlender::GetRenderInner() const
@@ -206,7 +233,10 @@ bool SettingsEffectMaskBlender::GetRenderInner() const
 
 void SettingsEffectMaskBlender::SetRenderInner(bool render)
 {
+    if (m_renderInner == render)
+        return;
     m_renderInner = render;
+    Changed();
 }
 
 } // namespace Tavrel::PhotoCore

@@ -33,6 +33,8 @@ public:
     std::vector<std::string> GetPropertyNames() const override;
     PropertyTree GetProperty(const std::string& name) const override;
     void SetProperty(const std::string& name, const PropertyTree& value) override;
+    /// Also moves on when an inner effect changes in place.
+    std::uint64_t GetRevision() const override;
 
     /// Replaces the inner chain. The effects are shared, not cloned. With
     /// validate, an empty pointer or a nested blender is refused with

@@ -53,7 +53,10 @@ void SettingsEffectParameters::SetProperty(const std::string& name, const Proper
     if (!sameKind)
         throw std::invalid_argument("effect \"" + GetClassId() + "\": property \"" + name + "\" must be "
                                     + KindName(parameter.value));
+    if (parameter.value == value.getScalar())
+        return;
     parameter.value = value.getScalar();
+    Changed();
 }
 
 double SettingsEffectParameters::Number(std::size_t index) const
