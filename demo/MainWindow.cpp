@@ -10,6 +10,7 @@
 #include "Host/Drawer/WorkspaceController.h"
 #include "Host/Kit/ButtonColorProperty.h"
 #include "Host/Kit/TesselAlertBox.h"
+#include "Host/QtUtils/ThreadHandOver.h"
 #include "Host/QtUtils/ImageFile.h"
 #include "Host/Resources/CoreFactories.h"
 #include "Host/Types/BaseConfig.h"
@@ -25,7 +26,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFutureWatcher>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QKeyEvent>
@@ -41,7 +41,6 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
-#include <QtConcurrent/QtConcurrentRun>
 
 namespace Tavrel::Demo {
 
@@ -80,9 +79,14 @@ MainWindow::MainWindow(const EditorOptions& options, QWidget* parent)
       m_settings(std::make_unique<QSettings>(QDir(m_configDir).filePath("GlimmarDemo.ini"), QSettings::IniFormat)),
       m_languages(std::make_unique<LanguageSwitcher>()),
       m_coreFactories(std::make_unique<CoreFactories>()),
-      m_view(new PhotoView(this))
+      m_view(new PhotoView(this)),
+      m_exporter(new QObject)
 {
     setObjectName("mainWindow");
+    m_exportThread.setObjectName("Export");
+    m_exporter->moveToThread(&m_exportThread);
+    connect(&m_exportThread, &QThread::finished, m_exporter, &QObject::deleteLater);
+    m_exportThread.start();
     // The editor's look, dark around the photo; the preset tiles take their geometry from the style sheet.
     if (qApp->styleSheet().isEmpty()) {
         QApplication::setStyle("Fusion");
@@ -153,6 +157,9 @@ MainWindow::MainWindow(const EditorOptions& options, QWidget* parent)
 // The panels go first: destroying them writes the user configurations while the document lives.
 MainWindow::~MainWindow()
 {
+    // An export under way ends first; those still queued are dropped, as is the report to us.
+    m_exportThread.quit();
+    m_exportThread.wait();
     qApp->removeEventFilter(this);
     m_tabs->blockSignals(true);
     for (ToolPanel* panel : m_panels)
@@ -456,24 +463,24 @@ void MainWindow::ExportPhoto(const QString& path)
     statusBar()->showMessage(tr("Exporting to %1…").arg(QDir::toNativeSeparators(path)));
     // The worker waits for the drawer's last render, so the UI thread never does.
     const std::shared_ptr<PhotoCore::WorkspaceController> workspace = m_document->Workspace();
-    auto* watcher = new QFutureWatcher<QString>(this);
-    connect(watcher, &QFutureWatcher<QString>::finished, this, [this, watcher, path] {
-        watcher->deleteLater();
-        const QString error = watcher->result();
-        if (error.isEmpty()) {
-            statusBar()->showMessage(tr("Exported to %1").arg(QDir::toNativeSeparators(path)), 8000);
-        } else {
-            statusBar()->clearMessage();
-            ShowError(tr("Cannot export"), tr("“%1” cannot be written: %2").arg(QDir::toNativeSeparators(path), error));
-        }
-        emit exportFinished(path, error);
-    });
-    watcher->setFuture(QtConcurrent::run([workspace, path, format]() -> QString {
+    ThreadHandOver::Invoke(m_exporter, [this, workspace, path, format] {
         workspace->Drawer().WaitUntilIdle();
         QImageWriter writer(path, format);
         writer.setQuality(92);
-        return writer.write(workspace->Drawer().CurrentImage()) ? QString() : writer.errorString();
-    }));
+        const QString error = writer.write(workspace->Drawer().CurrentImage()) ? QString() : writer.errorString();
+        ThreadHandOver::Invoke(this, [this, path, error] { FinishExport(path, error); });
+    });
+}
+
+void MainWindow::FinishExport(const QString& path, const QString& error)
+{
+    if (error.isEmpty()) {
+        statusBar()->showMessage(tr("Exported to %1").arg(QDir::toNativeSeparators(path)), 8000);
+    } else {
+        statusBar()->clearMessage();
+        ShowError(tr("Cannot export"), tr("“%1” cannot be written: %2").arg(QDir::toNativeSeparators(path), error));
+    }
+    emit exportFinished(path, error);
 }
 
 void MainWindow::AskExportPath()

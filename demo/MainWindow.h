@@ -3,6 +3,7 @@
 #include "demo/EditorOptions.h"
 
 #include <QMainWindow>
+#include <QThread>
 
 #include <memory>
 #include <vector>
@@ -99,6 +100,7 @@ private:
     void UpdateZoomLabel();
     void ShowError(const QString& title, const QString& text);
     void AskExportPath();
+    void FinishExport(const QString& path, const QString& error);
     void AskOpenPath();
 
     const QString m_configDir;
@@ -136,6 +138,10 @@ private:
     QToolButton* m_originalButton = nullptr;
     QLabel* m_photoLabel = nullptr;
     QLabel* m_zoomLabel = nullptr;
+
+    // Exports run one after another on their own thread, which may wait for the drawer.
+    QThread m_exportThread;
+    QObject* m_exporter = nullptr;
 };
 
 } // namespace Tavrel::Demo

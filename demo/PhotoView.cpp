@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScrollBar>
+#include <QThreadPool>
 #include <QWheelEvent>
-#include <QtConcurrent>
 
 #include <algorithm>
 #include <cmath>
@@ -29,7 +29,6 @@ PhotoView::PhotoView(QWidget* parent) : QAbstractScrollArea(parent)
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(240, 180);
-    connect(&m_smoothing, &QFutureWatcher<QImage>::finished, this, &PhotoView::OnSmoothed);
 }
 
 void PhotoView::SetImage(const QImage& image)
@@ -191,16 +190,19 @@ void PhotoView::DrawScaledDown(QPainter& painter, const QImage& image, const QRe
 void PhotoView::StartSmoothing(const QImage& image, const QSize& deviceSize)
 {
     // One at a time: when it ends, a newer picture is smoothed by the next paint.
-    if (m_smoothing.isRunning())
+    if (m_smoothing)
         return;
     m_smoothingKey = image.cacheKey();
-    m_smoothing.setFuture(QtConcurrent::run(
-        [image, deviceSize] { return image.scaled(deviceSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation); }));
+    m_smoothing.emplace(ThreadHandOver::Run(QThreadPool::globalInstance(), [this, image, deviceSize] {
+        QImage smoothed = image.scaled(deviceSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        ThreadHandOver::Invoke(this, [this, smoothed = std::move(smoothed)] { OnSmoothed(smoothed); });
+    }));
 }
 
-void PhotoView::OnSmoothed()
+void PhotoView::OnSmoothed(const QImage& smoothed)
 {
-    const QImage smoothed = m_smoothing.result();
+    // The task has handed its picture over; only its return is left to wait for.
+    m_smoothing.reset();
     // Only for the picture still shown: a newer one never gives way to an older one.
     if (m_smoothingKey == Shown().cacheKey()) {
         m_scaled = QPixmap::fromImage(smoothed);

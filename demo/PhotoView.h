@@ -1,9 +1,12 @@
 #pragma once
 
+#include "Host/QtUtils/ThreadHandOver.h"
+
 #include <QAbstractScrollArea>
-#include <QFutureWatcher>
 #include <QImage>
 #include <QPixmap>
+
+#include <optional>
 
 namespace Tavrel::Demo {
 
@@ -61,7 +64,7 @@ private:
     /// Draws the shown picture into target scaled down to deviceSize.
     void DrawScaledDown(QPainter& painter, const QImage& image, const QRectF& target, const QSize& deviceSize);
     void StartSmoothing(const QImage& image, const QSize& deviceSize);
-    void OnSmoothed();
+    void OnSmoothed(const QImage& smoothed);
 
     QImage m_image;
     QImage m_original;
@@ -73,9 +76,9 @@ private:
     // A downscaled copy for fitted and zoomed-out views, made once per picture and size.
     QPixmap m_scaled;
     qint64 m_scaledKey = 0;
-    // A picture being smoothed off the UI thread.
-    QFutureWatcher<QImage> m_smoothing;
     qint64 m_smoothingKey = 0;
+    // A picture being smoothed off the UI thread. Last: it is waited for before the rest goes.
+    std::optional<ThreadHandOver::Task> m_smoothing;
 };
 
 } // namespace Tavrel::Demo
