@@ -20,6 +20,10 @@ constexpr double WheelZoomStep = 1.25;
 // Pictures up to this many times as wide as on screen (a proxy) are filtered while drawn:
 // a millisecond or two. Smoothing larger ones (a full render) holds the UI thread for long.
 constexpr int FilterWhileDrawingFactor = 2;
+// A full render is smoothed only once it has been shown this long. While a slider is dragged
+// pictures come every frame or two, and smoothing each would take a core from the render of
+// the next one for tens of milliseconds.
+constexpr int SettleMs = 150;
 } // namespace
 
 PhotoView::PhotoView(QWidget* parent) : QAbstractScrollArea(parent)
@@ -29,6 +33,9 @@ PhotoView::PhotoView(QWidget* parent) : QAbstractScrollArea(parent)
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(240, 180);
+    m_settling.setSingleShot(true);
+    m_settling.setInterval(SettleMs);
+    connect(&m_settling, &QTimer::timeout, viewport(), qOverload<>(&QWidget::update));
 }
 
 void PhotoView::SetImage(const QImage& image)
@@ -184,7 +191,12 @@ void PhotoView::DrawScaledDown(QPainter& painter, const QImage& image, const QRe
     }
     // Unsmoothed, sampling only the screen's pixels: the right picture at once, a little rough.
     painter.drawImage(target, image);
-    StartSmoothing(image, deviceSize);
+    if (image.cacheKey() != m_settlingKey) {
+        m_settlingKey = image.cacheKey();
+        m_settling.start();
+    } else if (!m_settling.isActive()) {
+        StartSmoothing(image, deviceSize);
+    }
 }
 
 void PhotoView::StartSmoothing(const QImage& image, const QSize& deviceSize)

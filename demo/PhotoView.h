@@ -5,6 +5,7 @@
 #include <QAbstractScrollArea>
 #include <QImage>
 #include <QPixmap>
+#include <QTimer>
 
 #include <optional>
 
@@ -16,7 +17,8 @@ namespace Tavrel::Demo {
 ///
 /// Pictures are drawn over the original's area whatever their size, so that a quick
 /// proxy of a render can stand in until the full render comes. Large pictures are
-/// smoothed down to the screen off the UI thread; until then they are drawn unsmoothed.
+/// smoothed down to the screen off the UI thread once they have been shown for a
+/// moment; until then they are drawn unsmoothed.
 class PhotoView : public QAbstractScrollArea {
     Q_OBJECT
 public:
@@ -77,6 +79,9 @@ private:
     QPixmap m_scaled;
     qint64 m_scaledKey = 0;
     qint64 m_smoothingKey = 0;
+    // The last picture drawn unsmoothed, and how long it must stay before it is smoothed.
+    qint64 m_settlingKey = 0;
+    QTimer m_settling;
     // A picture being smoothed off the UI thread. Last: it is waited for before the rest goes.
     std::optional<ThreadHandOver::Task> m_smoothing;
 };
