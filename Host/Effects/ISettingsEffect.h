@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace Tavrel::PhotoCore {
@@ -40,6 +41,15 @@ protected:
 
     /// Every change of the settings calls this.
     void Changed();
+    /// Sets field to value, and counts a change only when they differ.
+    template <typename T, typename U>
+    void Assign(T& field, U&& value)
+    {
+        if (field == value)
+            return;
+        field = std::forward<U>(value);
+        Changed();
+    }
 
 private:
     std::uint64_t m_revision;

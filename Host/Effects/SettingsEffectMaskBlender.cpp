@@ -160,10 +160,7 @@ void SettingsEffectMaskBlender::SetEffectsImpl(const IEffectSettings::ConstList&
 {
     if (validate)
         std::for_each(effects.begin(), effects.end(), Validate);
-    if (m_effects == effects)
-        return;
-    m_effects = effects;
-    Changed();
+    Assign(m_effects, effects);
 }
 
 void SettingsEffectMaskBlender::SetEffectImpl(const IEffectSettings::ConstPtr& effect, bool validate)
@@ -173,13 +170,12 @@ void SettingsEffectMaskBlender::SetEffectImpl(const IEffectSettings::ConstPtr& e
     const auto it = std::find_if(m_effects.begin(), m_effects.end(), [&effect](const IEffectSettings::ConstPtr& inner) {
         return inner && effect && inner->GetId() == effect->GetId();
     });
-    if (it == m_effects.end())
+    if (it == m_effects.end()) {
         m_effects.push_back(effect);
-    else if (*it == effect)
-        return;
-    else
-        *it = effect;
-    Changed();
+        Changed();
+    } else {
+        Assign(*it, effect);
+    }
 }
 
 const IEffectSettings::ConstList& SettingsEffectMaskBlender::GetEffects() const
@@ -194,10 +190,7 @@ int SettingsEffectMaskBlender::GetLevel() const
 
 void SettingsEffectMaskBlender::SetLevel(int level)
 {
-    if (m_level == level)
-        return;
-    m_level = level;
-    Changed();
+    Assign(m_level, level);
 }
 
 unsigned int SettingsEffectMaskBlender::GetSourceIndex() const
@@ -207,10 +200,7 @@ unsigned int SettingsEffectMaskBlender::GetSourceIndex() const
 
 void SettingsEffectMaskBlender::SetSourceIndex(unsigned int sourceIndex)
 {
-    if (m_sourceIndex == sourceIndex)
-        return;
-    m_sourceIndex = sourceIndex;
-    Changed();
+    Assign(m_sourceIndex, sourceIndex);
 }
 
 bool SettingsEffectMaskBlender::GetFillMask() const
@@ -220,10 +210,7 @@ bool SettingsEffectMaskBlender::GetFillMask() const
 
 void SettingsEffectMaskBlender::SetFillMask(bool fill)
 {
-    if (m_fillMask == fill)
-        return;
-    m_fillMask = fill;
-    Changed();
+    Assign(m_fillMask, fill);
 }
 
 bool SettingsEffectMaskBlender::GetRenderInner() const
@@ -233,10 +220,7 @@ bool SettingsEffectMaskBlender::GetRenderInner() const
 
 void SettingsEffectMaskBlender::SetRenderInner(bool render)
 {
-    if (m_renderInner == render)
-        return;
-    m_renderInner = render;
-    Changed();
+    Assign(m_renderInner, render);
 }
 
 } // namespace Tavrel::PhotoCore

@@ -53,10 +53,7 @@ void SettingsEffectParameters::SetProperty(const std::string& name, const Proper
     if (!sameKind)
         throw std::invalid_argument("effect \"" + GetClassId() + "\": property \"" + name + "\" must be "
                                     + KindName(parameter.value));
-    if (parameter.value == value.getScalar())
-        return;
-    parameter.value = value.getScalar();
-    Changed();
+    Assign(parameter.value, value.getScalar());
 }
 
 double SettingsEffectParameters::Number(std::size_t index) const
