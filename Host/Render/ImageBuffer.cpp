@@ -18,9 +18,8 @@ constexpr std::size_t HUGE_PAGE = std::size_t(2) << 20;
 // The buffers released last, kept for the next renders of the same size: renders come in
 // series (slider drags, previews) and a fresh buffer must be zeroed by the system page by
 // page, which costs about as much as the render. A drag renders a proxy and a full-size
-// picture by turns while the ones before are still shown, so one spare of each size is not
-// always back in time; three bound what is held idle.
-constexpr std::size_t SPARES = 3;
+// picture by turns: one spare of each. Two bound what is held idle.
+constexpr std::size_t SPARES = 2;
 
 struct Spares {
     std::mutex mutex;
