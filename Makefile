@@ -51,14 +51,15 @@ fuzz: configure-san
 	cmake --build $(SAN_BUILD) --target $(FUZZERS)
 	$(SAN_ENV) ./scripts/run-fuzzers $(SAN_BUILD) $(FUZZ_SECONDS) $(FUZZERS)
 
-# ThreadSanitizer on the library's and the host's tests, which hold the threaded ones (drawer,
-# renderer, applier, resource manager, lists with a real drawer). Each binary runs whole in one
-# process (a sanitized start-up per test would double the time); left out are the tests of
-# writer processes and of pixel precision, which take minutes under it and share no thread.
+# ThreadSanitizer on the library's, the host's and the demo's tests, which hold the threaded ones
+# (drawer, renderer, applier, resource manager, lists with a real drawer, the demo's export and
+# smoothing). Each binary runs whole in one process (a sanitized start-up per test would double
+# the time); left out are the tests of writer processes and of pixel precision, which take
+# minutes under it and share no thread.
 TSAN_BUILD ?= build-tsan
 TSAN_CMAKE_FLAGS = -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
   "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g" -DGLIMMAR_BUILD_BENCHMARKS=OFF
-TSAN_TESTS = GlimmarLibraryTests GlimmarHostTests
+TSAN_TESTS = GlimmarLibraryTests GlimmarHostTests GlimmarDemoTests
 TSAN_SKIPPED = ConfigWriters.*:*OneLevelOf*
 # Qt's own allocations and locks are not checked (ignore_noninstrumented_modules); see tsan.supp.
 TSAN_ENV = TSAN_OPTIONS="halt_on_error=1 exitcode=66 second_deadlock_stack=1 ignore_noninstrumented_modules=1 \

@@ -261,12 +261,18 @@ void ReadField(T& record, const PropertyTree* tree, const FieldInfo<T, M>& field
     TreeConverter<M>::Read(record.*field.member, *tree, options);
 }
 
+template <typename T, typename M>
+bool IsWritten(const T& record, const FieldInfo<T, M>& field, TreeOptions options)
+{
+    return !options.skipDefaults || !(record.*field.member == DefaultInstance<T>().*field.member);
+}
+
 template <typename T, std::size_t I>
 void WriteFieldAt(const T& record, PropertyTree::Map& map, PropertyTree::Map::iterator& hint, TreeOptions options)
 {
     const auto& field = std::get<I>(RecordFields<T>::fields);
     const auto& value = record.*field.member;
-    if (options.skipDefaults && value == DefaultInstance<T>().*field.member)
+    if (!IsWritten(record, field, options))
         return;
     const auto it = map.try_emplace(hint, field.Key());
     TreeConverter<std::decay_t<decltype(value)>>::Write(value, it->second, options);
@@ -306,6 +312,11 @@ template <typename T>
 void WriteRecord(const T& record, PropertyTree::Map& map, TreeOptions options)
 {
     static constexpr auto writers = FieldWriters<T>(std::make_index_sequence<FieldCount<T>>());
+    // Counted first, so that the map is allocated once rather than regrown at every few keys.
+    const std::size_t written = std::apply(
+        [&](const auto&... field) { return (std::size_t{0} + ... + std::size_t{IsWritten(record, field, options)}); },
+        RecordFields<T>::fields);
+    map.reserve(map.size() + written);
     auto hint = map.begin();
     for (const auto& entry : SortedKeys<T>())
         writers[entry.second](record, map, hint, options);
