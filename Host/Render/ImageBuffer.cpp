@@ -1,8 +1,8 @@
 #include "Host/Render/ImageBuffer.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
-#include <deque>
 #include <mutex>
 #include <new>
 
@@ -21,9 +21,11 @@ constexpr std::size_t HUGE_PAGE = std::size_t(2) << 20;
 // picture by turns: one spare of each. Two bound what is held idle.
 constexpr std::size_t SPARES = 2;
 
+// An array in place, not a container on the heap: it outlives the images still released
+// while the process ends, and its buffers stay reachable.
 struct Spares {
     std::mutex mutex;
-    std::deque<void*> buffers; // most recently released first
+    std::array<void*, SPARES> buffers{}; // most recently released first; null when none
 };
 
 Spares& TheSpares()
@@ -43,11 +45,9 @@ void Release(void* data)
     Spares& spares = TheSpares();
     {
         const std::lock_guard<std::mutex> lock(spares.mutex);
-        spares.buffers.push_front(data);
-        if (spares.buffers.size() > SPARES) {
-            dropped = spares.buffers.back();
-            spares.buffers.pop_back();
-        }
+        dropped = spares.buffers.back();
+        std::move_backward(spares.buffers.begin(), spares.buffers.end() - 1, spares.buffers.end());
+        spares.buffers.front() = data;
     }
     std::free(dropped);
 }
@@ -57,11 +57,12 @@ void* Take(std::size_t bytes)
     Spares& spares = TheSpares();
     const std::lock_guard<std::mutex> lock(spares.mutex);
     const auto found = std::find_if(spares.buffers.begin(), spares.buffers.end(),
-                                    [bytes](void* data) { return BytesOf(data) == bytes; });
+                                    [bytes](void* data) { return data && BytesOf(data) == bytes; });
     if (found == spares.buffers.end())
         return nullptr;
     void* data = *found;
-    spares.buffers.erase(found);
+    std::move(found + 1, spares.buffers.end(), found);
+    spares.buffers.back() = nullptr;
     return data;
 }
 
