@@ -17,12 +17,12 @@ constexpr double MinZoom = 0.02;
 constexpr double MaxZoom = 32.0;
 // One wheel notch (120 eighths of a degree) zooms by this factor.
 constexpr double WheelZoomStep = 1.25;
-// Pictures up to this many times as wide as on screen (a proxy) are filtered while drawn:
-// a millisecond or two. Smoothing larger ones (a full render) holds the UI thread for long.
+// Settled pictures up to this many times as wide as on screen (a proxy) are filtered while
+// drawn: a millisecond or two. Smoothing larger ones (a full render) holds the UI thread for long.
 constexpr int FilterWhileDrawingFactor = 2;
-// A full render is smoothed only once it has been shown this long. While a slider is dragged
+// A picture is smoothed only once it has been shown this long. While a slider is dragged
 // pictures come every frame or two, and smoothing each would take a core from the render of
-// the next one for tens of milliseconds.
+// the next one: tens of milliseconds for a full render, one for a proxy.
 constexpr int SettleMs = 150;
 } // namespace
 
@@ -40,6 +40,9 @@ PhotoView::PhotoView(QWidget* parent) : QAbstractScrollArea(parent)
 
 void PhotoView::SetImage(const QImage& image)
 {
+    // A committed paint comes back as the final render of the picture already shown.
+    if (image.cacheKey() == m_image.cacheKey())
+        return;
     const QSize photoSize = PhotoSize();
     m_image = image;
     if (PhotoSize() != photoSize) {
@@ -179,24 +182,25 @@ void PhotoView::paintEvent(QPaintEvent*)
 
 void PhotoView::DrawScaledDown(QPainter& painter, const QImage& image, const QRectF& target, const QSize& deviceSize)
 {
-    if (image.width() <= FilterWhileDrawingFactor * deviceSize.width()) {
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(target, image);
-        return;
-    }
     // Smoothed to exact device pixels, kept until the picture or the size changes.
     if (image.cacheKey() == m_scaledKey && m_scaled.size() == deviceSize) {
         painter.drawPixmap(target.topLeft(), m_scaled);
         return;
     }
-    // Unsmoothed, sampling only the screen's pixels: the right picture at once, a little rough.
-    painter.drawImage(target, image);
     if (image.cacheKey() != m_settlingKey) {
         m_settlingKey = image.cacheKey();
         m_settling.start();
-    } else if (!m_settling.isActive()) {
-        StartSmoothing(image, deviceSize);
     }
+    const bool settled = !m_settling.isActive();
+    if (settled && image.width() <= FilterWhileDrawingFactor * deviceSize.width()) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(target, image);
+        return;
+    }
+    // Unsmoothed, sampling only the screen's pixels: the right picture at once, a little rough.
+    painter.drawImage(target, image);
+    if (settled)
+        StartSmoothing(image, deviceSize);
 }
 
 void PhotoView::StartSmoothing(const QImage& image, const QSize& deviceSize)

@@ -16,9 +16,9 @@ namespace Tavrel::Demo {
 /// pixel. Ctrl+wheel zooms around the pointer; dragging pans a zoomed photo.
 ///
 /// Pictures are drawn over the original's area whatever their size, so that a quick
-/// proxy of a render can stand in until the full render comes. Large pictures are
-/// smoothed down to the screen off the UI thread once they have been shown for a
-/// moment; until then they are drawn unsmoothed.
+/// proxy of a render can stand in until the full render comes. Pictures larger than
+/// the screen are drawn unsmoothed until they have been shown for a moment, and
+/// smoothed down to the screen then (large ones off the UI thread).
 class PhotoView : public QAbstractScrollArea {
     Q_OBJECT
 public:

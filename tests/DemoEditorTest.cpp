@@ -315,6 +315,24 @@ TEST(PhotoView, AProxyStandsInForThePhotoAndAnOlderPictureNeverComesBack)
     smoothed();
     EXPECT_EQ(centre(), QColor(Qt::green));
     EXPECT_DOUBLE_EQ(view.Zoom(), zoom);
+
+    // While a drag brings pictures a proxy is drawn unsmoothed, and smoothed once it stays.
+    QImage stripes(600, 400, QImage::Format_RGB32);
+    for (int y = 0; y < stripes.height(); ++y) {
+        for (int x = 0; x < stripes.width(); ++x)
+            stripes.setPixel(x, y, x % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+    }
+    const auto greysInTheMiddleRow = [&view] {
+        const QImage shown = view.viewport()->grab().toImage();
+        int greys = 0;
+        for (int x = shown.width() / 4; x < shown.width() * 3 / 4; ++x)
+            greys += qRed(shown.pixel(x, shown.height() / 2)) % 255 != 0;
+        return greys;
+    };
+    view.SetImage(stripes);
+    EXPECT_EQ(greysInTheMiddleRow(), 0);
+    QTest::qWait(300);
+    EXPECT_GT(greysInTheMiddleRow(), 0);
 }
 
 } // namespace

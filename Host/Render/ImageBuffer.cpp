@@ -1,8 +1,9 @@
 #include "Host/Render/ImageBuffer.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <mutex>
-#include <utility>
 #include <new>
 
 #ifdef __linux__
@@ -14,43 +15,55 @@ namespace {
 
 constexpr std::size_t HUGE_PAGE = std::size_t(2) << 20;
 
-// The last released buffer, kept for the next render of the same size: renders
-// come in series (slider drags, previews) and a fresh buffer must be zeroed by
-// the system page by page. One buffer bounds what is held idle.
-struct SpareBuffer {
+// The buffers released last, kept for the next renders of the same size: renders come in
+// series (slider drags, previews) and a fresh buffer must be zeroed by the system page by
+// page, which costs about as much as the render. A drag renders a proxy and a full-size
+// picture by turns: one spare of each. Two bound what is held idle.
+constexpr std::size_t SPARES = 2;
+
+// An array in place, not a container on the heap: it outlives the images still released
+// while the process ends, and its buffers stay reachable.
+struct Spares {
     std::mutex mutex;
-    void* data = nullptr;
-    std::size_t bytes = 0;
+    std::array<void*, SPARES> buffers{}; // most recently released first; null when none
 };
 
-SpareBuffer& Spare()
+Spares& TheSpares()
 {
-    static SpareBuffer spare;
-    return spare;
+    static Spares spares;
+    return spares;
 }
 
 // Pixels start after a header holding the buffer's size; it keeps them 64-byte aligned.
 constexpr std::size_t HEADER = 64;
 
+std::size_t BytesOf(void* data) { return *static_cast<std::size_t*>(data); }
+
 void Release(void* data)
 {
-    const std::size_t bytes = *static_cast<std::size_t*>(data);
-    SpareBuffer& spare = Spare();
+    void* dropped = nullptr;
+    Spares& spares = TheSpares();
     {
-        const std::lock_guard<std::mutex> lock(spare.mutex);
-        std::swap(spare.data, data);
-        spare.bytes = bytes;
+        const std::lock_guard<std::mutex> lock(spares.mutex);
+        dropped = spares.buffers.back();
+        std::move_backward(spares.buffers.begin(), spares.buffers.end() - 1, spares.buffers.end());
+        spares.buffers.front() = data;
     }
-    std::free(data);
+    std::free(dropped);
 }
 
 void* Take(std::size_t bytes)
 {
-    SpareBuffer& spare = Spare();
-    const std::lock_guard<std::mutex> lock(spare.mutex);
-    if (spare.bytes != bytes)
+    Spares& spares = TheSpares();
+    const std::lock_guard<std::mutex> lock(spares.mutex);
+    const auto found = std::find_if(spares.buffers.begin(), spares.buffers.end(),
+                                    [bytes](void* data) { return data && BytesOf(data) == bytes; });
+    if (found == spares.buffers.end())
         return nullptr;
-    return std::exchange(spare.data, nullptr);
+    void* data = *found;
+    std::move(found + 1, spares.buffers.end(), found);
+    spares.buffers.back() = nullptr;
+    return data;
 }
 
 } // namespace
