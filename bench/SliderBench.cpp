@@ -86,6 +86,8 @@ public:
     {
         QObject::connect(&m_document, &Tavrel::Demo::PhotoDocument::frameRendered, &m_view,
                          &Tavrel::Demo::PhotoView::SetImage);
+        QObject::connect(&m_view, &Tavrel::Demo::PhotoView::zoomChanged, &m_document,
+                         [this] { m_document.SetSizeOnScreen(m_view.PhotoSizeOnScreen()); });
         m_view.SetOriginal(m_document.Original());
         m_view.SetImage(m_document.Original());
         m_view.resize(1280, 800);

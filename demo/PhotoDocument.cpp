@@ -4,6 +4,8 @@
 #include "Host/Drawer/WorkspaceController.h"
 #include "Interfaces/HistoryRequest.h"
 
+#include <algorithm>
+
 namespace Tavrel::Demo {
 
 using namespace PhotoCore;
@@ -20,6 +22,14 @@ PhotoDocument::PhotoDocument(const QImage& photo, const QString& filePath, const
 }
 
 PhotoDocument::~PhotoDocument() { m_workspace->RemoveDrawerEventHandler(this); }
+
+void PhotoDocument::SetSizeOnScreen(const QSize& size)
+{
+    if (size.isEmpty())
+        return;
+    // Zoomed in, a proxy as large as the photo on screen would cost as much as the render.
+    m_workspace->Drawer().SetProxySide(std::min(PhotoCoreDrawer::PROXY_PHOTO_SIDE, std::max(size.width(), size.height())));
+}
 
 void PhotoDocument::Undo() { RestorePosition(m_workspace->GetDrawer()->GetCurrentPosition() - 1); }
 

@@ -35,6 +35,10 @@ public:
     int HistorySize() const { return m_size; }
     bool CanUndo() const { return m_position > 0; }
     bool CanRedo() const { return m_position < m_size; }
+    /// The photo's size on screen, in device pixels: the proxies of paints are made as large,
+    /// up to the drawer's default.
+    void SetSizeOnScreen(const QSize& size);
+
     /// Moves the history one step, keeping the later entries for redo.
     void Undo();
     void Redo();

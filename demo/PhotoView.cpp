@@ -119,6 +119,8 @@ double PhotoView::FitZoom() const
     return std::min({1.0, area.width() * dpr / photo.width(), area.height() * dpr / photo.height()});
 }
 
+QSize PhotoView::PhotoSizeOnScreen() const { return (QSizeF(PhotoSize()) * Zoom()).toSize(); }
+
 QSizeF PhotoView::DisplaySize() const { return QSizeF(PhotoSize()) * Zoom() / viewport()->devicePixelRatioF(); }
 
 QRectF PhotoView::TargetRect() const

@@ -41,6 +41,8 @@ public:
     bool IsFitted() const { return m_fitted; }
     /// Screen pixels per photo pixel.
     double Zoom() const;
+    /// The whole photo's size on screen, in device pixels.
+    QSize PhotoSizeOnScreen() const;
 
 signals:
     void zoomChanged(double zoom);

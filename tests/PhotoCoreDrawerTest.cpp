@@ -277,4 +277,13 @@ TEST(PhotoCoreDrawer, ABurstOfPaintsShowsProxiesFirstAndEndsOnTheLastValueDrawnO
     painter.CommitPaint(IPhotoCoreDrawerPainter::MAX_POS, IPhotoCoreDrawerPainter::MAX_POS, true);
     EXPECT_EQ(drawer.CurrentImage(), AddAmountsToRed(photo, Settings(100)));
     EXPECT_EQ(drawer.handler.Of().back().kind, "frame");
+
+    // The photo shown smaller: the next paint's proxy is made as small.
+    drawer.SetProxySide(40);
+    painter.Prepare(IPhotoCoreDrawerPainter::MAX_POS, IPhotoCoreDrawerPainter::MAX_POS);
+    painter.UpdatePaint(Settings(7), true);
+    const auto next = drawer.handler.Of("temporary");
+    ASSERT_EQ(next.size(), temporaries.size() + 2);
+    EXPECT_EQ(next[temporaries.size()].width, 40);
+    EXPECT_EQ(next.back().width, 320);
 }

@@ -254,8 +254,13 @@ struct PhotoCoreDrawer::Impl {
             cancelled = CancelledLocked(JobKind::RenderTemporary);
             paintSerial = paintGeneration;
         }
-        if (!proxyStates && std::max(fullStates.Picture().width(), fullStates.Picture().height()) > proxySide)
-            proxyStates.emplace(Downscaled(fullStates.Picture(), proxySide), renderer, FULL_SIZE_STATES);
+        const int side = proxySide;
+        if (proxyStates && proxyStatesSide != side)
+            proxyStates.reset();
+        if (!proxyStates && std::max(fullStates.Picture().width(), fullStates.Picture().height()) > side) {
+            proxyStates.emplace(Downscaled(fullStates.Picture(), side), renderer, FULL_SIZE_STATES);
+            proxyStatesSide = side;
+        }
         if (proxyStates) {
             const std::optional<QImage> proxy = DrawPaint(*proxyStates, renderer, baseSteps, composed->settings, cancelled);
             if (!proxy)
@@ -311,11 +316,13 @@ struct PhotoCoreDrawer::Impl {
     std::atomic<int> fullStarted{0};
     std::atomic<int> fullFinished{0};
     const Renderer fullRenderer;
-    const int proxySide;
+    std::atomic<int> proxySide;
     RenderedStateCache fullStates;
     RenderedStateCache previewStates;
-    // Made on the worker when the first paint needs it; only the worker uses it.
+    // Made on the worker when the first paint needs it, and again for another side; only the
+    // worker uses them.
     std::optional<RenderedStateCache> proxyStates;
+    int proxyStatesSide = 0;
     PreviewComposer composer;
 
     mutable std::mutex mutex;
@@ -367,6 +374,8 @@ void PhotoCoreDrawer::RemoveDrawerEventHandler(IDrawerEventHandler* handler)
     auto& handlers = m_impl->handlers;
     handlers.erase(std::remove(handlers.begin(), handlers.end(), handler), handlers.end());
 }
+
+void PhotoCoreDrawer::SetProxySide(int side) { m_impl->proxySide = side; }
 
 void PhotoCoreDrawer::WaitUntilIdle()
 {

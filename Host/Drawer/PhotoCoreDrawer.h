@@ -39,7 +39,8 @@ public:
     static constexpr const char* PAINTER_ID = "PhotoCoreDrawer";
     /// The long side, in pixels, of the downscaled photo that previews are drawn from.
     static constexpr int PREVIEW_PHOTO_SIDE = 640;
-    /// The long side, in pixels, of the proxy that paints are shown on first: about a screen.
+    /// The long side, in pixels, of the proxy that paints are shown on first until SetProxySide
+    /// says otherwise: about a screen.
     static constexpr int PROXY_PHOTO_SIDE = 1600;
 
     /// renderer draws one entry; empty: EffectRenderer::Render. Photos no longer than
@@ -53,6 +54,10 @@ public:
     void AddDrawerEventHandler(IDrawerEventHandler* handler);
     void RemoveDrawerEventHandler(IDrawerEventHandler* handler);
 
+    /// Thread-safe. The long side of the proxies of the paints drawn from now on: about the
+    /// photo's size on screen, so that a proxy is drawn without scaling. Photos no longer
+    /// than it get no proxy.
+    void SetProxySide(int side);
     /// Blocks until no render or event is queued or in progress. Not from a handler.
     void WaitUntilIdle();
     /// The latest final render (the photo itself until the first one).
