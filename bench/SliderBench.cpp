@@ -84,12 +84,7 @@ public:
         : m_initializer(BenchList(m_configDir, "Slider", BenchConfig(1, 8), m_packageInfo)),
           m_document(BenchPhoto(), QString(), QString())
     {
-        QObject::connect(&m_document, &Tavrel::Demo::PhotoDocument::frameRendered, &m_view,
-                         &Tavrel::Demo::PhotoView::SetImage);
-        QObject::connect(&m_view, &Tavrel::Demo::PhotoView::zoomChanged, &m_document,
-                         [this] { m_document.SetSizeOnScreen(m_view.PhotoSizeOnScreen()); });
-        m_view.SetOriginal(m_document.Original());
-        m_view.SetImage(m_document.Original());
+        m_document.ShowIn(m_view);
         m_view.resize(1280, 800);
         m_view.show();
         m_list = std::make_unique<PresetListWithGroups>(nullptr, m_initializer, nullptr);

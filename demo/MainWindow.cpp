@@ -426,12 +426,8 @@ bool MainWindow::OpenPhoto(const QString& path)
         return false;
 
     auto document = std::make_unique<PhotoDocument>(photo.convertToFormat(QImage::Format_RGB32), path, m_statisticsPath);
-    connect(document.get(), &PhotoDocument::frameRendered, m_view, &PhotoView::SetImage);
-    connect(m_view, &PhotoView::zoomChanged, document.get(),
-            [view = m_view, document = document.get()] { document->SetSizeOnScreen(view->PhotoSizeOnScreen()); });
     connect(document.get(), &PhotoDocument::historyChanged, this, &MainWindow::UpdateHistoryActions);
-    m_view->SetOriginal(document->Original());
-    m_view->SetImage(document->Original());
+    document->ShowIn(*m_view);
     m_view->ZoomToFit();
     m_document = std::move(document);
     ConnectWorkspace();

@@ -3,6 +3,7 @@
 #include "Host/Drawer/VideoFrame.h"
 #include "Host/Drawer/WorkspaceController.h"
 #include "Interfaces/HistoryRequest.h"
+#include "demo/PhotoView.h"
 
 #include <algorithm>
 
@@ -22,6 +23,14 @@ PhotoDocument::PhotoDocument(const QImage& photo, const QString& filePath, const
 }
 
 PhotoDocument::~PhotoDocument() { m_workspace->RemoveDrawerEventHandler(this); }
+
+void PhotoDocument::ShowIn(PhotoView& view)
+{
+    connect(this, &PhotoDocument::frameRendered, &view, &PhotoView::SetImage);
+    connect(&view, &PhotoView::zoomChanged, this, [this, &view] { SetSizeOnScreen(view.PhotoSizeOnScreen()); });
+    view.SetOriginal(m_original);
+    view.SetImage(m_original);
+}
 
 void PhotoDocument::SetSizeOnScreen(const QSize& size)
 {

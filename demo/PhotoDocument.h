@@ -14,6 +14,8 @@ class WorkspaceController;
 
 namespace Tavrel::Demo {
 
+class PhotoView;
+
 /// One open photo: its workspace (drawer, history, statistics) and the drawer's
 /// events brought to the UI thread as signals.
 class PhotoDocument : public QObject, private Glimmar::GlimmarPresets::DrawerEventHandlerUI {
@@ -35,9 +37,9 @@ public:
     int HistorySize() const { return m_size; }
     bool CanUndo() const { return m_position > 0; }
     bool CanRedo() const { return m_position < m_size; }
-    /// The photo's size on screen, in device pixels: the proxies of paints are made as large,
-    /// up to the drawer's default.
-    void SetSizeOnScreen(const QSize& size);
+    /// Shows the photo in view from now on: the view gets every frame, and the proxies of
+    /// paints are made as large as the photo on the view's screen, up to the drawer's default.
+    void ShowIn(PhotoView& view);
 
     /// Moves the history one step, keeping the later entries for redo.
     void Undo();
@@ -58,6 +60,7 @@ private:
     void HandleMementoChangedInternal(const PhotoCore::DrawerEventMementoChanged& event) override;
 
     void RestorePosition(int position);
+    void SetSizeOnScreen(const QSize& size);
 
     const QString m_filePath;
     const QImage m_original;
