@@ -3,6 +3,7 @@
 #include "GlimmarPresetsUtil/Settings/FieldInfo.h"
 #include "GlimmarPresetsUtil/Settings/PresetConfig.h"
 #include "Host/Effects/EffectSettings.h"
+#include "Host/Effects/EffectsSettings.h"
 
 #include <array>
 #include <cstdio>
@@ -103,12 +104,7 @@ struct TreeConverter<EffectList> {
     }
     static void Write(const EffectList& value, PropertyTree& tree, TreeOptions)
     {
-        tree = PropertyTree();
-        tree.convertToList();
-        auto& list = tree.getList();
-        list.resize(value.size());
-        for (std::size_t i = 0; i < value.size(); ++i)
-            list[i] = PhotoCore::EffectSettings::SerializePtr(value[i]);
+        tree = PhotoCore::EffectsSettings::SerializeEffects(value);
     }
 };
 

@@ -59,6 +59,11 @@ PropertyTree EffectsSettings::SerializeEffects() const
     return SerializeList(m_effects);
 }
 
+PropertyTree EffectsSettings::SerializeEffects(const IEffectSettings::List& effects)
+{
+    return SerializeList(effects);
+}
+
 PropertyTree EffectsSettings::SerializeEffects(const IEffectSettings::ConstList& effects)
 {
     return SerializeList(effects);

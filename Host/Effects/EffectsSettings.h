@@ -25,6 +25,7 @@ public:
     /// The effects, without the package part, as a list with one EffectSettings::SerializePtr
     /// map per effect, in order. An empty effect pointer throws std::invalid_argument.
     PropertyTree SerializeEffects() const;
+    static PropertyTree SerializeEffects(const IEffectSettings::List& effects);
     static PropertyTree SerializeEffects(const IEffectSettings::ConstList& effects);
     /// The inverse: one effect per element, read by EffectSettings::DeserializePtr. A tree that is
     /// not a list, or an element that does not read, throws std::invalid_argument.
