@@ -138,6 +138,25 @@ TEST_F(ListTest, ClickingATileAppliesItsPresetThenApplyKeepsThePhotoAndCancelRes
     }
 }
 
+// The all-presets group, shown once, lists the tried preset before the shown group does: its
+// model confirms or resets it, and the shown tile must not be left looking applied.
+TEST_F(ListTest, ConfirmingOrDiscardingFromTheEditorLeavesNoTileApplied)
+{
+    harness.Open();
+    harness.SelectGroup(AllRow);
+    harness.SelectGroup(LightRow);
+    for (const auto editorRequest : {&PresetListWithGroups::ApplyCurrentPreset, &PresetListWithGroups::DiscardCurrentPreset}) {
+        QTest::mouseClick(&harness.Part<QToolButton>(1, "activateButton"), Qt::LeftButton);
+        harness.Paint();
+        ASSERT_TRUE(harness.Part<QWidget>(1, "applyContainer").isVisible());
+        (harness.list.get()->*editorRequest)();
+        harness.Paint();
+        EXPECT_FALSE(harness.list->HasChanges());
+        EXPECT_FALSE(harness.Part<QToolButton>(1, "activateButton").isChecked());
+        EXPECT_FALSE(harness.Part<QWidget>(1, "applyContainer").isVisible());
+    }
+}
+
 TEST_F(ListTest, RenameRefusesATakenNameInTheOpenDialog)
 {
     harness.Open();

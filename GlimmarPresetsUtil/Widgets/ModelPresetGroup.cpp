@@ -178,16 +178,23 @@ struct ModelPresetGroup::Impl {
     }
 
     // The first model that finds the applied preset confirms or resets it; the applier then forgets it.
+    // That model tells only its own view, so the shown group, which may list the preset too, is
+    // filled again when another model did it.
     void ForwardToAppliedRow(int presetRole)
     {
+        bool elsewhere = false;
         for (auto& [position, entry] : entries) {
             ModelPreset& model = *entry.model;
             if (model.rowCount() == 0)
                 continue;
             const QModelIndex applied = model.index(model.data(QModelIndex(), ModelPreset::AppliedRowRole).toInt());
-            if (applied.isValid())
-                model.setData(applied, QVariant(), presetRole);
+            if (!applied.isValid())
+                continue;
+            model.setData(applied, QVariant(), presetRole);
+            elsewhere = elsewhere || position != current;
         }
+        if (elsewhere)
+            q.Refresh(current);
     }
 
     void FavouriteChanged(bool favourite, const std::string& id)
