@@ -157,6 +157,19 @@ TEST_F(ListTest, ConfirmingOrDiscardingFromTheEditorLeavesNoTileApplied)
     }
 }
 
+TEST_F(ListTest, ATriedTileAtTheBottomEndsWhollyInView)
+{
+    harness.Open(QSize(260, 420));
+    harness.SelectGroup(LightRow);
+    QListView& view = harness.View();
+    int last = 0;
+    while (view.viewport()->rect().intersects(view.visualRect(harness.Shown().index(last + 1, 0))))
+        ++last;
+    QTest::mouseClick(&harness.Part<QToolButton>(last, "activateButton"), Qt::LeftButton);
+    harness.Paint();
+    EXPECT_TRUE(view.viewport()->rect().contains(view.visualRect(harness.Shown().index(last, 0))));
+}
+
 TEST_F(ListTest, RenameRefusesATakenNameInTheOpenDialog)
 {
     harness.Open();

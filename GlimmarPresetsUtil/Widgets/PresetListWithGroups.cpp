@@ -295,6 +295,15 @@ void PresetListWithGroups::ShowGroup(int row, bool replaceModel)
         model->setData(QModelIndex(), QVariant::fromValue(m_impl->eventTracker.get()), ModelPreset::EventTrackerRole);
         form.view->setModel(model);
     }
+    // A tile grows when applied; its slider and buttons must not end below the view. The view
+    // hears of the change first, having connected to this model before.
+    connect(model, &QAbstractItemModel::dataChanged, this, [this, model](const QModelIndex& first, const QModelIndex& last) {
+        for (int row = first.row(); row <= last.row(); ++row) {
+            const QModelIndex index = model->index(row, 0);
+            if (index.data(ModelPreset::ApplyRole).toBool())
+                m_impl->form->view->scrollTo(index, QAbstractItemView::EnsureVisible);
+        }
+    });
 
     const QModelIndexList applied =
         model->match(model->index(0, 0), ModelPreset::ApplyRole, true, 1, Qt::MatchStartsWith | Qt::MatchWrap);
