@@ -1,4 +1,7 @@
+#include "Host/Effects/EffectSettingsImpl.h"
+#include "Host/Effects/EmptySettings.h"
 #include "Host/Effects/InvokeEffectHelper.h"
+#include "Host/Effects/SettingsEffectEmpty.h"
 #include "Host/Drawer/PhotoCoreDrawer.h"
 #include "Host/Drawer/VideoFrame.h"
 #include "tests/EffectTestHelpers.h"
@@ -150,7 +153,6 @@ TEST(PhotoCoreDrawer, HistoryKeepsClonesDrawsEachEntryOnAKeptStateAndRestoresWit
 
     drawer.Restore(HistoryRequest{1, true});
     EXPECT_EQ(drawer.Shown(), 1);
-    EXPECT_EQ(drawer.FindPackagePosition("P"), -1) << "kept later entries are not looked at";
     drawer.Restore(HistoryRequest{4, true});
     EXPECT_EQ(drawer.Shown(), 76) << "redo";
     drawer.Restore(HistoryRequest{1});
@@ -158,6 +160,44 @@ TEST(PhotoCoreDrawer, HistoryKeepsClonesDrawsEachEntryOnAKeptStateAndRestoresWit
     EXPECT_TRUE(drawer.GetEntry(1).settings.Effects().empty()) << "later entries were dropped";
     EXPECT_EQ(drawer.handler.Of("undo").back().position, 1);
     EXPECT_EQ(drawer.handler.Of().back().kind, "frame") << "the frame of the restored position comes last";
+}
+
+// A preset tried is the latest entry until something follows it; cancelling it restores the
+// photo as it was, with the steps undo left to redo, and never reaches back past a confirmation.
+TEST(PhotoCoreDrawer, CancellingATryReturnsToTheStateBeforeItAndLosesNoConfirmedStep)
+{
+    RecordedDrawer drawer;
+    const auto confirm = [&drawer] { drawer.ApplyEffect(EffectSettingsImpl<SettingsEffectEmpty, EmptySettings>::Create(SettingsEffectEmpty()), {}); };
+    const auto cancel = [&drawer] {
+        const int position = drawer.FindPackagePosition("P");
+        if (position != -1)
+            drawer.Restore(HistoryRequest{position, false, true});
+    };
+    drawer.ApplyEffects(Settings(1, "P", 0), {});
+    confirm();
+    drawer.ApplyEffects(Settings(20, "P", 2), {});
+    confirm();
+    EXPECT_EQ(drawer.FindPackagePosition("P"), -1) << "both presets are confirmed";
+    cancel();
+    EXPECT_EQ(drawer.Shown(), 21);
+    EXPECT_EQ(drawer.EntryCount(), 4);
+
+    drawer.Restore(HistoryRequest{2, true}); // undo
+    drawer.ApplyEffects(Settings(5, "P", 2), {});
+    drawer.ApplyEffects(Settings(7, "P", 2), {}); // another preset instead
+    EXPECT_EQ(drawer.FindPackagePosition("P"), 2);
+    EXPECT_EQ(drawer.EntryCount(), 3) << "the redo steps wait aside while trying";
+    cancel();
+    EXPECT_EQ(drawer.Shown(), 1);
+    ASSERT_EQ(drawer.EntryCount(), 4) << "the redo steps are back";
+    drawer.Restore(HistoryRequest{4, true}); // redo
+    EXPECT_EQ(drawer.Shown(), 21);
+
+    drawer.Restore(HistoryRequest{2, true});
+    drawer.ApplyEffects(Settings(5, "P", 2), {});
+    confirm();
+    EXPECT_EQ(drawer.EntryCount(), 4) << "a confirmed preset replaces what was left to redo";
+    EXPECT_EQ(drawer.Shown(), 6);
 }
 
 namespace {

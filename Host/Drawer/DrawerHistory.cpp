@@ -20,11 +20,10 @@ const EffectsSettings* DrawerHistory::SettingsAt(int index) const
 
 int DrawerHistory::FindPackage(const std::string& packageName) const
 {
-    for (int index = m_position - 1; index >= 0; --index) {
-        if (m_steps[static_cast<std::size_t>(index)].settings.Package().GetPackageName() == packageName)
-            return index;
-    }
-    return -1;
+    // Only the latest entry can be a try: a confirmed preset has an entry after it, and going
+    // back to before it would drop that confirmation and all that followed.
+    const EffectsSettings* latest = SettingsAt(-1);
+    return latest && latest->Package().GetPackageName() == packageName ? m_position - 1 : -1;
 }
 
 int DrawerHistory::IndexFor(unsigned int resetIndex) const
@@ -37,6 +36,11 @@ int DrawerHistory::IndexFor(unsigned int resetIndex) const
 void DrawerHistory::Record(EffectsSettings settings, int index)
 {
     index = std::clamp(index, 0, m_position);
+    // Entries recorded again at the same index replace the try, and keep what it dropped.
+    if (m_dropped && m_dropped->index != index)
+        m_dropped.reset();
+    if (!m_dropped && m_position < Size())
+        m_dropped = Dropped{index, std::vector<Step>(m_steps.begin() + m_position, m_steps.end())};
     m_steps.resize(static_cast<std::size_t>(index));
     settings.Package().sourceIndex = static_cast<unsigned int>(index);
     m_steps.push_back({m_nextSerial++, std::move(settings)});
@@ -46,8 +50,12 @@ void DrawerHistory::Record(EffectsSettings settings, int index)
 int DrawerHistory::Restore(int position, bool keepLaterEntries)
 {
     m_position = std::clamp(position, 0, Size());
-    if (!keepLaterEntries)
-        m_steps.resize(static_cast<std::size_t>(m_position));
+    if (keepLaterEntries)
+        return m_position;
+    m_steps.resize(static_cast<std::size_t>(m_position));
+    if (m_dropped && m_dropped->index == m_position)
+        m_steps.insert(m_steps.end(), m_dropped->steps.begin(), m_dropped->steps.end());
+    m_dropped.reset();
     return m_position;
 }
 

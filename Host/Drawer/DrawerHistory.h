@@ -3,6 +3,7 @@
 #include "Host/Drawer/RenderedStateCache.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,11 @@ namespace Tavrel::PhotoCore {
 /// current position), dropping the entries from there on; other entries are
 /// placed at the current position. Each recorded entry's package sourceIndex is
 /// the index it is drawn at.
+///
+/// A preset being tried is the latest entry until an entry follows it (its
+/// confirmation). Entries after the current position that trying a preset drops
+/// (what undo left to redo) come back when the try is restored away, and are gone
+/// once anything else is recorded.
 ///
 /// Not thread-safe: the drawer guards it with its own lock.
 class DrawerHistory {
@@ -34,7 +40,8 @@ public:
     std::vector<Step> StepsBefore(int position) const;
     /// The settings at index (-1: the one before the current position); null when none.
     const EffectsSettings* SettingsAt(int index) const;
-    /// The last index before the current position whose package name is packageName; -1 if none.
+    /// The index of the latest entry when its package name is packageName: a preset of that
+    /// package being tried; -1 otherwise.
     int FindPackage(const std::string& packageName) const;
 
     /// The index an entry with this resetIndex goes to.
@@ -43,7 +50,8 @@ public:
     /// current position the end of the history.
     void Record(EffectsSettings settings, int index);
     /// Moves to position, clamped to the history, dropping the later entries unless
-    /// keepLaterEntries; gives the position taken.
+    /// keepLaterEntries (the entries a tried preset dropped come back when position is
+    /// where it was tried); gives the position taken.
     int Restore(int position, bool keepLaterEntries);
 
     /// Where a paint goes: a new entry at its resetIndex, unless it edits the latest
@@ -52,8 +60,15 @@ public:
     Placement PlacePaint(const EffectsSettings& paint, bool editsLatestEntry) const;
 
 private:
+    // The entries after the current position that an entry recorded at index dropped.
+    struct Dropped {
+        int index = 0;
+        std::vector<Step> steps;
+    };
+
     std::vector<Step> m_steps;
     int m_position = 0;
+    std::optional<Dropped> m_dropped;
     std::uint64_t m_nextSerial = 1;
 };
 

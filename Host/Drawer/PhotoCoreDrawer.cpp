@@ -389,6 +389,12 @@ QImage PhotoCoreDrawer::CurrentImage() const
     return m_impl->currentImage;
 }
 
+int PhotoCoreDrawer::EntryCount() const
+{
+    std::lock_guard<std::mutex> lock(m_impl->mutex);
+    return m_impl->history.Size();
+}
+
 PhotoCoreDrawer::RenderCounts PhotoCoreDrawer::Counts() const
 {
     return RenderCounts{m_impl->fullStarted.load(), m_impl->fullFinished.load()};

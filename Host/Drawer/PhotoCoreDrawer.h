@@ -62,6 +62,8 @@ public:
     void WaitUntilIdle();
     /// The latest final render (the photo itself until the first one).
     QImage CurrentImage() const;
+    /// Entries in the history, later ones kept for redo included.
+    int EntryCount() const;
     RenderCounts Counts() const;
 
     // IPhotoCoreDrawer. The parameters are not used by this host.
@@ -69,6 +71,8 @@ public:
     /// Throws std::invalid_argument for an empty effect.
     void ApplyEffect(const IEffectSettings::Ptr& effect, const Parameters& parameters) override;
     DrawerEntry GetEntry(int position) const override;
+    /// The latest entry's index when it belongs to the package (a preset of it being tried), else -1:
+    /// a reset never reaches back past a confirmed step.
     int FindPackagePosition(const std::string& packageName) const override;
     int GetCurrentPosition() const override;
     MaskInfo::MaskInfoEx GetMaskEntry(int position) const override;
