@@ -182,6 +182,9 @@ bool ModelPreset::Impl::SetPresetData(const QModelIndex& index, const QVariant& 
             applier->ApplyEffect(preset);
         preset->SetApply(true);
         emit q.dataChanged(index, index);
+        // The preset tried before, maybe in another group, is no longer applied.
+        if (auto* groups = qobject_cast<ModelPresetGroup*>(groupModel))
+            groups->KeepOnlyApplied(*preset);
         TrackEvent(*preset, preset->GetStatisticsName() + IStatisticsEventHandler::SUFFIX_CLICK, true);
         return true;
     case ConfirmRole:

@@ -177,10 +177,10 @@ struct ModelPresetGroup::Impl {
             q.Refresh(target);
     }
 
-    // The first model that finds the applied preset confirms or resets it; the applier then forgets it.
-    // That model tells only its own view, so the shown group, which may list the preset too, is
-    // filled again when another model did it.
-    void ForwardToAppliedRow(int presetRole)
+    // The first model that finds the applied preset (when given, only the one of that id) confirms
+    // or resets it; the applier then forgets it. That model tells only its own view, so the shown
+    // group, which may list the preset too, is filled again when another model did it.
+    void ForwardToAppliedRow(int presetRole, const std::string* id = nullptr)
     {
         bool elsewhere = false;
         for (auto& [position, entry] : entries) {
@@ -188,7 +188,7 @@ struct ModelPresetGroup::Impl {
             if (model.rowCount() == 0)
                 continue;
             const QModelIndex applied = model.index(model.data(QModelIndex(), ModelPreset::AppliedRowRole).toInt());
-            if (!applied.isValid())
+            if (!applied.isValid() || (id && applied.data(ModelPreset::IdRole).toString().toStdString() != *id))
                 continue;
             model.setData(applied, QVariant(), presetRole);
             elsewhere = elsewhere || position != current;
@@ -227,6 +227,8 @@ struct ModelPresetGroup::Impl {
 
     void Delete(const std::string& id)
     {
+        // A preset being tried goes off the photo before it goes.
+        ForwardToAppliedRow(ModelPreset::ResetRole, &id);
         for (GroupEntry* entry : {favourites, custom, all}) {
             if (!entry)
                 continue;
@@ -431,6 +433,19 @@ void ModelPresetGroup::CollectUserConfig(Config& config) const
         }
         config.m_groups.push_back(std::move(group));
     }
+}
+
+void ModelPresetGroup::KeepOnlyApplied(const IItemModelPreset& applied)
+{
+    bool changed = false;
+    m_impl->ForEachPreset([&applied, &changed](IItemModelPreset& preset) {
+        if (&preset != &applied && preset.IsApply()) {
+            preset.SetApply(false);
+            changed = true;
+        }
+    });
+    if (changed)
+        Refresh(-1);
 }
 
 void ModelPresetGroup::Refresh(int position)

@@ -14,6 +14,8 @@
 
 namespace Tavrel::Glimmar::GlimmarPresets {
 
+class IItemModelPreset;
+
 /// The model of the group selector and the owner of everything the preset list
 /// shows: one entry per group, keyed by its selector position, each with the
 /// presets it created and one ModelPreset listing them. Besides the configured
@@ -87,6 +89,9 @@ public:
     void CollectUserConfig(PresetConfig::Config& config) const;
     /// dataChanged over every row of the group's model at position (negative: the current group).
     void Refresh(int position);
+    /// A preset was tried: every other one loses its applied mark, whichever group lists it, and the
+    /// current group is refreshed when that changed anything.
+    void KeepOnlyApplied(const IItemModelPreset& applied);
 
 signals:
     /// The list should select the group at index.

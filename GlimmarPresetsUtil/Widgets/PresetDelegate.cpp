@@ -198,6 +198,13 @@ void PresetDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionVie
     editor->setGeometry(option.rect);
 }
 
+bool PresetDelegate::eventFilter(QObject* object, QEvent* event)
+{
+    if (qobject_cast<PresetWidget*>(object))
+        return false;
+    return QStyledItemDelegate::eventFilter(object, event);
+}
+
 void PresetDelegate::OnEditingFinish()
 {
     auto* editor = qobject_cast<QWidget*>(sender());

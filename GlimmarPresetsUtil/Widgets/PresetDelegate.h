@@ -51,6 +51,12 @@ public:
     void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const override;
 
+protected:
+    /// Tiles report what the user did through editingFinish() alone: the base class would
+    /// also commit a tile on Enter, Tab or losing the focus, replaying its last action (a
+    /// second apply, or a reset), and close it on Escape.
+    bool eventFilter(QObject* object, QEvent* event) override;
+
 private slots:
     void OnEditingFinish();
 

@@ -138,6 +138,9 @@ void PresetListWithGroups::Form::Setup(QFrame* list)
     view->setEditTriggers(QAbstractItemView::CurrentChanged);
     view->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     view->setItemAlignment(Qt::AlignTop);
+    // The view would scroll back to its current row, the tile that last had the focus, whenever
+    // a tile grows; the list scrolls itself to the tile that matters.
+    view->setAutoScroll(false);
     verticalLayout_3->addWidget(view);
     stackedWidget->addWidget(viewPage);
     verticalLayout->addWidget(stackedWidget);
