@@ -187,10 +187,9 @@ void MainWindow::ConnectWorkspace()
 {
     if (!m_document)
         return;
-    for (ToolPanel* panel : m_panels) {
+    for (ToolPanel* panel : m_panels)
         panel->SetWorkspaceController(m_document->Workspace());
-        panel->List().ActivateCurrentPreset();
-    }
+    FollowThePhoto();
 }
 
 ToolPanel* MainWindow::CurrentPanel() const
@@ -240,6 +239,11 @@ bool MainWindow::ConfirmLeavingAll()
 
 void MainWindow::SetLanguage(const QString& language)
 {
+    // The panels are built anew: a preset being tried is kept or dropped first.
+    if (!ConfirmLeavingAll()) {
+        m_languageGroup->actions().at(std::max(0, int(LanguageSwitcher::Languages().indexOf(m_languages->Language()))))->setChecked(true);
+        return;
+    }
     m_languages->SetLanguage(language);
     m_settings->setValue("language", m_languages->Language());
     // The lists take their texts when they are built.
@@ -502,31 +506,50 @@ void MainWindow::AskExportPath()
     ExportPhoto(path);
 }
 
+// Undo while a preset is tried takes it off; it was never a step of the history.
 void MainWindow::Undo()
 {
-    if (!m_document)
+    if (!m_document || DiscardTriedPreset())
         return;
     m_document->Undo();
-    for (ToolPanel* panel : m_panels)
-        panel->List().ActivateCurrentPreset();
+    FollowThePhoto();
 }
 
+// Redo goes on from the last step, not from a preset being tried.
 void MainWindow::Redo()
 {
-    if (!m_document)
+    if (!m_document || std::any_of(m_panels.begin(), m_panels.end(), [](ToolPanel* panel) { return panel->List().HasChanges(); }))
         return;
     m_document->Redo();
-    for (ToolPanel* panel : m_panels)
-        panel->List().ActivateCurrentPreset();
+    FollowThePhoto();
 }
 
 void MainWindow::ResetAll()
 {
     if (!m_document)
         return;
+    DiscardTriedPreset();
     m_document->RestoreOriginal();
     for (ToolPanel* panel : m_panels)
         panel->List().ResetAll();
+}
+
+bool MainWindow::DiscardTriedPreset()
+{
+    bool discarded = false;
+    for (ToolPanel* panel : m_panels) {
+        if (panel->List().HasChanges()) {
+            panel->List().DiscardCurrentPreset();
+            discarded = true;
+        }
+    }
+    return discarded;
+}
+
+void MainWindow::FollowThePhoto()
+{
+    for (ToolPanel* panel : m_panels)
+        panel->List().ActivateCurrentPreset();
 }
 
 void MainWindow::ApplyPreset()

@@ -95,6 +95,10 @@ private:
     /// discard, or stay (false).
     bool ConfirmLeaving(ToolPanel* panel);
     bool ConfirmLeavingAll();
+    /// Takes a preset being tried off the photo; false when none was.
+    bool DiscardTriedPreset();
+    /// Every panel marks the preset that made the photo's latest step, or none.
+    void FollowThePhoto();
     void Retranslate();
     void UpdateHistoryActions();
     void UpdateZoomLabel();

@@ -30,12 +30,13 @@ struct PanelDescription {
     int popularRow, allRow, favouritesRow, customRow;
 };
 
-// In the order of PanelFactory::Panel. Looks opens on its special group of the popular presets.
-// Effects has none: the configuration's own "Popular effects of the week" group follows the
-// special groups and the list opens there.
+// In the order of PanelFactory::Panel. Both start with the group of all presets, which shows a
+// preset saved by the user at its top (a saved preset selects the first group). Looks opens on
+// its special group of the popular presets. Effects has none: the configuration's own "Popular
+// effects of the week" group follows the special groups and the list opens there.
 const PanelDescription Descriptions[] = {
     {QT_TRANSLATE_NOOP("PanelFactory", "Looks"), "looksPanel", "looks", "GlimmarDemoLooks", &LooksGroups,
-     &LooksPresets, &PresetListWithGroups::ALL_PRESETS, 0, 1, 2, 3},
+     &LooksPresets, &PresetListWithGroups::ALL_PRESETS, 1, 0, 2, 3},
     {QT_TRANSLATE_NOOP("PanelFactory", "Effects"), "effectsPanel", "effects", "GlimmarDemoEffects", &EffectsGroups,
      &EffectsPresets, &PresetListWithGroups::ALL_EFFECTS, -1, 0, 1, 2},
 };

@@ -40,9 +40,21 @@ void PhotoDocument::SetSizeOnScreen(const QSize& size)
     m_workspace->Drawer().SetProxySide(std::min(PhotoCoreDrawer::PROXY_PHOTO_SIDE, std::max(size.width(), size.height())));
 }
 
-void PhotoDocument::Undo() { RestorePosition(m_workspace->GetDrawer()->GetCurrentPosition() - 1); }
+// A step is a position whose next entry is no confirmation: between a preset and its
+// confirmation the preset was only being tried.
+int PhotoDocument::StepFrom(int position, int direction) const
+{
+    const PhotoCoreDrawer& drawer = m_workspace->Drawer();
+    const int last = drawer.EntryCount();
+    position += direction;
+    while (position > 0 && position < last && drawer.GetEntry(position).settings.IsReset())
+        position += direction;
+    return position;
+}
 
-void PhotoDocument::Redo() { RestorePosition(m_workspace->GetDrawer()->GetCurrentPosition() + 1); }
+void PhotoDocument::Undo() { RestorePosition(StepFrom(m_workspace->GetDrawer()->GetCurrentPosition(), -1)); }
+
+void PhotoDocument::Redo() { RestorePosition(StepFrom(m_workspace->GetDrawer()->GetCurrentPosition(), +1)); }
 
 void PhotoDocument::RestoreOriginal() { RestorePosition(0); }
 

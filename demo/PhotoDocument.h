@@ -41,7 +41,7 @@ public:
     /// paints are made as large as the photo on the view's screen, up to the drawer's default.
     void ShowIn(PhotoView& view);
 
-    /// Moves the history one step, keeping the later entries for redo.
+    /// Moves the history one confirmed step, keeping the later entries for redo.
     void Undo();
     void Redo();
     /// Back to the photo as opened; undoable.
@@ -59,6 +59,7 @@ private:
     void HandleFrameTemporaryInternal(const PhotoCore::DrawerEventFrameTemporary& event) override;
     void HandleMementoChangedInternal(const PhotoCore::DrawerEventMementoChanged& event) override;
 
+    int StepFrom(int position, int direction) const;
     void RestorePosition(int position);
     void SetSizeOnScreen(const QSize& size);
 

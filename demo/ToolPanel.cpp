@@ -14,12 +14,15 @@ using Glimmar::GlimmarPresets::PresetListWithGroups;
 
 namespace {
 
-// The photo's effects: every history entry up to the current position, in order.
+// The photo's effects: every history entry up to the current position, in order, but the
+// confirmations, which change nothing.
 PhotoCore::EffectsSettings CurrentEffects(PhotoCore::IPhotoCoreDrawer& drawer)
 {
     PhotoCore::EffectsSettings effects;
     for (int position = 0; position < drawer.GetCurrentPosition(); ++position) {
         const PhotoCore::DrawerEntry entry = drawer.GetEntry(position);
+        if (entry.settings.IsReset())
+            continue;
         for (const auto& effect : entry.settings.Effects())
             effects.Effects().push_back(effect->Clone());
     }
@@ -58,6 +61,9 @@ void ToolPanel::SetWorkspaceController(const std::shared_ptr<PhotoCore::IWorkspa
 
 void ToolPanel::SaveCurrentEffectsAsPreset()
 {
+    // The user saves what the photo shows: a preset being tried is kept.
+    if (m_list->HasChanges())
+        m_list->ApplyCurrentPreset();
     const std::shared_ptr<PhotoCore::IWorkspaceController> workspace = m_workspace.lock();
     const PhotoCore::EffectsSettings effects = workspace ? CurrentEffects(*workspace->GetDrawer()) : PhotoCore::EffectsSettings();
     if (effects.Effects().empty()) {
@@ -70,8 +76,11 @@ void ToolPanel::SaveCurrentEffectsAsPreset()
                  tr("My preset"));
     dialog.Show(
         [&](const QString& name) {
-            if (m_list->AddUserPreset(name.trimmed(), "user", effects, false))
+            if (m_list->AddUserPreset(name.trimmed(), "user", effects, false)) {
+                // The new preset is what the photo shows already, not a preset being tried.
+                m_list->ActivateCurrentPreset();
                 return true;
+            }
             dialog.OnInputError();
             return false;
         },
