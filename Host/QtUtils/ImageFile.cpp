@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QMimeDatabase>
 
 namespace Tavrel {
 
@@ -31,6 +32,14 @@ QImage ImageFile::Read(const QString& path, qint64 maxPixels, QString& problem, 
     reader.setAutoTransform(autoTransform);
     const QSize size = reader.size();
     if (!size.isValid()) {
+        // A picture whose format has no reader installed is named, so the user knows what is missing.
+        const QMimeType type = QMimeDatabase().mimeTypeForFile(info, QMimeDatabase::MatchContent);
+        if (reader.error() == QImageReader::UnsupportedFormatError && type.name().startsWith("image/")
+            && !QImageReader::supportedMimeTypes().contains(type.name().toLatin1())) {
+            problem = tr("No installed image format plugin reads .%1 files (%2).")
+                          .arg(type.preferredSuffix(), type.comment());
+            return {};
+        }
         problem = tr("It is not a picture, or not one of a format that can be read (%1).").arg(reader.errorString());
         return {};
     }
