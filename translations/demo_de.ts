@@ -82,6 +82,10 @@
         <source>No installed image format plugin reads .%1 files (%2).</source>
         <translation>Kein installiertes Bildformat-Plugin liest .%1-Dateien (%2).</translation>
     </message>
+    <message>
+        <source>The file is damaged (it ends early).</source>
+        <translation>Die Datei ist beschädigt (sie endet zu früh).</translation>
+    </message>
 </context>
 <context>
     <name>Tavrel::Demo::MainWindow</name>
