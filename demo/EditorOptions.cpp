@@ -27,20 +27,35 @@ const OptionDescription Options[] = {
      QT_TRANSLATE_NOOP("EditorOptions", "folder"), &EditorOptions::tourDir},
 };
 
-} // namespace
+const char* const QuitAfterFirstFrame = "quit-after-first-frame";
 
-EditorOptions EditorOptions::FromCommandLine(const QStringList& arguments)
+void Describe(QCommandLineParser& parser)
 {
-    QCommandLineParser parser;
+    const auto tr = [](const char* text) { return EditorOptions::tr(text); };
     parser.setApplicationDescription(tr("A small photo editor around the preset lists."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(tr("photo"), tr("The photo to open (JPEG, PNG, TIFF, ...)."), tr("[photo]"));
     for (const OptionDescription& option : Options)
         parser.addOption(QCommandLineOption(option.name, tr(option.description), tr(option.valueName)));
-    const QCommandLineOption quitAfterFirstFrame("quit-after-first-frame",
-                                                 tr("Quit once the window has shown its first frame."));
-    parser.addOption(quitAfterFirstFrame);
+    parser.addOption(QCommandLineOption(QuitAfterFirstFrame, tr("Quit once the window has shown its first frame.")));
+}
+
+} // namespace
+
+bool EditorOptions::AsksForHelpOrVersion(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    Describe(parser);
+    // Mistakes elsewhere on the line do not matter here: FromCommandLine reports them.
+    parser.parse(arguments);
+    return parser.isSet("help") || parser.isSet("help-all") || parser.isSet("version");
+}
+
+EditorOptions EditorOptions::FromCommandLine(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    Describe(parser);
     parser.process(arguments);
 
     if (parser.positionalArguments().size() > 1)
@@ -49,7 +64,7 @@ EditorOptions EditorOptions::FromCommandLine(const QStringList& arguments)
     options.photoPath = parser.positionalArguments().value(0);
     for (const OptionDescription& option : Options)
         options.*option.value = parser.value(option.name);
-    options.quitAfterFirstFrame = parser.isSet(quitAfterFirstFrame);
+    options.quitAfterFirstFrame = parser.isSet(QuitAfterFirstFrame);
     if (!options.language.isEmpty() && options.language != "en" && options.language != "de") {
         fprintf(stderr, "%s\n", qPrintable(tr("Unknown language \"%1\": use en or de.").arg(options.language)));
         exit(1);

@@ -26,6 +26,9 @@ public:
 
     /// Parses the arguments with --help and --version; exits for those and for bad arguments.
     static EditorOptions FromCommandLine(const QStringList& arguments);
+    /// True when the arguments ask for --help or --version: answered in text, which needs no display,
+    /// so a QCoreApplication is enough to run FromCommandLine.
+    static bool AsksForHelpOrVersion(const QStringList& arguments);
 };
 
 } // namespace Tavrel::Demo

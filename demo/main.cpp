@@ -8,8 +8,10 @@
 #include <QApplication>
 #include <QDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -27,6 +29,19 @@ int main(int argc, char** argv)
 {
     google::InitGoogleLogging(argv[0]);
     FLAGS_logtostderr = true;
+    QCoreApplication::setOrganizationName("Glimmar");
+    QCoreApplication::setApplicationName("GlimmarDemo");
+    QCoreApplication::setApplicationVersion(QStringLiteral(GLIMMAR_VERSION));
+
+    using namespace Tavrel::Demo;
+    // A window application aborts where there is no display; help and version are text and need none.
+    QStringList arguments;
+    std::transform(argv, argv + argc, std::back_inserter(arguments),
+                   [](const char* argument) { return QString::fromLocal8Bit(argument); });
+    if (EditorOptions::AsksForHelpOrVersion(arguments)) {
+        QCoreApplication console(argc, argv);
+        EditorOptions::FromCommandLine(console.arguments()); // prints and exits
+    }
     // The tour runs without a display; the platform is chosen before the application exists.
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--tour") == 0 || std::strncmp(argv[i], "--tour=", 7) == 0) {
@@ -36,11 +51,6 @@ int main(int argc, char** argv)
         }
     }
     QApplication app(argc, argv);
-    QApplication::setOrganizationName("Glimmar");
-    QApplication::setApplicationName("GlimmarDemo");
-    QApplication::setApplicationVersion(QStringLiteral(GLIMMAR_VERSION));
-
-    using namespace Tavrel::Demo;
     const EditorOptions options = EditorOptions::FromCommandLine(app.arguments());
     if (!options.tourDir.isEmpty()) {
         const QString folder = QDir(options.tourDir).absolutePath();

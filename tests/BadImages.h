@@ -30,10 +30,13 @@ public:
     {
         QImage picture(64, 64, QImage::Format_RGB32);
         picture.fill(Qt::darkCyan);
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        picture.save(&buffer, "PNG");
+        const QByteArray png = Encoded(picture, "PNG");
+        // Detailed enough that most of the file is the scan the cut falls in.
+        QImage photo(256, 192, QImage::Format_RGB32);
+        for (int y = 0; y < photo.height(); ++y)
+            for (int x = 0; x < photo.width(); ++x)
+                photo.setPixel(x, y, qRgb(x, y, x ^ y));
+        const QByteArray jpeg = Encoded(photo, "JPEG");
 
         const QDir dir(folder);
         m_files = {
@@ -45,6 +48,9 @@ public:
             {"claims 100000 x 100000 pixels", dir.filePath("claim.png"), QString::fromUtf8("100000 × 100000 pixels")},
             {"12000 x 12000 pixels in 20 KB", dir.filePath("bomb.png"), QString::fromUtf8("12000 × 12000 pixels")},
             {"unreadable", dir.filePath("unreadable.png"), "Permission denied"},
+            // Decodes without an error, the rest grey.
+            {"JPEG cut short", dir.filePath("cut.jpg"), "damaged (it ends early)"},
+            {"JPEG 2000, which no plugin reads", dir.filePath("photo.jp2"), "plugin reads .jp2 files"},
         };
         WriteBytes(m_files[1].path, {});
         WriteBytes(m_files[2].path, png.left(png.size() / 2));
@@ -54,6 +60,9 @@ public:
         // Black and white: a filter byte and 1500 zero bytes a row, which compress a thousandfold.
         WriteBytes(m_files[6].path, Png(12000, 12000, 1, 0, qCompress(QByteArray(12000 * 1501, 0), 9).mid(4)));
         WriteBytes(m_files[7].path, png);
+        WriteBytes(m_files[8].path, jpeg.left(jpeg.size() * 3 / 4));
+        // The signature box and the file type box.
+        WriteBytes(m_files[9].path, QByteArray("\0\0\0\x0cjP  \r\n\x87\n\0\0\0\x14" "ftypjp2 \0\0\0\0jp2 ", 32));
     }
 
     const std::vector<File>& Files() const { return m_files; }
@@ -67,6 +76,15 @@ public:
     }
 
 private:
+    static QByteArray Encoded(const QImage& picture, const char* format)
+    {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        EXPECT_TRUE(picture.save(&buffer, format));
+        return bytes;
+    }
+
     // A PNG file of the given header and compressed pixel data.
     static QByteArray Png(quint32 width, quint32 height, quint8 bitDepth, quint8 colourType, const QByteArray& pixels)
     {

@@ -142,6 +142,19 @@ TEST_F(DemoEditorTest, PhotoThatCannotBeReadGivesMessageAndKeepsCurrentPhoto)
     }
 }
 
+// Scanners and raw converters write 16 bits a channel; the low bytes must not be taken for the high ones.
+TEST_F(DemoEditorTest, SixteenBitTiffOpensAsThePictureItHolds)
+{
+    QImage deep(240, 160, QImage::Format_RGBA64);
+    for (int y = 0; y < deep.height(); ++y)
+        for (int x = 0; x < deep.width(); ++x)
+            deep.setPixelColor(x, y, QColor::fromRgba64(quint16(x * 273), quint16(y * 409), quint16(x * y), 65535));
+    const QString path = folder.filePath("scan.tiff");
+    ASSERT_TRUE(deep.save(path, "TIFF"));
+    ASSERT_TRUE(window->OpenPhoto(path));
+    EXPECT_EQ(window->Document()->Original(), deep.convertToFormat(QImage::Format_RGB32));
+}
+
 // The first path is written at full resolution; the others cannot be, and the user is told why.
 TEST_F(DemoEditorTest, ExportWritesTheDrawerImageAtFullResolutionOrSaysWhyNot)
 {

@@ -67,8 +67,8 @@ TEST(ItemModelPresetTest, IntensityChangesAreSeenThroughEveryViewOfTheEffects)
 
 class SampleConfiguration : public testing::TestWithParam<const char*> {};
 
-// Shipped presets that name a missing effect in their slider, or whose intensity a
-// typo turns off, fail here rather than in front of a user.
+// Shipped presets that name a missing effect in their slider, whose intensity a typo
+// turns off, or whose preview picture is not shipped, fail here rather than in front of a user.
 TEST_P(SampleConfiguration, RoundTripsToTheSameTreeAndItsPresetsBuildWithTheirIntensity)
 {
     const Tavrel::PropertyTree tree = BaseConfig().Read(BaseConfig::ResourcePath("GlimmarDemo", GetParam(), "configs"));
@@ -84,9 +84,11 @@ TEST_P(SampleConfiguration, RoundTripsToTheSameTreeAndItsPresetsBuildWithTheirIn
             if (item.m_intensity.m_type == PresetConfig::IntensityType::Invalid)
                 item.m_intensity = group.m_intensity;
             const auto type = item.m_intensity.m_type;
-            const ItemModelPreset preset(item, &CONTEXT, "");
+            // In the folder the demo's panels give.
+            const ItemModelPreset preset(item, &CONTEXT, std::string(":/previews/") + GetParam());
             EXPECT_EQ(preset.GetIntensitySettings().IsEnabled(),
                       type != PresetConfig::IntensityType::None && type != PresetConfig::IntensityType::Invalid);
+            EXPECT_EQ(preset.GetPreview().isNull(), item.m_previewFilename.empty());
         }
     }
 }

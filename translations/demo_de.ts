@@ -78,6 +78,14 @@
         <source>Its picture data cannot be read (%1).</source>
         <translation>Ihre Bilddaten können nicht gelesen werden (%1).</translation>
     </message>
+    <message>
+        <source>No installed image format plugin reads .%1 files (%2).</source>
+        <translation>Kein installiertes Bildformat-Plugin liest .%1-Dateien (%2).</translation>
+    </message>
+    <message>
+        <source>The file is damaged (it ends early).</source>
+        <translation>Die Datei ist beschädigt (sie endet zu früh).</translation>
+    </message>
 </context>
 <context>
     <name>Tavrel::Demo::MainWindow</name>

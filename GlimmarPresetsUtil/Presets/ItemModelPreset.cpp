@@ -9,10 +9,9 @@
 #include "Host/Types/GenerateUuid.h"
 #include "Host/Types/ModelFile.h"
 #include "Host/Effects/SettingsEffectMaskBlender.h"
+#include "Host/QtUtils/ImageFile.h"
 #include "Host/QtUtils/WorkspaceScenePropertyHelper.h"
 #include "Host/Types/ioPath.h"
-
-#include <QImageReader>
 
 #include <optional>
 
@@ -226,11 +225,9 @@ const QPixmap& ItemModelPreset::Impl::Preview() const
     preview.emplace();
     if (previewPath.isEmpty())
         return *preview;
-    // A missing, unreadable or oversized file leaves the picture null; previews are then rendered.
-    QImageReader reader(previewPath);
-    const QSize size = reader.size();
-    if (size.isValid() && qint64(size.width()) * size.height() <= MaxPreviewPixels)
-        *preview = QPixmap::fromImage(reader.read());
+    // A missing, unreadable, damaged or oversized file leaves the picture null; previews are then rendered.
+    QString problem;
+    *preview = QPixmap::fromImage(ImageFile::Read(previewPath, MaxPreviewPixels, problem));
     return *preview;
 }
 

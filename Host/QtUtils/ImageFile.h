@@ -8,7 +8,8 @@ namespace Tavrel {
 
 /// Pictures read from files, with the reason when one cannot be. A file that claims more
 /// pixels than the caller allows is refused by its header, before memory is taken for it: a
-/// file of a few kilobytes can claim gigapixels.
+/// file of a few kilobytes can claim gigapixels. A JPEG cut short is refused too, though it
+/// decodes: its missing part would show as grey.
 class ImageFile {
     Q_DECLARE_TR_FUNCTIONS(Tavrel::ImageFile)
 
