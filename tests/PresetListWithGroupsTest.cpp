@@ -203,13 +203,17 @@ TEST_F(ListTest, RenameRefusesATakenNameInTheOpenDialog)
     EXPECT_EQ(harness.Part<QLabel>(0, "presetNameLabel").text(), QStringLiteral("Evening"));
 }
 
-TEST_F(ListTest, DeleteAsksFirst)
+TEST_F(ListTest, DeleteAsksFirstAndTakesAPresetBeingTriedOffThePhoto)
 {
     harness.Open();
+    const QImage original = harness.Photo();
     ASSERT_TRUE(harness.list->AddUserPreset(QStringLiteral("Mine"), "mine", UserEffects(), false));
     // Cancelling keeps the preset; confirming deletes it.
     for (const auto& [button, rowsLeft] : {std::pair{"secondButton", 1}, std::pair{"firstButton", 0}}) {
         harness.SelectGroup(CustomRow);
+        if (!harness.Part<QToolButton>(0, "activateButton").isChecked())
+            QTest::mouseClick(&harness.Part<QToolButton>(0, "activateButton"), Qt::LeftButton);
+        ASSERT_NE(harness.Photo(), original);
         QAbstractItemModelTester tester(&harness.Shown());
         QTimer::singleShot(0, [name = button] {
             QWidget* alert = TopLevel("deletePresetAlert");
@@ -219,6 +223,8 @@ TEST_F(ListTest, DeleteAsksFirst)
         ChooseFromSettingsMenu(harness, 0, QStringLiteral("Delete"));
         harness.Paint();
         EXPECT_EQ(harness.Shown().rowCount(), rowsLeft) << button;
+        EXPECT_EQ(harness.list->HasChanges(), rowsLeft == 1) << button;
+        EXPECT_EQ(harness.Photo() == original, rowsLeft == 0) << button;
     }
     auto* pages = harness.list->findChild<QStackedWidget*>(QStringLiteral("stackedWidget"));
     EXPECT_EQ(pages->currentWidget()->objectName(), QStringLiteral("emptyPage"));
