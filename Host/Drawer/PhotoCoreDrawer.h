@@ -8,6 +8,7 @@
 
 #include <QImage>
 
+#include <cstdint>
 #include <memory>
 
 namespace Tavrel::PhotoCore {
@@ -62,6 +63,10 @@ public:
     void WaitUntilIdle();
     /// The latest final render (the photo itself until the first one).
     QImage CurrentImage() const;
+    /// Thread-safe. What a preview at position (as RenderPreview takes it) is drawn on: the
+    /// serial of the history entry below it, 0 for the photo as opened. Equal serials mean the
+    /// same entries below; a new entry gets a new serial even with the same settings.
+    std::uint64_t SerialBelow(int position) const;
     RenderCounts Counts() const;
 
     // IPhotoCoreDrawer. The parameters are not used by this host.
