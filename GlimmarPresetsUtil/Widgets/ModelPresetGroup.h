@@ -87,6 +87,8 @@ public:
     void CollectUserConfig(PresetConfig::Config& config) const;
     /// dataChanged over every row of the group's model at position (negative: the current group).
     void Refresh(int position);
+    /// Every group's model drops its kept previews (ModelPreset::ForgetPreviews).
+    void ForgetPreviews();
 
 signals:
     /// The list should select the group at index.
