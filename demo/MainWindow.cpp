@@ -431,6 +431,10 @@ bool MainWindow::OpenPhoto(const QString& path)
 
     auto document = std::make_unique<PhotoDocument>(photo.convertToFormat(QImage::Format_RGB32), path, m_statisticsPath);
     connect(document.get(), &PhotoDocument::historyChanged, this, &MainWindow::UpdateHistoryActions);
+    connect(document.get(), &PhotoDocument::previewBaseChanged, this, [this] {
+        for (ToolPanel* panel : m_panels)
+            panel->List().Update();
+    });
     document->ShowIn(*m_view);
     m_view->ZoomToFit();
     m_document = std::move(document);

@@ -77,11 +77,25 @@ void PhotoDocument::HandleFrameTemporaryInternal(const DrawerEventFrameTemporary
     emit frameRendered(VideoFrame::ImageOf(event.frame));
 }
 
+// The previews are drawn before the latest entry's package, as the preset lists ask the drawer
+// for them; the entry below that position names the photo there.
+std::uint64_t PhotoDocument::PreviewBase() const
+{
+    const PhotoCoreDrawer& drawer = m_workspace->Drawer();
+    return drawer.SerialBelow(drawer.FindPackagePosition(drawer.GetEntry(-1).settings.Package().GetPackageName()));
+}
+
 void PhotoDocument::HandleMementoChangedInternal(const DrawerEventMementoChanged& event)
 {
     m_size = event.entryCount;
     m_position = event.currentPosition;
     emit historyChanged();
+    // Read now rather than from the event: a later change has an event of its own to follow.
+    const std::uint64_t base = PreviewBase();
+    if (base == m_previewBase)
+        return;
+    m_previewBase = base;
+    emit previewBaseChanged();
 }
 
 } // namespace Tavrel::Demo

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 
+#include <cstdint>
 #include <memory>
 
 namespace Tavrel::PhotoCore {
@@ -52,6 +53,10 @@ signals:
     /// temporary one may be a proxy, smaller than the photo, that its full size follows.
     void frameRendered(const QImage& image);
     void historyChanged();
+    /// The photo the preset previews are drawn on changed: a preset was confirmed, or the
+    /// history moved below the previews' position. Trying a preset or dragging its
+    /// intensity does not change it.
+    void previewBaseChanged();
 
 private:
     // The window follows the history through the memento events and the picture through the frames.
@@ -62,12 +67,14 @@ private:
     int StepFrom(int position, int direction) const;
     void RestorePosition(int position);
     void SetSizeOnScreen(const QSize& size);
+    std::uint64_t PreviewBase() const;
 
     const QString m_filePath;
     const QImage m_original;
     QImage m_rendered;
     int m_position = 0;
     int m_size = 0;
+    std::uint64_t m_previewBase = 0;
     const std::shared_ptr<PhotoCore::WorkspaceController> m_workspace;
 };
 

@@ -345,3 +345,80 @@ TEST(PhotoView, AProxyStandsInForThePhotoAndAnOlderPictureNeverComesBack)
 }
 
 } // namespace
+
+namespace {
+
+// The document tells of another photo under the previews exactly when the history below them
+// changed: not for a try or its intensity, which are drawn above them.
+TEST(PhotoDocument, PreviewBaseChangesWithConfirmsAndHistoryMovesButNotWithTries)
+{
+    const QTemporaryDir folder;
+    PhotoDocument document(TestPhoto(), "photo.png", folder.filePath("statistics.jsonl"));
+    PhotoCoreDrawer& drawer = document.Workspace()->Drawer();
+    // A try as the applier makes it: the package's entry, replacing the one tried before at index.
+    const auto tryLook = [&drawer](double amount, unsigned int index) {
+        EffectsSettings settings = Brighten(amount);
+        settings.Package().SetPackageName("looks");
+        settings.Package().resetIndex = index;
+        drawer.ApplyEffects(settings, {});
+    };
+    const auto confirm = [&drawer] { drawer.ApplyEffects(EffectsSettings(), {}); };
+    struct Step {
+        const char* name;
+        std::function<void()> act;
+        bool changes;
+    };
+    const Step steps[] = {
+        {"tried", [&] { tryLook(0.2, 0); }, false},
+        {"another tried instead", [&] { tryLook(0.4, 0); }, false},
+        {"intensity dragged", [&] {
+             drawer.GetPainter().UpdatePaint(Brighten(0.5), false);
+             drawer.GetPainter().CommitPaint(0, 0, false);
+         }, false},
+        {"confirmed", confirm, true},
+        {"undone", [&] { document.Undo(); }, true},
+        {"redone", [&] { document.Redo(); }, true},
+        {"back to the original", [&] { document.RestoreOriginal(); }, true},
+        {"tried after going back", [&] { tryLook(0.3, 0); }, false},
+        // The same empty entry on top at the same position as before, another look below it.
+        {"confirmed again", confirm, true},
+    };
+    int changes = 0;
+    QObject::connect(&document, &PhotoDocument::previewBaseChanged, [&changes] { ++changes; });
+    for (const Step& step : steps) {
+        changes = 0;
+        step.act();
+        drawer.WaitUntilIdle();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(changes, step.changes ? 1 : 0) << step.name;
+    }
+}
+
+TEST_F(DemoEditorTest, AfterAConfirmInOnePanelTheOtherPanelsPreviewsShowTheNewPhoto)
+{
+    using Tavrel::Glimmar::GlimmarPresets::IItemModelPreset;
+    using Tavrel::Glimmar::GlimmarPresets::ModelPreset;
+    auto& effects = window->Panels().at(1)->List();
+    const QAbstractItemModel& shown = *effects.findChild<QListView*>("view")->model();
+    // A preset without a picture of its own is previewed on the photo.
+    int row = 0;
+    while (!shown.index(row, 0).data(ModelPreset::PresetRole).value<IItemModelPreset*>()->GetPreview().isNull())
+        ++row;
+    const auto preview = [&] { return shown.index(row, 0).data(ModelPreset::PreviewRole).value<QPixmap>(); };
+    const QPixmap before = preview();
+
+    QTest::mouseClick(&LooksTilePart(0, "activateButton"), Qt::LeftButton);
+    ASSERT_TRUE(ShowsLatestRender());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(preview().cacheKey(), before.cacheKey()) << "a try is drawn above the previews: kept";
+
+    QTest::mouseClick(&LooksTilePart(0, "applyBtn"), Qt::LeftButton);
+    ASSERT_TRUE(ShowsLatestRender());
+    QCoreApplication::processEvents();
+    const QImage after = preview().toImage();
+    EXPECT_NE(after, before.toImage()) << "drawn on the confirmed photo";
+    effects.Update();
+    EXPECT_EQ(preview().toImage(), after) << "as a fresh render draws it";
+}
+
+} // namespace

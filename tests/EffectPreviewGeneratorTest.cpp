@@ -7,6 +7,8 @@
 #include <QWidget>
 
 #include <optional>
+#include <string>
+#include <vector>
 
 using Tavrel::Glimmar::GlimmarPresets::EffectPreviewGenerator;
 using namespace Tavrel::PhotoCore;
@@ -55,7 +57,7 @@ class PreviewGeneratorRatio : public ::testing::TestWithParam<RatioCase> {};
 
 } // namespace
 
-TEST_P(PreviewGeneratorRatio, RendersTheOpenPhotoAtDeviceSizeWithScaledCorners)
+TEST_P(PreviewGeneratorRatio, AsksOnlyWhereToRenderAndRendersTheOpenPhotoAtDeviceSizeWithScaledCorners)
 {
     const RatioCase c = GetParam();
     auto controller = std::make_shared<RecordingWorkspace::Controller>();
@@ -71,6 +73,9 @@ TEST_P(PreviewGeneratorRatio, RendersTheOpenPhotoAtDeviceSizeWithScaledCorners)
     policy.m_applyWithMask = true;
     const QPixmap preview = generator->GetPreview(EffectsSettings(), policy);
 
+    EXPECT_EQ(controller->handlersAdded, 0) << "registers for no drawer events";
+    EXPECT_EQ(controller->drawer->reads, (std::vector<std::string>{"GetEntry(-1)", "FindPackagePosition(looks)"}))
+        << "the latest entry and its package's position, nothing else";
     ASSERT_EQ(controller->drawer->requests.size(), 1u);
     const auto& request = controller->drawer->requests.front();
     EXPECT_EQ(QSize(request.size.width, request.size.height), c.device);
@@ -116,6 +121,7 @@ TEST(EffectPreviewGenerator, SourcePictureIsStretchedAndOriginalPolicyNeverAsksT
     ASSERT_EQ(original.size(), QSize(149, 92));
     EXPECT_EQ(original.toImage().pixelColor(70, 40), QColor(Qt::blue));
     EXPECT_EQ(AlphaAt(original, {0, 0}), 0) << "still rounded";
+    EXPECT_TRUE(controller->drawer->reads.empty()) << "a source picture needs no position in the history";
 }
 
 TEST(EffectPreviewGenerator, WithoutControllerOrSizeEveryPreviewIsNull)

@@ -31,7 +31,7 @@ class ListPreviews;
 struct Case {
     const char* name;
     int group;                              // shown, all of its previews rendered, before act
-    std::function<void(ListPreviews&)> act; // what the user does
+    std::function<void(ListPreviews&)> act; // what the user does, and the editor when the photo changes
     int renders;                            // previews rendered by act and filling the group again
 };
 
@@ -75,7 +75,9 @@ TEST_P(ListPreviews, RendersOnlyThePreviewsThatChanged)
 
     GetParam().act(*this);
     Photo();
-    list->Update();
+    // Filled again as the list does when it follows the photo's history, without a photo change.
+    if (const int rows = Shown().rowCount())
+        emit Shown().dataChanged(Shown().index(0, 0), Shown().index(rows - 1, 0));
     Paint();
     EXPECT_EQ(counting->Count(), GetParam().renders);
 }
@@ -83,10 +85,23 @@ TEST_P(ListPreviews, RendersOnlyThePreviewsThatChanged)
 INSTANTIATE_TEST_SUITE_P(
     Cases, ListPreviews,
     ::testing::Values(
+        // Another workspace is one of the generator's own settings: no Update needed.
         Case{"AnotherPhoto", FewRow,
              [](ListPreviews& t) { t.Watch(std::make_shared<WorkspaceController>(TestPresets::GradientPhoto())); }, 3},
-        Case{"PresetConfirmed", FewRow,
-             [](ListPreviews& t) { t.Click(0, "activateButton"); t.Click(0, "applyBtn"); }, 3},
+        // Previews are drawn below the tried preset's entry: only the tried tile, whose effects
+        // the try writes its intensity into, is drawn again.
+        Case{"PresetTried", FewRow, [](ListPreviews& t) { t.Click(1, "activateButton"); }, 1},
+        Case{"PresetConfirmedAndListUpdated", FewRow, [](ListPreviews& t) {
+                 t.Click(0, "activateButton");
+                 t.Click(0, "applyBtn");
+                 t.list->Update();
+             }, 3},
+        // The kept previews of hidden groups go too: 1 custom and 3 shown again.
+        Case{"ListUpdatedAndOtherGroupShown", FewRow, [](ListPreviews& t) {
+                 t.list->Update();
+                 t.SelectGroup(CustomRow);
+                 t.SelectGroup(FewRow);
+             }, 4},
         Case{"OnePresetsIntensity", FewRow, [](ListPreviews& t) {
                  t.Click(0, "activateButton");
                  QTest::keyClick(&t.Part<QSlider>(0, "intensitySlider"), Qt::Key_PageUp);

@@ -41,13 +41,26 @@ public:
         settings.Effects() = {effect};
         ApplyEffects(settings, parameters);
     }
-    DrawerEntry GetEntry(int) const override { return latest; }
+    DrawerEntry GetEntry(int position) const override
+    {
+        reads.push_back("GetEntry(" + std::to_string(position) + ")");
+        return latest;
+    }
     int FindPackagePosition(const std::string& name) const override
     {
+        reads.push_back("FindPackagePosition(" + name + ")");
         return packagePositions.count(name) ? packagePositions.at(name) : -1;
     }
-    int GetCurrentPosition() const override { return 0; }
-    MaskInfo::MaskInfoEx GetMaskEntry(int) const override { return {}; }
+    int GetCurrentPosition() const override
+    {
+        reads.push_back("GetCurrentPosition");
+        return 0;
+    }
+    MaskInfo::MaskInfoEx GetMaskEntry(int) const override
+    {
+        reads.push_back("GetMaskEntry");
+        return {};
+    }
     std::string GetPainterId() const override { return "recording"; }
     IPhotoCoreDrawerPainter& GetPainter() override { return *this; }
     FramePtr RenderPreview(const EffectsSettings&, const FrameSize& size, const PreviewPolicy& policy,
@@ -75,6 +88,7 @@ public:
     std::vector<int> restored;
     std::map<std::string, int> packagePositions;
     std::vector<PreviewRequest> requests;
+    mutable std::vector<std::string> reads; // the questions asked, in order
 
 private:
     static FramePtr Red(const FrameSize& size)
@@ -89,7 +103,7 @@ class Controller : public IWorkspaceController {
 public:
     std::shared_ptr<IPhotoCoreDrawer> GetDrawer() const override { return drawer; }
     IHistoryService& GetHistory() override { return *drawer; }
-    void AddDrawerEventHandler(IDrawerEventHandler*) override {}
+    void AddDrawerEventHandler(IDrawerEventHandler*) override { ++handlersAdded; }
     void RemoveDrawerEventHandler(IDrawerEventHandler*) override {}
     const ImageUtils& GetImageUtils() const override { return utils; }
     IVideoFrameFactory& GetFrameFactory() override { return factory; }
@@ -103,6 +117,7 @@ public:
     }
 
     std::shared_ptr<Drawer> drawer = std::make_shared<Drawer>();
+    int handlersAdded = 0;
     QtImageUtils utils;
     VideoFrameFactory factory;
     StatisticsRecorder statistics;

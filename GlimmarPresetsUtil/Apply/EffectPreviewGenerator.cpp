@@ -9,45 +9,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 namespace Tavrel::Glimmar::GlimmarPresets {
 
 using namespace PhotoCore;
-
-namespace {
-
-// The position previews of the open photo are drawn at: before the latest entry's
-// package; -1, the current position, when there is none.
-int PreviewPosition(const IPhotoCoreDrawer& drawer)
-{
-    return drawer.FindPackagePosition(drawer.GetEntry(-1).settings.Package().GetPackageName());
-}
-
-// What previews of the open photo are drawn from: the drawer, the position and the
-// effects of the entries below it. Entries come out of the drawer as clones, so
-// they are compared by content.
-struct PhotoSource {
-    const IPhotoCoreDrawer* drawer = nullptr;
-    int position = 0;
-    std::vector<PropertyTree> entries;
-
-    PhotoSource() = default;
-    PhotoSource(const IPhotoCoreDrawer& from, int at)
-        : drawer(&from), position(at >= 0 ? at : from.GetCurrentPosition())
-    {
-        entries.reserve(static_cast<std::size_t>(std::max(position, 0)));
-        for (int index = 0; index < position; ++index)
-            entries.push_back(from.GetEntry(index).settings.SerializeEffects());
-    }
-
-    bool operator==(const PhotoSource& other) const
-    {
-        return drawer == other.drawer && position == other.position && entries == other.entries;
-    }
-};
-
-} // namespace
 
 struct EffectPreviewGenerator::Impl {
     QSize size;
@@ -55,23 +20,6 @@ struct EffectPreviewGenerator::Impl {
     QWidget* widget = nullptr;
     quint64 revision = 0;
     qreal lastRatio = 0.0;
-    PhotoSource source;
-
-    void Observe(PhotoSource now)
-    {
-        if (now == source)
-            return;
-        source = std::move(now);
-        ++revision;
-    }
-
-    void ObserveDrawer(const std::shared_ptr<IWorkspaceController>& controller)
-    {
-        if (!controller)
-            return;
-        const auto drawer = controller->GetDrawer();
-        Observe(PhotoSource(*drawer, PreviewPosition(*drawer)));
-    }
 
     qreal Ratio() const { return GetWidgetScreenPixelRatio(widget); }
 
@@ -113,24 +61,13 @@ EffectPreviewGenerator::EffectPreviewGenerator(QWidget* widget) : QObject(widget
     m_impl->widget = widget;
 }
 
-EffectPreviewGenerator::~EffectPreviewGenerator()
-{
-    if (auto controller = GetWorkspaceController(false))
-        controller->RemoveDrawerEventHandler(this);
-}
+EffectPreviewGenerator::~EffectPreviewGenerator() = default;
 
 void EffectPreviewGenerator::SetWorkspaceController(const std::weak_ptr<IWorkspaceController>& controller)
 {
-    if (auto previous = GetWorkspaceController(false))
-        previous->RemoveDrawerEventHandler(this);
     IWorkspaceUser::SetWorkspaceController(controller);
-    // Another photo, even when its drawer reuses the old one's address.
+    // Another workspace is another photo, even when its drawer reuses the old one's address.
     ++m_impl->revision;
-    const auto locked = controller.lock();
-    if (!locked)
-        return;
-    locked->AddDrawerEventHandler(this);
-    m_impl->ObserveDrawer(locked);
 }
 
 void EffectPreviewGenerator::SetPreviewSize(const QSize& size)
@@ -163,17 +100,6 @@ quint64 EffectPreviewGenerator::GetRevision()
     return m_impl->revision;
 }
 
-// The drawer's history changed: the photo under the previews may be another one now.
-void EffectPreviewGenerator::HandleUndoInternal(const DrawerEventUndo&)
-{
-    m_impl->ObserveDrawer(GetWorkspaceController(false));
-}
-
-void EffectPreviewGenerator::HandleMementoChangedInternal(const DrawerEventMementoChanged&)
-{
-    m_impl->ObserveDrawer(GetWorkspaceController(false));
-}
-
 QPixmap EffectPreviewGenerator::GetPreview(const EffectsSettings& settings, const PreviewPolicy& policy)
 {
     const auto controller = GetWorkspaceController(false);
@@ -181,9 +107,8 @@ QPixmap EffectPreviewGenerator::GetPreview(const EffectsSettings& settings, cons
         return QPixmap();
     const FrameSize size = m_impl->DeviceSize();
     const auto drawer = controller->GetDrawer();
-    const int position = PreviewPosition(*drawer);
-    // The history's events arrive later: a change they have not told of yet shows up here.
-    m_impl->Observe(PhotoSource(*drawer, position));
+    // Drawn before the latest entry's package, so that trying a preset leaves the other tiles as they are.
+    const int position = drawer->FindPackagePosition(drawer->GetEntry(-1).settings.Package().GetPackageName());
     const FramePtr frame = drawer->RenderPreview(settings, size, m_impl->DrawerPolicy(policy), position);
     return m_impl->GetRoundedPreview(controller->GetImageUtils().FrameToPixmap(frame));
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "GlimmarPresetsUtil/Apply/DrawerEventHandlerUI.h"
 #include "GlimmarPresetsUtil/GlimmarPresetsUtilExport.h"
 #include "Host/Effects/EffectsSettings.h"
 #include "Host/Types/PreviewPolicy.h"
@@ -17,23 +16,18 @@ class QWidget;
 namespace Tavrel::Glimmar::GlimmarPresets {
 
 /// Renders the pictures of preset tiles through the drawer, at the tile's size in
-/// device pixels of the widget's screen, with rounded corners. Keeps no pictures.
-/// Without a workspace controller every preview is a null pixmap.
-///
-/// GetRevision tells those who keep previews when theirs are out of date; to
-/// notice changes of the photo it watches the drawer's history events.
-class GLIMMARPRESETSUTIL_EXPORT EffectPreviewGenerator : public QObject,
-                                                         public virtual PhotoCore::IWorkspaceUser,
-                                                         public virtual DrawerEventHandlerUI {
+/// device pixels of the widget's screen, with rounded corners. Keeps no pictures
+/// and asks the drawer nothing but what a preview needs. Without a workspace
+/// controller every preview is a null pixmap.
+class GLIMMARPRESETSUTIL_EXPORT EffectPreviewGenerator : public QObject, public virtual PhotoCore::IWorkspaceUser {
     Q_OBJECT
 
 public:
     /// widget is the parent and the source of the screen pixel ratio.
     explicit EffectPreviewGenerator(QWidget* widget);
-    /// Unregisters from the drawer's events when the controller is still alive.
     ~EffectPreviewGenerator() override;
 
-    /// Stores the link and, when the controller is alive, registers for its drawer's events.
+    /// Stores the link; the drawer is not asked anything.
     void SetWorkspaceController(const std::weak_ptr<PhotoCore::IWorkspaceController>& controller) override;
 
     /// Logical size of a preview. Until it is set (non-empty), previews are null
@@ -50,15 +44,10 @@ public:
     QPixmap GetPreview(QPixmap source, const PhotoCore::EffectsSettings& settings,
                        const PhotoCore::PreviewPolicy& policy);
 
-    /// A number that changes whenever a preview drawn now may differ from one drawn
-    /// before with the same effects and policy: another workspace, preview size,
-    /// rounding or screen ratio, or another photo under the previews (history entries
-    /// below the previews' position added, dropped or changed, or the position moved).
+    /// A number that changes whenever this generator's own settings do: the workspace,
+    /// the preview size, the rounding or the screen ratio. The photo's changes are not
+    /// followed here: the editor tells the list (PresetListWithGroups::Update).
     quint64 GetRevision();
-
-protected:
-    void HandleUndoInternal(const PhotoCore::DrawerEventUndo& event) override;
-    void HandleMementoChangedInternal(const PhotoCore::DrawerEventMementoChanged& event) override;
 
 private:
     struct Impl;

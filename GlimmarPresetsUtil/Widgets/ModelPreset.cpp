@@ -146,6 +146,11 @@ bool ModelPreset::removeRows(int row, int count, const QModelIndex& parent)
     return true;
 }
 
+void ModelPreset::ForgetPreviews()
+{
+    m_impl->previews.Clear();
+}
+
 bool ModelPreset::Impl::SetModelData(int role, const QVariant& value)
 {
     switch (role) {

@@ -24,7 +24,8 @@ namespace Tavrel::Glimmar::GlimmarPresets {
 /// PreviewGeneratorRole, EventTrackerRole); requests that need a missing service
 /// skip it. Statistics events carry the group model's current group name, so a
 /// group must be current when a preset is applied, confirmed, reset or favoured.
-/// Rendered previews are kept until the photo or the preset's preview changes.
+/// Rendered previews are kept until the preset's preview or the generator's settings
+/// change, or ForgetPreviews says the photo did.
 class GLIMMARPRESETSUTIL_EXPORT ModelPreset : public QAbstractListModel {
 public:
     enum Roles {
@@ -65,6 +66,9 @@ public:
     bool removeRows(int row, int count, const QModelIndex& parent = QModelIndex()) override;
     /// Items are never selectable: the tiles show their own state.
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    /// Drops the kept previews: the photo under them changed. The next requests render anew.
+    void ForgetPreviews();
 
     /// Registers the meta types that the models exchange; safe to call repeatedly.
     static void RegisterMetaTypes();

@@ -460,4 +460,10 @@ void ModelPresetGroup::Refresh(int position)
     emit model.dataChanged(model.index(0), model.index(model.rowCount() - 1));
 }
 
+void ModelPresetGroup::ForgetPreviews()
+{
+    for (auto& [position, entry] : m_impl->entries)
+        entry.model->ForgetPreviews();
+}
+
 } // namespace Tavrel::Glimmar::GlimmarPresets

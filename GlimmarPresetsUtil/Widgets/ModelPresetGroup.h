@@ -92,6 +92,8 @@ public:
     /// A preset was tried: every other one loses its applied mark, whichever group lists it, and the
     /// current group is refreshed when that changed anything.
     void KeepOnlyApplied(const IItemModelPreset& applied);
+    /// Every group's model drops its kept previews (ModelPreset::ForgetPreviews).
+    void ForgetPreviews();
 
 signals:
     /// The list should select the group at index.

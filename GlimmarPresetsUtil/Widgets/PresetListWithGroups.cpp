@@ -398,6 +398,10 @@ QWidget* PresetListWithGroups::GetGroupsCombobox() const { return m_impl->form->
 
 void PresetListWithGroups::ScrollToTop() { m_impl->form->view->scrollToTop(); }
 
-void PresetListWithGroups::Update() { m_impl->groupModel->Refresh(-1); }
+void PresetListWithGroups::Update()
+{
+    m_impl->groupModel->ForgetPreviews();
+    m_impl->groupModel->Refresh(-1);
+}
 
 } // namespace Tavrel::Glimmar::GlimmarPresets

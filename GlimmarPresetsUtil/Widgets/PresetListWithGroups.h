@@ -80,7 +80,9 @@ public:
     /// The group selector, for the editor to place elsewhere.
     QWidget* GetGroupsCombobox() const;
     void ScrollToTop();
-    /// Fills every tile of the shown group again.
+    /// Fills every tile of the shown group again, with previews rendered anew in every
+    /// group. The editor calls it when the photo under the previews changed: the list
+    /// does not watch the drawer's history for that.
     void Update();
 
 signals:

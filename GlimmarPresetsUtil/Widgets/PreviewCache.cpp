@@ -100,8 +100,6 @@ QPixmap PreviewCache::Get(const IItemModelPreset& preset, EffectPreviewGenerator
         m_impl->kept.remove(&preset);
         return picture;
     }
-    // Read after rendering: a render that finds the photo changed moves the revision on.
-    stamp.revision = generator.GetRevision();
     const int kib = std::max(1, picture.width() * picture.height() * picture.depth() / 8 / 1024);
     m_impl->kept.insert(&preset, new Kept{std::move(stamp), picture}, kib);
     return picture;
@@ -110,6 +108,11 @@ QPixmap PreviewCache::Get(const IItemModelPreset& preset, EffectPreviewGenerator
 void PreviewCache::Forget(const IItemModelPreset* preset)
 {
     m_impl->kept.remove(preset);
+}
+
+void PreviewCache::Clear()
+{
+    m_impl->kept.clear();
 }
 
 } // namespace Tavrel::Glimmar::GlimmarPresets

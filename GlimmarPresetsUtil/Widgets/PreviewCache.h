@@ -11,8 +11,10 @@ class IItemModelPreset;
 
 /// The previews a list model has rendered, one per preset, each kept until the
 /// preset's preview effects or policy, its own picture or the generator's revision
-/// (photo, size, screen ratio) changes, so that tiles opened again while scrolling
-/// or switching groups render nothing. A preset's name plays no part.
+/// (workspace, size, screen ratio) changes, or until Clear, so that tiles opened
+/// again while scrolling or switching groups render nothing. A preset's name plays
+/// no part. Changes of the photo are not noticed here: the list clears its caches
+/// when the editor says the photo changed.
 ///
 /// Presets with downloadable resources are rendered every time: their pictures
 /// change when the resources arrive, which no setting tells. The cache is bounded;
@@ -27,6 +29,8 @@ public:
     QPixmap Get(const IItemModelPreset& preset, EffectPreviewGenerator& generator);
     /// Drops the preset's preview; call it before the preset may be destroyed.
     void Forget(const IItemModelPreset* preset);
+    /// Drops every preview.
+    void Clear();
 
 private:
     struct Impl;

@@ -9,6 +9,11 @@ std::vector<DrawerHistory::Step> DrawerHistory::StepsBefore(int position) const
     return std::vector<Step>(m_steps.begin(), m_steps.begin() + position);
 }
 
+std::uint64_t DrawerHistory::SerialBefore(int position) const
+{
+    return position > 0 ? m_steps[static_cast<std::size_t>(position - 1)].serial : 0;
+}
+
 const EffectsSettings* DrawerHistory::SettingsAt(int index) const
 {
     if (index == -1)

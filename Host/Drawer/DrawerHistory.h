@@ -38,6 +38,10 @@ public:
 
     /// The entries before position, which must lie within the history.
     std::vector<Step> StepsBefore(int position) const;
+    /// The serial of the entry before position, which must lie within the history; 0 before
+    /// the first. The entries below an entry stay as they are while it is in the history, so
+    /// its serial names all of them.
+    std::uint64_t SerialBefore(int position) const;
     /// The settings at index (-1: the one before the current position); null when none.
     const EffectsSettings* SettingsAt(int index) const;
     /// The index of the latest entry when its package name is packageName: a preset of that

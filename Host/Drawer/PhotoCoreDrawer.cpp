@@ -168,6 +168,12 @@ struct PhotoCoreDrawer::Impl {
         }
     }
 
+    // Where RenderPreview's position is: -1 the current position, others clamped to the history.
+    int PreviewPositionLocked(int position) const
+    {
+        return position < 0 ? history.Position() : std::min(position, history.Size());
+    }
+
     // Previews are drawn on the caller's thread and never abandoned.
     PreviewComposer::Renderer PreviewRenderer() const
     {
@@ -395,6 +401,12 @@ int PhotoCoreDrawer::EntryCount() const
     return m_impl->history.Size();
 }
 
+std::uint64_t PhotoCoreDrawer::SerialBelow(int position) const
+{
+    std::lock_guard<std::mutex> lock(m_impl->mutex);
+    return m_impl->history.SerialBefore(m_impl->PreviewPositionLocked(position));
+}
+
 PhotoCoreDrawer::RenderCounts PhotoCoreDrawer::Counts() const
 {
     return RenderCounts{m_impl->fullStarted.load(), m_impl->fullFinished.load()};
@@ -455,8 +467,7 @@ FramePtr PhotoCoreDrawer::RenderPreview(const EffectsSettings& settings, const F
     std::vector<Step> snapshot;
     {
         std::lock_guard<std::mutex> lock(m_impl->mutex);
-        const DrawerHistory& history = m_impl->history;
-        snapshot = history.StepsBefore(position < 0 ? history.Position() : std::min(position, history.Size()));
+        snapshot = m_impl->history.StepsBefore(m_impl->PreviewPositionLocked(position));
     }
     const std::optional<QImage> base = m_impl->previewStates.StateAt(snapshot);
     return FramePtr(new VideoFrame(m_impl->composer.Compose(*base, settings, QSize(size.width, size.height), policy,

@@ -8,6 +8,7 @@
 
 #include <QImage>
 
+#include <cstdint>
 #include <memory>
 
 namespace Tavrel::PhotoCore {
@@ -64,6 +65,10 @@ public:
     QImage CurrentImage() const;
     /// Entries in the history, later ones kept for redo included.
     int EntryCount() const;
+    /// Thread-safe. What a preview at position (as RenderPreview takes it) is drawn on: the
+    /// serial of the history entry below it, 0 for the photo as opened. Equal serials mean the
+    /// same entries below; a new entry gets a new serial even with the same settings.
+    std::uint64_t SerialBelow(int position) const;
     RenderCounts Counts() const;
 
     // IPhotoCoreDrawer. The parameters are not used by this host.
