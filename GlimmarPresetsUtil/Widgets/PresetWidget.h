@@ -17,6 +17,7 @@ class QVBoxLayout;
 
 namespace Tavrel {
 class ClickSlider;
+class ElidedLabel;
 class ToolButtonWithCustomMenu;
 class ToolButtonWithImage;
 namespace Tessel {
@@ -73,28 +74,37 @@ public:
 signals:
     void editingFinish();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void BuildForm(bool isUserPreset);
     void Connect();
     void Report(EditAction action);
     void UpdateFavouriteTexts(bool favourite);
     void OnHoverChanged(bool hovered);
+    /// The heart and menu show while the picture is hovered or has the keyboard; a favourite
+    /// shows its mark at rest.
+    void UpdateSettingsFrame();
+    void ShowIntensityTip(int value);
 
     QSize m_previewSize;
     QMargins m_margins;
     EditAction m_lastAction = NoAction;
+    bool m_hovered = false;
 
     QVBoxLayout* m_verticalLayout2 = nullptr;
     ToolButtonWithImage* m_activateButton = nullptr;
     QVBoxLayout* m_verticalLayout = nullptr;
     QStackedWidget* m_headerStackedWidget = nullptr;
     QWidget* m_headerPage = nullptr;
-    QLabel* m_presetNameLabel = nullptr;
+    ElidedLabel* m_presetNameLabel = nullptr;
+    QLabel* m_favouriteMark = nullptr;
     QFrame* m_settingsFrame = nullptr;
     QPushButton* m_favouriteButton = nullptr;
     ToolButtonWithCustomMenu* m_settingsButton = nullptr;
     QWidget* m_loadingPage = nullptr;
-    QLabel* m_loadLabel = nullptr;
+    ElidedLabel* m_loadLabel = nullptr;
     Tessel::TesselProgressCircular* m_progressBar = nullptr;
     QFrame* m_sliderFrame = nullptr;
     ClickSlider* m_intensitySlider = nullptr;
