@@ -1,17 +1,23 @@
+#include "FakeResources.h"
+#include "LogCapture.h"
 #include "PresetListHarness.h"
 
 #include "Host/Kit/ClickSlider.h"
 #include "Host/Kit/ElidedLabel.h"
+#include "Host/Resources/CoreFactories.h"
 
 #include <gtest/gtest.h>
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <QToolTip>
 
 using namespace PresetListHarness;
+using Tavrel::IRemoteResource;
+using Tavrel::ResourceId;
 
 namespace {
 
@@ -24,6 +30,14 @@ void Hover(QWidget& widget, bool enter)
 }
 
 QRect InTile(QWidget& part, const PresetWidget& tile) { return {part.mapTo(&tile, QPoint(0, 0)), part.size()}; }
+
+PresetConfig::Item Textured(const std::string& id, const std::string& resource)
+{
+    PresetConfig::Item item = TestPresets::ExposureItem(id);
+    item.m_downloadable.m_resourceType = PresetConfig::ResourceType::EffectTexture;
+    item.m_downloadable.m_resources = {resource};
+    return item;
+}
 
 } // namespace
 
@@ -147,4 +161,72 @@ TEST(TileKeyboard, FocusIsVisibleOnEveryPartAndTheIntensityTipFollowsTheHandle)
     EXPECT_LT((tip->geometry().topLeft() - handle).manhattanLength(), 40)
         << "tip at " << tip->x() << "," << tip->y() << ", handle at " << handle.x() << "," << handle.y();
     QToolTip::hideText();
+}
+
+// A download that fails shows it and says why in the log once; after the resource is there, Retry
+// gives a new tile that works.
+TEST(TileDownloads, AFailedDownloadLooksFailedIsLoggedAndRetriedFromANewTile)
+{
+    UseStyleSheet();
+    QTemporaryDir source, cache;
+    ASSERT_TRUE(source.isValid() && cache.isValid());
+    qputenv("GLIMMAR_RESOURCE_SOURCE_DIR", QFile::encodeName(source.path()));
+    qputenv("GLIMMAR_RESOURCE_CACHE_DIR", QFile::encodeName(cache.path()));
+    PresetConfig::Config config;
+    config.m_groups.push_back(Group("Textures", {Textured("paper", "paper.png"), TestPresets::ExposureItem("plain")}));
+    const Tavrel::CoreFactories factories; // outlives the tiles' watchers
+    LogCapture log;
+    Harness harness(config);
+    harness.Open(QSize(260, 700), &factories);
+    harness.SelectGroup(FirstConfiguredRow);
+
+    PresetWidget* failed = harness.Tile(0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return failed->property("downloadState") == "failed"; }, 5000));
+    EXPECT_FALSE(harness.Part<QToolButton>(0, "activateButton").isEnabled());
+    EXPECT_TRUE(harness.Part<QWidget>(0, "failedFrame").isVisible());
+    EXPECT_EQ(harness.Tile(1)->property("downloadState"), QVariant()) << "nothing to download, no state";
+    const auto warnings = log.Warnings();
+    ASSERT_EQ(std::count_if(warnings.begin(), warnings.end(),
+                            [](const std::string& line) { return line.find("paper.png") != std::string::npos; }),
+              1);
+    harness.Paint();
+    EXPECT_EQ(log.Warnings().size(), warnings.size()) << "a repaint logs nothing more";
+
+    QFile file(source.filePath(QStringLiteral("paper.png")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(4096, 'x'));
+    file.close();
+    QTest::mouseClick(&harness.Part<QPushButton>(0, "retryButton"), Qt::LeftButton);
+    harness.Paint();
+    ASSERT_NE(harness.Tile(0), failed) << "a new tile follows the new try";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return harness.Tile(0)->property("downloadState") == "loaded"; }, 5000));
+    EXPECT_TRUE(harness.Part<QToolButton>(0, "activateButton").isEnabled());
+    EXPECT_FALSE(harness.Part<QWidget>(0, "failedFrame").isVisible());
+    QTest::mouseClick(&harness.Part<QToolButton>(0, "activateButton"), Qt::LeftButton);
+    EXPECT_TRUE(harness.list->HasChanges());
+
+    harness.list.reset();
+    qunsetenv("GLIMMAR_RESOURCE_SOURCE_DIR");
+    qunsetenv("GLIMMAR_RESOURCE_CACHE_DIR");
+}
+
+// A tile that failed stays disabled, whatever its resources do later.
+TEST(TileDownloads, AFailedTileStaysFailedWhenItsResourceArrivesLater)
+{
+    UseStyleSheet();
+    PresetConfig::Config config;
+    config.m_groups.push_back(Group("Textures", {Textured("paper", "paper.png")}));
+    TestResources::FakeResources resources;
+    Harness harness(config);
+    harness.Open(QSize(260, 700), &resources);
+    harness.SelectGroup(FirstConfiguredRow);
+    const ResourceId paper{static_cast<int>(PresetConfig::ResourceType::EffectTexture), "paper.png"};
+
+    resources.Set(paper, {IRemoteResource::Loading, 0.3, {}});
+    EXPECT_EQ(harness.Tile(0)->property("downloadState"), QStringLiteral("loading"));
+    resources.Set(paper, {IRemoteResource::Failed, 0.3, QStringLiteral("paper.png is missing")});
+    resources.Set(paper, {IRemoteResource::Loaded, 1.0, {}});
+    EXPECT_EQ(harness.Tile(0)->property("downloadState"), QStringLiteral("failed"));
+    EXPECT_FALSE(harness.Part<QToolButton>(0, "activateButton").isEnabled());
+    EXPECT_TRUE(harness.Part<QWidget>(0, "retryButton").isVisible());
 }

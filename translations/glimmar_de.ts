@@ -100,6 +100,14 @@
         <source>effect</source>
         <translation>Effekt</translation>
     </message>
+    <message>
+        <source>Download failed</source>
+        <translation>Download fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>Erneut versuchen</translation>
+    </message>
 </context>
 <context>
     <name>tools_effects_categories</name>

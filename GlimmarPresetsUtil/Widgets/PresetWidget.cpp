@@ -197,9 +197,35 @@ void PresetWidget::BuildForm(bool isUserPreset)
     m_favouriteButton->setFocusPolicy(Qt::TabFocus);
     m_resetBtn->setFocusPolicy(Qt::TabFocus);
     m_applyBtn->setFocusPolicy(Qt::TabFocus);
+    BuildFailedFrame();
     for (QWidget* watched : {static_cast<QWidget*>(m_activateButton), static_cast<QWidget*>(m_favouriteButton),
                              static_cast<QWidget*>(m_settingsButton)})
         watched->installEventFilter(this);
+}
+
+void PresetWidget::BuildFailedFrame()
+{
+    // Over the picture but not inside it: the disabled picture button would disable a retry
+    // button of its own.
+    m_failedFrame = MakePlainFrame(this, "failedFrame");
+    auto* column = new QVBoxLayout(m_failedFrame);
+    column->setObjectName(QStringLiteral("failedLayout"));
+    column->setSpacing(6);
+    column->setContentsMargins(18, 0, 18, 12);
+    column->addStretch();
+    QHBoxLayout* line = MakeRow(nullptr, "failedLineLayout", 6, QMargins());
+    auto* icon = new QLabel(m_failedFrame);
+    icon->setObjectName(QStringLiteral("failedIcon"));
+    line->addWidget(icon);
+    auto* label = new ElidedLabel(PresetTexts::DOWNLOAD_FAILED(), m_failedFrame);
+    label->setObjectName(QStringLiteral("failedLabel"));
+    line->addWidget(label, 1);
+    column->addLayout(line);
+    m_retryButton = new QPushButton(PresetTexts::RETRY(), m_failedFrame);
+    m_retryButton->setObjectName(QStringLiteral("retryButton"));
+    m_retryButton->setFocusPolicy(Qt::TabFocus);
+    column->addWidget(m_retryButton, 0, Qt::AlignLeft);
+    m_failedFrame->hide();
 }
 
 void PresetWidget::Connect()
@@ -233,6 +259,7 @@ void PresetWidget::Connect()
     });
     connect(m_activateButton, &ToolButtonWithImage::hoverEnter, this, [this] { OnHoverChanged(true); });
     connect(m_activateButton, &ToolButtonWithImage::hoverLeave, this, [this] { OnHoverChanged(false); });
+    connect(m_retryButton, &QPushButton::clicked, this, &PresetWidget::retryRequested);
 }
 
 void PresetWidget::ShowIntensityTip(int value)
@@ -298,6 +325,7 @@ void PresetWidget::SetDownloadableStatus(const IRemoteResource::State& state)
     if (state.status == IRemoteResource::Loaded) {
         m_headerStackedWidget->setCurrentWidget(m_headerPage);
         setToolTip(QString());
+        SetDownloadLook(QStringLiteral("loaded"));
         return;
     }
     m_headerStackedWidget->setCurrentWidget(m_loadingPage);
@@ -306,11 +334,21 @@ void PresetWidget::SetDownloadableStatus(const IRemoteResource::State& state)
     if (state.status != IRemoteResource::Failed) {
         m_loadLabel->setText(PresetTexts::LOADED().arg(percent, 0, 10, QLatin1Char(' ')));
         m_progressBar->setValue(percent);
+        SetDownloadLook(QStringLiteral("loading"));
         return;
     }
     m_loadLabel->setText(m_presetNameLabel->text());
     setToolTip(PresetTexts::DOWNLOAD_PROBLEM().arg(PresetTexts::EFFECT(), 0, QLatin1Char(' ')));
     m_activateButton->setEnabled(false);
+    m_failedFrame->setGeometry(m_activateButton->geometry());
+    m_failedFrame->show();
+    SetDownloadLook(QStringLiteral("failed"));
+}
+
+void PresetWidget::SetDownloadLook(const QString& state)
+{
+    // A tile whose download failed cannot be activated any more, whatever comes later.
+    Util::ApplyWidgetStyle(this, m_failedFrame->isHidden() ? state : QStringLiteral("failed"), "downloadState");
 }
 
 PresetWidget::EditAction PresetWidget::GetLastAction() const { return m_lastAction; }
@@ -332,9 +370,19 @@ void PresetWidget::UpdateSettingsFrame()
 
 bool PresetWidget::eventFilter(QObject* watched, QEvent* event)
 {
-    // On a focus change the widget taking the focus has it already.
-    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+        if (watched == m_activateButton)
+            m_failedFrame->setGeometry(m_activateButton->geometry());
+        break;
+    case QEvent::FocusIn:
+    case QEvent::FocusOut: // the widget taking the focus has it already
         UpdateSettingsFrame();
+        break;
+    default:
+        break;
+    }
     return QWidget::eventFilter(watched, event);
 }
 

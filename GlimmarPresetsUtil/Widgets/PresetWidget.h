@@ -67,18 +67,23 @@ public:
     /// slider as well with showIntensity; the button's "Intensity" property follows.
     void SetApplied(bool applied, bool showIntensity);
     /// Shows the download's progress in the header; a failed download disables the
-    /// picture button for good.
+    /// picture button for good and offers a retry. The tile's "downloadState" property
+    /// ("loading", "loaded", "failed") lets the style sheet show the state.
     void SetDownloadableStatus(const IRemoteResource::State& state);
     EditAction GetLastAction() const;
 
 signals:
     void editingFinish();
+    /// The user asked to download a failed preset again. This tile stays disabled: a new
+    /// tile has to follow the new try.
+    void retryRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildForm(bool isUserPreset);
+    void BuildFailedFrame();
     void Connect();
     void Report(EditAction action);
     void UpdateFavouriteTexts(bool favourite);
@@ -87,6 +92,7 @@ private:
     /// shows its mark at rest.
     void UpdateSettingsFrame();
     void ShowIntensityTip(int value);
+    void SetDownloadLook(const QString& state);
 
     QSize m_previewSize;
     QMargins m_margins;
@@ -111,6 +117,8 @@ private:
     QWidget* m_applyContainer = nullptr;
     QPushButton* m_resetBtn = nullptr;
     QPushButton* m_applyBtn = nullptr;
+    QFrame* m_failedFrame = nullptr;
+    QPushButton* m_retryButton = nullptr;
     QAction* m_favouriteAction = nullptr;
     QAction* m_renameAction = nullptr;
     QAction* m_deleteAction = nullptr;
