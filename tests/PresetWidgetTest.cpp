@@ -9,11 +9,15 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
+#include <QTranslator>
 
 using namespace PresetListHarness;
 using Tavrel::IRemoteResource;
@@ -23,10 +27,28 @@ namespace {
 
 constexpr int PictureWidth = 200; // the style sheet's PreviewWidth: the preview and its margins
 
+QWidget* TopLevel(const char* objectName)
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->isVisible() && widget->objectName() == QLatin1String(objectName))
+            return widget;
+    return nullptr;
+}
+
 void Hover(QWidget& widget, bool enter)
 {
     QEvent event(enter ? QEvent::Enter : QEvent::Leave);
     QApplication::sendEvent(&widget, &event);
+}
+
+void ChooseFromSettingsMenu(Harness& h, int row, const QString& entry)
+{
+    Hover(h.Part<QToolButton>(row, "activateButton"), true);
+    QTest::mouseClick(&h.Part<QToolButton>(row, "settingsButton"), Qt::LeftButton);
+    auto* menu = h.Part<QToolButton>(row, "settingsButton").findChild<QMenu*>();
+    for (QAction* action : menu->actions())
+        if (action->text() == entry)
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
 }
 
 QRect InTile(QWidget& part, const PresetWidget& tile) { return {part.mapTo(&tile, QPoint(0, 0)), part.size()}; }
@@ -229,4 +251,50 @@ TEST(TileDownloads, AFailedTileStaysFailedWhenItsResourceArrivesLater)
     EXPECT_EQ(harness.Tile(0)->property("downloadState"), QStringLiteral("failed"));
     EXPECT_FALSE(harness.Part<QToolButton>(0, "activateButton").isEnabled());
     EXPECT_TRUE(harness.Part<QWidget>(0, "retryButton").isVisible());
+}
+
+// The source texts carry hints for translators; the English catalogue gives the user clean ones.
+TEST(TileTexts, InEnglishTheDeleteAndRenameDialogsSayWhatTheyDo)
+{
+    UseStyleSheet();
+    QTranslator english;
+    ASSERT_TRUE(english.load(QStringLiteral(":/translations/glimmar_en.qm")));
+    QCoreApplication::installTranslator(&english);
+    Harness harness(PresetConfig::Config{}, "texts");
+    harness.Open();
+    Tavrel::PhotoCore::EffectsSettings effects;
+    effects.Effects().push_back(MakeEffect("saturation", {{"amount", 40.0}}));
+    ASSERT_TRUE(harness.list->AddUserPreset(QStringLiteral("Mine"), "mine", effects, false));
+    ASSERT_TRUE(harness.list->AddUserPreset(QStringLiteral("Other"), "other", effects, false));
+    harness.SelectGroup(CustomRow);
+
+    const QString otherName =
+        harness.Part<QLabel>(0, "presetNameLabel").text() == QLatin1String("Mine") ? "Other" : "Mine";
+    QStringList seen;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = TopLevel("InputNameDialog");
+        ASSERT_TRUE(dialog);
+        seen << dialog->findChild<QLabel*>(QStringLiteral("titleLabel"))->text();
+        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("nameEdit"));
+        edit->selectAll();
+        QTest::keyClicks(edit, otherName);
+        QTest::keyClick(edit, Qt::Key_Return);
+        seen << dialog->findChild<QLabel*>(QStringLiteral("errorLabel"))->text();
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cancelButton")), Qt::LeftButton);
+    });
+    ChooseFromSettingsMenu(harness, 0, QStringLiteral("Rename"));
+    harness.Paint();
+    QTimer::singleShot(0, [&] {
+        QWidget* alert = TopLevel("deletePresetAlert");
+        ASSERT_TRUE(alert);
+        seen << alert->findChild<QPushButton*>(QStringLiteral("firstButton"))->text()
+             << alert->findChild<QPushButton*>(QStringLiteral("secondButton"))->text();
+        QTest::mouseClick(alert->findChild<QPushButton*>(QStringLiteral("firstButton")), Qt::LeftButton);
+    });
+    ChooseFromSettingsMenu(harness, 0, QStringLiteral("Delete"));
+    harness.Paint();
+    QCoreApplication::removeTranslator(&english);
+
+    EXPECT_EQ(seen, (QStringList{"Rename preset", "A preset with this name exists already.", "Delete", "Cancel"}));
+    EXPECT_EQ(harness.Shown().rowCount(), 1);
 }
