@@ -7,8 +7,10 @@
 namespace Tavrel::Demo {
 
 namespace {
-// Built from translations/*.ts and linked in as resources.
+// Built from translations/*.ts and linked in as resources. English is the source language: only
+// the library's texts need words of their own.
 const QStringList OwnCatalogues = {"glimmar", "demo", "presets"};
+const QStringList EnglishCatalogues = {"glimmar"};
 } // namespace
 
 QStringList LanguageSwitcher::Languages() { return {"en", "de"}; }
@@ -27,13 +29,13 @@ bool LanguageSwitcher::SetLanguage(const QString& language)
     m_installed.clear();
     m_language = "en";
     QLocale::setDefault(QLocale(QLocale::English));
-    if (language == "en")
-        return true;
 
-    for (const QString& catalogue : OwnCatalogues) {
+    for (const QString& catalogue : language == "en" ? EnglishCatalogues : OwnCatalogues) {
         auto translator = std::make_unique<QTranslator>();
         if (!translator->load(QString(":/translations/%1_%2.qm").arg(catalogue, language))) {
-            SetLanguage("en");
+            m_installed.clear();
+            if (language != "en") // English without its catalogue shows the source texts
+                SetLanguage("en");
             return false;
         }
         m_installed.push_back(std::move(translator));

@@ -20,7 +20,7 @@ public:
     /// "de" when the system's language is German, else "en".
     static QString SystemLanguage();
 
-    /// Removes what the previous call installed; "en" installs nothing but Qt's English.
+    /// Removes what the previous call installed; "en" installs the library's English texts.
     /// False (and English texts) when a translation file of the language is missing.
     bool SetLanguage(const QString& language);
     const QString& Language() const { return m_language; }

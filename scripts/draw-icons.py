@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the style sheet's small icons as antialiased white PNGs (no image library needed).
+"""Draws the style sheet's small icons as antialiased PNGs, white unless given a colour (no image
+library needed).
 
 Run from the repository root: scripts/draw-icons.py. Shapes are signed-distance functions on a
 unit square (0..1, y down), sampled 4x4 per pixel.
@@ -57,7 +58,7 @@ def heart():
                  circle(cx + offset, cy - offset, h))
 
 
-def render(shape, size, opacity=1.0):
+def render(shape, size, opacity=1.0, colour=(255, 255, 255)):
     rows = []
     for py in range(size):
         row = bytearray([0])
@@ -69,7 +70,7 @@ def render(shape, size, opacity=1.0):
                     y = (py + (sy + 0.5) / SAMPLES) / size
                     covered += shape(x, y) <= 0
             alpha = round(255 * opacity * covered / SAMPLES ** 2)
-            row += bytes([255, 255, 255, alpha])
+            row += bytes([*colour, alpha])
         rows.append(bytes(row))
     return png(size, size, b"".join(rows))
 
@@ -88,10 +89,13 @@ ICONS = {
     "heart-filled": (heart(), 1.0),
     "more": (union(circle(0.25, 0.5, 0.075), circle(0.5, 0.5, 0.075), circle(0.75, 0.5, 0.075)), 1.0),
     "chevron-down": (polyline([(0.28, 0.4), (0.5, 0.62), (0.72, 0.4)], 0.1), 0.85),
+    # The danger colour of the style sheet: a failed download.
+    "alert": (union(outline(circle(0.5, 0.5, 0.36), 0.09), segment(0.5, 0.32, 0.5, 0.54, 0.1),
+                    circle(0.5, 0.68, 0.06)), 1.0, (255, 97, 97)),
 }
 
 if __name__ == "__main__":
     OUT.mkdir(parents=True, exist_ok=True)
-    for name, (shape, opacity) in ICONS.items():
-        (OUT / f"{name}.png").write_bytes(render(shape, 32, opacity))
+    for name, (shape, opacity, *colour) in ICONS.items():
+        (OUT / f"{name}.png").write_bytes(render(shape, 32, opacity, *colour))
         print(OUT / f"{name}.png")

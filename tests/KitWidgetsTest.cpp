@@ -1,13 +1,16 @@
+#include "Host/Kit/ElidedLabel.h"
 #include "Host/Kit/InputNameDialog.h"
 #include "Host/Kit/TesselAlertBox.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 using namespace Tavrel;
 
@@ -83,3 +86,30 @@ INSTANTIATE_TEST_SUITE_P(
                       DialogCase{"NameCancelled", NameAnswer, Click("cancelButton"), "cancelled"},
                       DialogCase{"NameEscape", NameAnswer, EscapeKey, "cancelled"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A cut text ends in "…" and is read whole in the label's tip; an uncut one leaves the tip to the
+// parent. The label may shrink to the ellipsis.
+TEST(ElidedLabel, ShowsWhatFitsAndTheWholeTextInItsTipWhenCut)
+{
+    QWidget parent;
+    parent.setToolTip("the parent's tip");
+    ElidedLabel label("Golden hour over the harbour", &parent);
+    parent.show();
+    const int full = label.fontMetrics().horizontalAdvance(label.text());
+    EXPECT_LT(label.minimumSizeHint().width(), full / 4);
+    const struct {
+        int width;
+        bool cut;
+    } cases[] = {{full + 10, false}, {full / 2, true}, {label.minimumSizeHint().width(), true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.width);
+        label.resize(c.width, label.sizeHint().height());
+        EXPECT_EQ(label.ShownText() != label.text(), c.cut) << label.ShownText().toStdString();
+        EXPECT_EQ(label.ShownText().endsWith("…"), c.cut);
+        EXPECT_LE(label.fontMetrics().horizontalAdvance(label.ShownText()), c.width);
+        QHelpEvent tip(QEvent::ToolTip, QPoint(1, 1), label.mapToGlobal(QPoint(1, 1)));
+        QApplication::sendEvent(&label, &tip);
+        EXPECT_EQ(QToolTip::text(), c.cut ? label.text() : parent.toolTip());
+        QToolTip::hideText();
+    }
+}

@@ -1,5 +1,6 @@
 #include "Host/Kit/DownloadableWatcher.h"
 #include "Host/Resources/ResourceManager.h"
+#include "LogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -90,6 +91,32 @@ TEST_F(ResourceManagerTest, SourceThatCannotBeFetchedFailsWithItsNameAndLeavesNo
     AddSource("missing.png", 100);
     manager.Fetch(id);
     EXPECT_TRUE(WaitForStatus(manager, id, Status::Loaded)) << "fetching again retries";
+}
+
+// A failure is logged once with its reason; a watcher made afterwards starts a new try and reports
+// that, not the old failure.
+TEST_F(ResourceManagerTest, FailureIsLoggedOnceAndANewWatcherTriesAgain)
+{
+    ResourceManager manager(SmallChunks());
+    const ResourceId id{0, "late.png"};
+    LogCapture log;
+    DownloadableWatcher first(&manager, {id}, nullptr);
+    first.SetNotificationParams({true, {0, 1, 2, 3, 4}, 0.01});
+    first.Register();
+    ASSERT_TRUE(WaitForStatus(manager, id, Status::Failed));
+    ASSERT_EQ(log.Warnings().size(), 1u);
+    EXPECT_NE(log.Warnings()[0].find("late.png"), std::string::npos);
+    EXPECT_NE(log.Warnings()[0].find("was not found at"), std::string::npos) << "the reason";
+
+    AddSource("late.png", 4 * 1024);
+    DownloadableWatcher second(&manager, {id}, nullptr);
+    second.SetNotificationParams({true, {0, 1, 2, 3, 4}, 0.01});
+    std::vector<int> statuses;
+    second.SetCallback([&](const IRemoteResource::State& state) { statuses.push_back(state.status); });
+    second.Register();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return statuses.back() == Status::Loaded; }, 5000));
+    EXPECT_EQ(statuses.front(), Status::Queued);
+    EXPECT_EQ(log.Warnings().size(), 1u);
 }
 
 TEST_F(ResourceManagerTest, DestroyedWhileFetchingStopsAndLeavesNoHalfFile)

@@ -55,7 +55,7 @@
     </message>
     <message>
         <source>Preset with this name already exists</source>
-        <translation>Eine Vorgabe mit diesem Namen gibt es bereits</translation>
+        <translation>Eine Vorgabe mit diesem Namen gibt es schon.</translation>
     </message>
     <message>
         <source>All presets</source>
@@ -70,7 +70,7 @@
     <name>editor.adjustmentsTool.manual</name>
     <message>
         <source>Name new preset</source>
-        <translation>Neue Vorgabe benennen</translation>
+        <translation>Vorgabe umbenennen</translation>
     </message>
     <message>
         <source>Save</source>
@@ -93,12 +93,20 @@
     <message>
         <source>We have a problem downloading %1, 
  please check your internet connection or contact our technical support.</source>
-        <translation>Beim Herunterladen von %1 gibt es ein Problem, 
- bitte prüfen Sie Ihre Internetverbindung oder wenden Sie sich an unseren technischen Support.</translation>
+        <translation>Der %1 konnte nicht heruntergeladen werden.
+Bitte prüfen Sie Ihre Internetverbindung oder wenden Sie sich an unseren technischen Support.</translation>
     </message>
     <message>
         <source>effect</source>
         <translation>Effekt</translation>
+    </message>
+    <message>
+        <source>Download failed</source>
+        <translation>Download fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>Erneut versuchen</translation>
     </message>
 </context>
 <context>
@@ -120,7 +128,7 @@
     <name>tools_adjustments</name>
     <message>
         <source>To add new user preset, click add preset button in manual mode</source>
-        <translation>Um eine eigene Vorgabe hinzuzufügen, klicken Sie im manuellen Modus auf „Vorgabe hinzufügen“</translation>
+        <translation>Hier erscheinen Ihre eigenen Vorgaben. Speichern Sie die Effekte des Fotos mit „Als Vorgabe speichern…“ unter der Liste.</translation>
     </message>
 </context>
 <context>

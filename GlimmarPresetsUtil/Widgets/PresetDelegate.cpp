@@ -32,6 +32,7 @@ struct PresetDelegate::Impl {
 
     void Delete(QAbstractItemModel* model, const QModelIndex& index) const;
     void Rename(QAbstractItemModel* model, const QModelIndex& index) const;
+    void Retry(const QModelIndex& index) const;
 };
 
 PresetDelegate::PresetDelegate(IResourceManager* resourceManager, QAbstractItemView* view, QObject* parent)
@@ -101,6 +102,8 @@ QWidget* PresetDelegate::createEditor(QWidget* parent, const QStyleOptionViewIte
     auto* tile = new PresetWidget(index.data(ModelPreset::PreviewSizeRole).toSize(), m_impl->margins,
                                   index.data(ModelPreset::UserPresetRole).toBool(), parent, {});
     connect(tile, SIGNAL(editingFinish()), this, SLOT(OnEditingFinish()));
+    connect(tile, &PresetWidget::retryRequested, this,
+            [this, row = QPersistentModelIndex(index)] { m_impl->Retry(row); });
     return tile;
 }
 
@@ -190,6 +193,21 @@ void PresetDelegate::Impl::Rename(QAbstractItemModel* model, const QModelIndex& 
             return false;
         },
         [] {});
+}
+
+void PresetDelegate::Impl::Retry(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return;
+    const auto* preset = index.data(ModelPreset::PresetRole).value<IItemModelPreset*>();
+    if (resourceManager && preset) {
+        for (const ResourceId& id : preset->GetDownloadableResources())
+            if (resourceManager->GetResource(id)->GetState().status == IRemoteResource::Failed)
+                resourceManager->Fetch(id);
+    }
+    // The failed tile stays disabled; a new one, with a new watcher, follows the new try.
+    view->closePersistentEditor(index);
+    view->openPersistentEditor(index);
 }
 
 void PresetDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,

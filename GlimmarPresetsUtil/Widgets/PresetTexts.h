@@ -28,6 +28,8 @@ struct PresetTexts {
         DOWNLOADABLE_BUTTON,
         "We have a problem downloading %1, \n please check your internet connection or contact our technical support."};
     static constexpr TranslatableString EFFECT{DOWNLOADABLE_BUTTON, "effect"};
+    static constexpr TranslatableString DOWNLOAD_FAILED{DOWNLOADABLE_BUTTON, "Download failed"};
+    static constexpr TranslatableString RETRY{DOWNLOADABLE_BUTTON, "Retry"};
 
     static constexpr TranslatableString DELETE_TITLE{ADJUSTMENTS_AUTO, "Delete this preset from the collection?"};
     static constexpr TranslatableString DELETE_BUTTON{ADJUSTMENTS_AUTO, "Delete (preset)"};

@@ -4,12 +4,15 @@
 
 #include "Host/Kit/ApplyWidgetStyle.h"
 #include "Host/Kit/ClickSlider.h"
+#include "Host/Kit/ElidedLabel.h"
 #include "Host/Kit/TesselProgressCircular.h"
 #include "Host/Kit/ToolButtonWithCustomMenu.h"
 #include "Host/Kit/ToolButtonWithImage.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCursor>
+#include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -89,12 +92,16 @@ void PresetWidget::BuildForm(bool isUserPreset)
     m_activateButton->setObjectName(QStringLiteral("activateButton"));
     m_activateButton->setCheckable(true);
     m_activateButton->SetImageGrid(1, 1, m_margins, 0);
-    // The button is the picture: exactly the preview inside its margins. The tile is
-    // no wider, so that the apply buttons end where the picture ends.
+    // The picture is the preview inside its margins, never stretched; a narrower row crops it.
+    // The column of picture and apply buttons is as wide as the picture and centred in the
+    // row, so the apply buttons end where the picture ends at any row width.
+    const QSize pictureSize = m_previewSize.grownBy(m_margins);
+    m_activateButton->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     if (m_previewSize.isValid()) {
-        m_activateButton->setFixedSize(m_previewSize.grownBy(m_margins));
-        setMaximumWidth(m_activateButton->width());
+        m_activateButton->setMaximumSize(pictureSize);
+        m_activateButton->setFixedHeight(pictureSize.height());
     }
+    m_verticalLayout2->setAlignment(Qt::AlignHCenter);
     m_verticalLayout2->addWidget(m_activateButton);
 
     m_verticalLayout = new QVBoxLayout(m_activateButton);
@@ -108,7 +115,7 @@ void PresetWidget::BuildForm(bool isUserPreset)
     m_headerPage = new QWidget();
     m_headerPage->setObjectName(QStringLiteral("headerPage"));
     QHBoxLayout* headerLayout = MakeRow(m_headerPage, "horizontalLayout_2", 0, QMargins());
-    m_presetNameLabel = new QLabel(QStringLiteral("Preset Name"), m_headerPage);
+    m_presetNameLabel = new ElidedLabel(QStringLiteral("Preset Name"), m_headerPage);
     m_presetNameLabel->setObjectName(QStringLiteral("presetNameLabel"));
     m_presetNameLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     headerLayout->addWidget(m_presetNameLabel, 0, Qt::AlignTop);
@@ -126,12 +133,16 @@ void PresetWidget::BuildForm(bool isUserPreset)
     m_settingsButton->setText(QString());
     settingsLayout->addWidget(m_settingsButton);
     headerLayout->addWidget(m_settingsFrame);
+    m_favouriteMark = new QLabel(m_headerPage);
+    m_favouriteMark->setObjectName(QStringLiteral("favouriteMark"));
+    m_favouriteMark->hide();
+    headerLayout->addWidget(m_favouriteMark, 0, Qt::AlignTop);
     m_headerStackedWidget->addWidget(m_headerPage);
 
     m_loadingPage = new QWidget();
     m_loadingPage->setObjectName(QStringLiteral("loadingPage"));
     QHBoxLayout* loadingLayout = MakeRow(m_loadingPage, "horizontalLayout_3", 0, QMargins());
-    m_loadLabel = new QLabel(QStringLiteral("%"), m_loadingPage);
+    m_loadLabel = new ElidedLabel(QStringLiteral("%"), m_loadingPage);
     m_loadLabel->setObjectName(QStringLiteral("loadLabel"));
     loadingLayout->addWidget(m_loadLabel, 0, Qt::AlignTop);
     loadingLayout->addItem(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum));
@@ -155,16 +166,21 @@ void PresetWidget::BuildForm(bool isUserPreset)
     sliderLayout->addWidget(m_intensitySlider);
     m_verticalLayout->addWidget(m_sliderFrame);
 
+    // As wide as the picture, its buttons on the right. An item that may grow wider than the
+    // picture (the spacer below included) would widen the centred column.
     m_applyContainer = new QWidget(this);
     m_applyContainer->setObjectName(QStringLiteral("applyContainer"));
     m_applyContainer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    if (m_previewSize.isValid())
+        m_applyContainer->setMaximumWidth(pictureSize.width());
     QHBoxLayout* applyLayout = MakeRow(m_applyContainer, "horizontalLayout", 4, QMargins(0, 0, 4, 0));
+    applyLayout->addStretch();
     m_resetBtn = MakeChipsButton(m_applyContainer, "resetBtn", PresetTexts::CANCEL_EFFECT(), "levelZeroChips");
     applyLayout->addWidget(m_resetBtn);
     m_applyBtn = MakeChipsButton(m_applyContainer, "applyBtn", PresetTexts::APPLY_EFFECT(), "levelOneChips");
     applyLayout->addWidget(m_applyBtn);
-    m_verticalLayout2->addWidget(m_applyContainer, 0, Qt::AlignRight);
-    m_verticalLayout2->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding));
+    m_verticalLayout2->addWidget(m_applyContainer);
+    m_verticalLayout2->addItem(new QSpacerItem(0, 0, QSizePolicy::Maximum, QSizePolicy::Expanding));
 
     m_sliderFrame->hide();
     m_applyContainer->hide();
@@ -176,6 +192,40 @@ void PresetWidget::BuildForm(bool isUserPreset)
     m_favouriteAction = menu->addAction(PresetTexts::ADD_EFFECT_TO_FAVOURITE());
     m_renameAction = menu->addAction(PresetTexts::RENAME_ENTRY());
     m_deleteAction = menu->addAction(PresetTexts::DELETE_ENTRY());
+
+    // Buttons take the focus from the keyboard only, so that their focus ring means it is there.
+    m_favouriteButton->setFocusPolicy(Qt::TabFocus);
+    m_resetBtn->setFocusPolicy(Qt::TabFocus);
+    m_applyBtn->setFocusPolicy(Qt::TabFocus);
+    BuildFailedFrame();
+    for (QWidget* watched : {static_cast<QWidget*>(m_activateButton), static_cast<QWidget*>(m_favouriteButton),
+                             static_cast<QWidget*>(m_settingsButton)})
+        watched->installEventFilter(this);
+}
+
+void PresetWidget::BuildFailedFrame()
+{
+    // Over the picture but not inside it: the disabled picture button would disable a retry
+    // button of its own.
+    m_failedFrame = MakePlainFrame(this, "failedFrame");
+    auto* column = new QVBoxLayout(m_failedFrame);
+    column->setObjectName(QStringLiteral("failedLayout"));
+    column->setSpacing(6);
+    column->setContentsMargins(18, 0, 18, 12);
+    column->addStretch();
+    QHBoxLayout* line = MakeRow(nullptr, "failedLineLayout", 6, QMargins());
+    auto* icon = new QLabel(m_failedFrame);
+    icon->setObjectName(QStringLiteral("failedIcon"));
+    line->addWidget(icon);
+    auto* label = new ElidedLabel(PresetTexts::DOWNLOAD_FAILED(), m_failedFrame);
+    label->setObjectName(QStringLiteral("failedLabel"));
+    line->addWidget(label, 1);
+    column->addLayout(line);
+    m_retryButton = new QPushButton(PresetTexts::RETRY(), m_failedFrame);
+    m_retryButton->setObjectName(QStringLiteral("retryButton"));
+    m_retryButton->setFocusPolicy(Qt::TabFocus);
+    column->addWidget(m_retryButton, 0, Qt::AlignLeft);
+    m_failedFrame->hide();
 }
 
 void PresetWidget::Connect()
@@ -201,8 +251,7 @@ void PresetWidget::Connect()
     connect(m_resetBtn, &QPushButton::clicked, this, [this] { Report(Reset); });
     connect(m_intensitySlider, &QSlider::valueChanged, this, [this](int value) {
         Report(IntensityChanging);
-        const QPoint offset(0, property("typYOffest").toInt());
-        QToolTip::showText(QCursor::pos() + offset, IntensityText(value), m_intensitySlider);
+        ShowIntensityTip(value);
     });
     connect(m_intensitySlider, &QSlider::sliderReleased, this, [this] {
         Report(IntensityChanged);
@@ -210,6 +259,18 @@ void PresetWidget::Connect()
     });
     connect(m_activateButton, &ToolButtonWithImage::hoverEnter, this, [this] { OnHoverChanged(true); });
     connect(m_activateButton, &ToolButtonWithImage::hoverLeave, this, [this] { OnHoverChanged(false); });
+    connect(m_retryButton, &QPushButton::clicked, this, &PresetWidget::retryRequested);
+}
+
+void PresetWidget::ShowIntensityTip(int value)
+{
+    // A drag shows the value by the pointer; keys and the wheel move the handle alone, so it
+    // shows by the handle.
+    const QPoint at = m_intensitySlider->isSliderDown()
+        ? QCursor::pos()
+        : m_intensitySlider->mapToGlobal(m_intensitySlider->HandleRect().center());
+    const QPoint offset(0, property("typYOffest").toInt());
+    QToolTip::showText(at + offset, IntensityText(value), m_intensitySlider);
 }
 
 void PresetWidget::Report(EditAction action)
@@ -237,6 +298,7 @@ void PresetWidget::SetFavourite(bool favourite)
     const QSignalBlocker blocker(m_favouriteButton);
     m_favouriteButton->setChecked(favourite);
     UpdateFavouriteTexts(favourite);
+    UpdateSettingsFrame();
 }
 
 void PresetWidget::UpdateFavouriteTexts(bool favourite)
@@ -263,6 +325,7 @@ void PresetWidget::SetDownloadableStatus(const IRemoteResource::State& state)
     if (state.status == IRemoteResource::Loaded) {
         m_headerStackedWidget->setCurrentWidget(m_headerPage);
         setToolTip(QString());
+        SetDownloadLook(QStringLiteral("loaded"));
         return;
     }
     m_headerStackedWidget->setCurrentWidget(m_loadingPage);
@@ -271,15 +334,56 @@ void PresetWidget::SetDownloadableStatus(const IRemoteResource::State& state)
     if (state.status != IRemoteResource::Failed) {
         m_loadLabel->setText(PresetTexts::LOADED().arg(percent, 0, 10, QLatin1Char(' ')));
         m_progressBar->setValue(percent);
+        SetDownloadLook(QStringLiteral("loading"));
         return;
     }
     m_loadLabel->setText(m_presetNameLabel->text());
     setToolTip(PresetTexts::DOWNLOAD_PROBLEM().arg(PresetTexts::EFFECT(), 0, QLatin1Char(' ')));
     m_activateButton->setEnabled(false);
+    m_failedFrame->setGeometry(m_activateButton->geometry());
+    m_failedFrame->show();
+    SetDownloadLook(QStringLiteral("failed"));
+}
+
+void PresetWidget::SetDownloadLook(const QString& state)
+{
+    // A tile whose download failed cannot be activated any more, whatever comes later.
+    Util::ApplyWidgetStyle(this, m_failedFrame->isHidden() ? state : QStringLiteral("failed"), "downloadState");
 }
 
 PresetWidget::EditAction PresetWidget::GetLastAction() const { return m_lastAction; }
 
-void PresetWidget::OnHoverChanged(bool hovered) { m_settingsFrame->setVisible(hovered); }
+void PresetWidget::OnHoverChanged(bool hovered)
+{
+    m_hovered = hovered;
+    UpdateSettingsFrame();
+}
+
+void PresetWidget::UpdateSettingsFrame()
+{
+    const QWidget* focus = QApplication::focusWidget();
+    const bool keyboardHere = focus && (focus == m_activateButton || m_settingsFrame->isAncestorOf(focus));
+    m_settingsFrame->setVisible(m_hovered || keyboardHere);
+    m_favouriteMark->setVisible(m_settingsFrame->isHidden() && !m_favouriteButton->isHidden() &&
+                                m_favouriteButton->isChecked());
+}
+
+bool PresetWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+        if (watched == m_activateButton)
+            m_failedFrame->setGeometry(m_activateButton->geometry());
+        break;
+    case QEvent::FocusIn:
+    case QEvent::FocusOut: // the widget taking the focus has it already
+        UpdateSettingsFrame();
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
 
 } // namespace Tavrel::Glimmar::GlimmarPresets

@@ -17,6 +17,7 @@ class QVBoxLayout;
 
 namespace Tavrel {
 class ClickSlider;
+class ElidedLabel;
 class ToolButtonWithCustomMenu;
 class ToolButtonWithImage;
 namespace Tessel {
@@ -66,41 +67,58 @@ public:
     /// slider as well with showIntensity; the button's "Intensity" property follows.
     void SetApplied(bool applied, bool showIntensity);
     /// Shows the download's progress in the header; a failed download disables the
-    /// picture button for good.
+    /// picture button for good and offers a retry. The tile's "downloadState" property
+    /// ("loading", "loaded", "failed") lets the style sheet show the state.
     void SetDownloadableStatus(const IRemoteResource::State& state);
     EditAction GetLastAction() const;
 
 signals:
     void editingFinish();
+    /// The user asked to download a failed preset again. This tile stays disabled: a new
+    /// tile has to follow the new try.
+    void retryRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildForm(bool isUserPreset);
+    void BuildFailedFrame();
     void Connect();
     void Report(EditAction action);
     void UpdateFavouriteTexts(bool favourite);
     void OnHoverChanged(bool hovered);
+    /// The heart and menu show while the picture is hovered or has the keyboard; a favourite
+    /// shows its mark at rest.
+    void UpdateSettingsFrame();
+    void ShowIntensityTip(int value);
+    void SetDownloadLook(const QString& state);
 
     QSize m_previewSize;
     QMargins m_margins;
     EditAction m_lastAction = NoAction;
+    bool m_hovered = false;
 
     QVBoxLayout* m_verticalLayout2 = nullptr;
     ToolButtonWithImage* m_activateButton = nullptr;
     QVBoxLayout* m_verticalLayout = nullptr;
     QStackedWidget* m_headerStackedWidget = nullptr;
     QWidget* m_headerPage = nullptr;
-    QLabel* m_presetNameLabel = nullptr;
+    ElidedLabel* m_presetNameLabel = nullptr;
+    QLabel* m_favouriteMark = nullptr;
     QFrame* m_settingsFrame = nullptr;
     QPushButton* m_favouriteButton = nullptr;
     ToolButtonWithCustomMenu* m_settingsButton = nullptr;
     QWidget* m_loadingPage = nullptr;
-    QLabel* m_loadLabel = nullptr;
+    ElidedLabel* m_loadLabel = nullptr;
     Tessel::TesselProgressCircular* m_progressBar = nullptr;
     QFrame* m_sliderFrame = nullptr;
     ClickSlider* m_intensitySlider = nullptr;
     QWidget* m_applyContainer = nullptr;
     QPushButton* m_resetBtn = nullptr;
     QPushButton* m_applyBtn = nullptr;
+    QFrame* m_failedFrame = nullptr;
+    QPushButton* m_retryButton = nullptr;
     QAction* m_favouriteAction = nullptr;
     QAction* m_renameAction = nullptr;
     QAction* m_deleteAction = nullptr;

@@ -10,13 +10,20 @@ ClickSlider::ClickSlider(QWidget* parent) : ClickSlider(Qt::Horizontal, parent) 
 
 ClickSlider::ClickSlider(Qt::Orientation orientation, QWidget* parent) : QSlider(orientation, parent) {}
 
+QRect ClickSlider::HandleRect() const
+{
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    return style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
+}
+
 void ClickSlider::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) {
-        QStyleOptionSlider option;
-        initStyleOption(&option);
-        const QRect handle = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
+        const QRect handle = HandleRect();
         if (!handle.contains(event->pos())) {
+            QStyleOptionSlider option;
+            initStyleOption(&option);
             // Centre the handle on the click; the base class then finds the handle under the
             // pointer and starts an ordinary drag from there.
             const QRect groove = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);

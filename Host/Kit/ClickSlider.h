@@ -12,6 +12,9 @@ public:
     explicit ClickSlider(QWidget* parent = nullptr);
     ClickSlider(Qt::Orientation orientation, QWidget* parent = nullptr);
 
+    /// Where the handle is drawn, in the slider's coordinates.
+    QRect HandleRect() const;
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
 };

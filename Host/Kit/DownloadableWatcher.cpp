@@ -28,19 +28,23 @@ void DownloadableWatcher::SetCallback(std::function<void(const IRemoteResource::
 
 void DownloadableWatcher::Register()
 {
-    if (m_manager && m_listenerId < 0) {
-        m_listenerId = m_manager->AddListener(
-            [this](const ResourceId& id, const IRemoteResource::State&) { OnResourceChanged(id); });
-    }
-    Report(GetState());
-
-    if (!m_manager)
+    if (!m_manager) {
+        Report(GetState());
         return;
+    }
+    // Fetch first, so that the first report is the new try of a resource that failed before, not
+    // its old failure. What fetching changes at once is in that report; later changes come
+    // through the listener.
     for (const ResourceId& id : m_resources) {
         const int status = m_manager->GetResource(id)->GetState().status;
         if (status == IRemoteResource::NotLoaded || status == IRemoteResource::Failed)
             m_manager->Fetch(id);
     }
+    if (m_listenerId < 0) {
+        m_listenerId = m_manager->AddListener(
+            [this](const ResourceId& id, const IRemoteResource::State&) { OnResourceChanged(id); });
+    }
+    Report(GetState());
 }
 
 IRemoteResource::State DownloadableWatcher::GetState() const

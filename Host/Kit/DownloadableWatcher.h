@@ -27,7 +27,7 @@ public:
     void SetNotificationParams(const IRemoteResource::NotificationParams& params);
     void SetCallback(std::function<void(const IRemoteResource::State&)> callback);
 
-    /// Reports the current combined state at once, starts fetching what is missing, then reports
+    /// Starts fetching what is missing or failed, reports the combined state at once, then reports
     /// the changes the params select. Call once.
     void Register();
 

@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <glog/logging.h>
+
 #include <vector>
 
 namespace Tavrel {
@@ -125,6 +127,9 @@ void ResourceManager::RemoveListener(int listenerId)
 void ResourceManager::SetState(RemoteResource& resource, const IRemoteResource::State& state)
 {
     resource.SetState(state);
+    // Once per failed try, here rather than in each view of the resource.
+    if (state.status == Status::Failed)
+        LOG(WARNING) << "resource " << resource.GetId().name << " could not be fetched: " << state.error.toStdString();
     // A listener may add or remove listeners (a watcher dies with its tile): call only those that
     // were there before and are still there.
     std::vector<int> ids;

@@ -16,7 +16,8 @@ class ResourceFetcher;
 /// Fetches resources by copying the file "<source>/<name>" into the cache folder on a worker thread,
 /// one at a time, in chunks, reporting progress. The source is the folder named by the environment
 /// variable GLIMMAR_RESOURCE_SOURCE_DIR, else ":/resources/remote". A source that is missing or cannot
-/// be read makes the resource Failed with a message naming the file; fetching it again retries.
+/// be read makes the resource Failed with a message naming the file, logged as a warning; fetching
+/// it again retries.
 /// Listeners run on the UI thread; none is called once the manager is destroyed (its destructor stops
 /// the worker and drops reports still under way).
 class ResourceManager : public QObject, public IResourceManager {
