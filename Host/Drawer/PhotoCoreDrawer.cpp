@@ -150,6 +150,28 @@ struct PhotoCoreDrawer::Impl {
         return packagePainter && packagePainter->GetEditLatestEntry();
     }
 
+    // Records the open paint as an entry, or nothing when none is open.
+    void CommitPaintLocked()
+    {
+        std::optional<DrawerHistory::Placement> composed = ComposePaintLocked();
+        paintOpen = false;
+        paint.reset();
+        if (!composed)
+            return;
+        EffectsSettingsPackage& package = composed->settings.Package();
+        const auto* packagePainter = dynamic_cast<const SettingsPainterEffectsPackage*>(painterSettings.get());
+        if (package.GetPackageName().empty() && packagePainter) {
+            const PackageInfo& info = packagePainter->GetPackageInfoSettings();
+            package.SetPackageName(info.packageName);
+            package.SetPresetName(info.presetName);
+            package.presetGroupIndex = info.presetGroupIndex;
+        }
+        history.Record(std::move(composed->settings), composed->base);
+        committedPaint = CommittedPaint{paintGeneration, SerialsOf(history.StepsBefore(history.Position()))};
+        QueueHistoryChangedLocked();
+        QueueLocked({JobKind::RenderFinal, {}});
+    }
+
     std::optional<DrawerHistory::Placement> ComposePaintLocked() const
     {
         if (!paintOpen || !paint)
@@ -416,6 +438,9 @@ void PhotoCoreDrawer::ApplyEffects(const EffectsSettings& settings, const Parame
 {
     EffectsSettings entry = settings.Clone();
     std::lock_guard<std::mutex> lock(m_impl->mutex);
+    // What was painted was seen: it goes into the history before what comes after it (a preset
+    // confirmed before its paint's first frame came back).
+    m_impl->CommitPaintLocked();
     const int index = m_impl->history.IndexFor(entry.Package().resetIndex);
     m_impl->history.Record(std::move(entry), index);
     m_impl->QueueHistoryChangedLocked();
@@ -444,6 +469,10 @@ int PhotoCoreDrawer::FindPackagePosition(const std::string& packageName) const
     if (packageName.empty())
         return -1;
     std::lock_guard<std::mutex> lock(m_impl->mutex);
+    // A paint not committed yet (a preset whose first frame is not back) is the one being tried.
+    const std::optional<DrawerHistory::Placement> paint = m_impl->ComposePaintLocked();
+    if (paint && paint->settings.Package().GetPackageName() == packageName)
+        return paint->base;
     return m_impl->history.FindPackage(packageName);
 }
 
@@ -520,24 +549,7 @@ void PhotoCoreDrawer::CommitPaint(int, int, bool wait)
 {
     {
         std::lock_guard<std::mutex> lock(m_impl->mutex);
-        std::optional<DrawerHistory::Placement> composed = m_impl->ComposePaintLocked();
-        m_impl->paintOpen = false;
-        m_impl->paint.reset();
-        if (!composed)
-            return;
-        EffectsSettingsPackage& package = composed->settings.Package();
-        const auto* packagePainter = dynamic_cast<const SettingsPainterEffectsPackage*>(m_impl->painterSettings.get());
-        if (package.GetPackageName().empty() && packagePainter) {
-            const PackageInfo& info = packagePainter->GetPackageInfoSettings();
-            package.SetPackageName(info.packageName);
-            package.SetPresetName(info.presetName);
-            package.presetGroupIndex = info.presetGroupIndex;
-        }
-        m_impl->history.Record(std::move(composed->settings), composed->base);
-        m_impl->committedPaint =
-            Impl::CommittedPaint{m_impl->paintGeneration, SerialsOf(m_impl->history.StepsBefore(m_impl->history.Position()))};
-        m_impl->QueueHistoryChangedLocked();
-        m_impl->QueueLocked({Impl::JobKind::RenderFinal, {}});
+        m_impl->CommitPaintLocked();
     }
     if (wait)
         WaitUntilIdle();

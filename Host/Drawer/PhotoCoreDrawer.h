@@ -76,8 +76,9 @@ public:
     /// Throws std::invalid_argument for an empty effect.
     void ApplyEffect(const IEffectSettings::Ptr& effect, const Parameters& parameters) override;
     DrawerEntry GetEntry(int position) const override;
-    /// The latest entry's index when it belongs to the package (a preset of it being tried), else -1:
-    /// a reset never reaches back past a confirmed step.
+    /// Where the preset of the package being tried is: the open paint's place when the paint is of
+    /// the package, else the latest entry's index when it is; -1 otherwise. A reset never reaches
+    /// back past a confirmed step.
     int FindPackagePosition(const std::string& packageName) const override;
     int GetCurrentPosition() const override;
     MaskInfo::MaskInfoEx GetMaskEntry(int position) const override;
