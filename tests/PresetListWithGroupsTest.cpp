@@ -170,6 +170,33 @@ TEST_F(ListTest, ATriedTileAtTheBottomEndsWhollyInView)
     EXPECT_TRUE(view.viewport()->rect().contains(view.visualRect(harness.Shown().index(last, 0))));
 }
 
+TEST_F(ListTest, AKeyboardUserMovesFromTileToTileTriesAPresetAndSetsItsIntensity)
+{
+    harness.Open(QSize(260, 420));
+    QApplication::setActiveWindow(harness.list.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(harness.list.get()));
+    harness.SelectGroup(LightRow);
+    QListView& view = harness.View();
+    harness.Part<QToolButton>(0, "activateButton").setFocus(Qt::TabFocusReason);
+    for (int row = 1; row <= 3; ++row) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        harness.Paint();
+        ASSERT_EQ(QApplication::focusWidget(), &harness.Part<QToolButton>(row, "activateButton"));
+        EXPECT_TRUE(view.viewport()->rect().contains(view.visualRect(harness.Shown().index(row, 0))));
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    harness.Paint();
+    EXPECT_TRUE(harness.list->HasChanges());
+
+    auto& slider = harness.Part<QSlider>(3, "intensitySlider");
+    slider.setFocus(Qt::TabFocusReason);
+    QTest::keyClick(&slider, Qt::Key_PageUp);
+    const auto latest = harness.controller->Drawer().GetEntry(-1).settings;
+    EXPECT_DOUBLE_EQ(Param(*latest.Effects().at(0), "amount").toDouble(), 2.0 * slider.value() / 100)
+        << "a key's change is committed at once, as a released drag is";
+    EXPECT_EQ(harness.Shown().index(3, 0).data(ModelPreset::IntensityValueRole).toInt(), slider.value());
+}
+
 TEST_F(ListTest, RenameRefusesATakenNameInTheOpenDialog)
 {
     harness.Open();

@@ -19,6 +19,9 @@
 #include <glog/logging.h>
 
 #include <QAbstractItemView>
+#include <QAbstractSlider>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QScrollBar>
@@ -156,6 +159,7 @@ struct PresetListWithGroups::Impl {
     std::unique_ptr<EffectEventTracker> eventTracker;
     std::string userConfigPath;
     QMetaObject::Connection groupChoice; ///< the selector's choice of group
+    QMetaObject::Connection focusFollow; ///< the application's focus, which the view follows
 };
 
 PresetListWithGroups::PresetListWithGroups(const ICoreFactories* coreFactories, const Initializer& initializer,
@@ -202,6 +206,8 @@ PresetListWithGroups::~PresetListWithGroups()
     // The editor may have placed the selector outside the list, where it can outlive the group
     // model or be gone already: it must not call back into a list that is taking that model down.
     disconnect(m_impl->groupChoice);
+    // The tiles lose their focus as they go, after the form.
+    disconnect(m_impl->focusFollow);
     if (!m_impl->userConfigPath.empty()) {
         try {
             PresetConfig::Config user;
@@ -258,6 +264,58 @@ void PresetListWithGroups::BuildForm(const ICoreFactories* coreFactories)
 
     Tessel::convertScrollBarsToTessel(form.view);
     Tessel::installFadeOverlays(form.view, Qt::Vertical);
+
+    // The focus, moved by the user into a tile, takes that tile into view; a focus that moves on
+    // because its tile scrolled away, or comes back with the window, moves nothing. Up and Down
+    // on the part of a tile that has it go to the tile above or below.
+    m_impl->focusFollow = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        QWidget* tile = TileOf(now);
+        if (!tile)
+            return;
+        now->installEventFilter(this);
+        if (old && old->isVisible())
+            m_impl->form->view->scrollTo(m_impl->form->view->indexAt(tile->geometry().center()),
+                                         QAbstractItemView::EnsureVisible);
+    });
+}
+
+QWidget* PresetListWithGroups::TileOf(QWidget* widget) const
+{
+    QWidget* viewport = m_impl->form->view->viewport();
+    while (widget && widget->parentWidget() != viewport)
+        widget = widget->parentWidget();
+    return widget;
+}
+
+bool PresetListWithGroups::eventFilter(QObject* watched, QEvent* event)
+{
+    // The slider keeps its arrows for the intensity.
+    if (event->type() == QEvent::KeyPress && !qobject_cast<QAbstractSlider*>(watched)) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const int rows = key->key() == Qt::Key_Down ? 1 : key->key() == Qt::Key_Up ? -1 : 0;
+        if (rows != 0 && key->modifiers() == Qt::NoModifier && MoveFocus(rows))
+            return true;
+    }
+    return QFrame::eventFilter(watched, event);
+}
+
+bool PresetListWithGroups::MoveFocus(int rows)
+{
+    QListView& view = *m_impl->form->view;
+    QWidget* tile = TileOf(QApplication::focusWidget());
+    if (!tile)
+        return false;
+    const QModelIndex target = view.model()->index(view.indexAt(tile->geometry().center()).row() + rows, 0);
+    if (!target.isValid())
+        return false;
+    view.scrollTo(target, QAbstractItemView::EnsureVisible);
+    // Tiles open as their rows are painted.
+    if (!view.indexWidget(target))
+        view.viewport()->repaint();
+    QWidget* next = view.indexWidget(target);
+    if (auto* picture = next ? next->findChild<QWidget*>(QStringLiteral("activateButton")) : nullptr)
+        picture->setFocus(Qt::TabFocusReason);
+    return true;
 }
 
 void PresetListWithGroups::SetWorkspaceController(const std::weak_ptr<PhotoCore::IWorkspaceController>& controller)

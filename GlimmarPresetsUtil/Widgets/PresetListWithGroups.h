@@ -88,10 +88,17 @@ public:
 signals:
     void heightChanged();
 
+protected:
+    /// Up and Down move the focus from tile to tile.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private slots:
     void OnCurrentGroupChange(int row);
 
 private:
+    /// The tile that holds widget, or null.
+    QWidget* TileOf(QWidget* widget) const;
+    bool MoveFocus(int rows);
     void BuildForm(const ICoreFactories* coreFactories);
     void ShowGroup(int row, bool replaceModel);
     void ShowPageFor(const QAbstractItemModel* model);

@@ -252,6 +252,12 @@ void PresetWidget::Connect()
     connect(m_intensitySlider, &QSlider::valueChanged, this, [this](int value) {
         Report(IntensityChanging);
         ShowIntensityTip(value);
+        // Keys and the wheel change the value in one step: it is done at once, as a drag is when
+        // the slider is released.
+        if (!m_intensitySlider->isSliderDown()) {
+            Report(IntensityChanged);
+            m_intensitySlider->setToolTip(IntensityText(value));
+        }
     });
     connect(m_intensitySlider, &QSlider::sliderReleased, this, [this] {
         Report(IntensityChanged);
