@@ -522,7 +522,7 @@ void MainWindow::Undo()
 // Redo goes on from the last step, not from a preset being tried.
 void MainWindow::Redo()
 {
-    if (!m_document || std::any_of(m_panels.begin(), m_panels.end(), [](ToolPanel* panel) { return panel->List().HasChanges(); }))
+    if (!m_document || PresetTried())
         return;
     m_document->Redo();
     FollowThePhoto();
@@ -568,10 +568,17 @@ void MainWindow::DiscardPreset()
         panel->List().DiscardCurrentPreset();
 }
 
+bool MainWindow::PresetTried() const
+{
+    return std::any_of(m_panels.begin(), m_panels.end(), [](ToolPanel* panel) { return panel->List().HasChanges(); });
+}
+
 void MainWindow::UpdateHistoryActions()
 {
-    m_undoAction->setEnabled(m_document && m_document->CanUndo());
-    m_redoAction->setEnabled(m_document && m_document->CanRedo());
+    m_actionsUpdateQueued = false;
+    const bool tried = PresetTried();
+    m_undoAction->setEnabled(m_document && (m_document->CanUndo() || tried));
+    m_redoAction->setEnabled(m_document && m_document->CanRedo() && !tried);
     m_resetAllAction->setEnabled(m_document != nullptr);
     m_exportAction->setEnabled(m_document != nullptr);
 }
@@ -627,6 +634,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         QApplication::activeWindow() == this && !qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
         m_view->SetShowOriginal(event->type() == QEvent::KeyPress);
         return true;
+    }
+    // A click or key may have tried or settled a preset, which the history hears of only once the
+    // drawer has drawn it: undo and redo follow once the input is handled.
+    if ((event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::KeyRelease) && !m_actionsUpdateQueued) {
+        m_actionsUpdateQueued = true;
+        QMetaObject::invokeMethod(this, &MainWindow::UpdateHistoryActions, Qt::QueuedConnection);
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -100,6 +100,8 @@ private:
     /// Every panel marks the preset that made the photo's latest step, or none.
     void FollowThePhoto();
     void Retranslate();
+    /// Whether a panel has a preset tried and not yet confirmed or cancelled.
+    bool PresetTried() const;
     void UpdateHistoryActions();
     void UpdateZoomLabel();
     void ShowError(const QString& title, const QString& text);
@@ -145,6 +147,7 @@ private:
 
     // Exports run one after another on their own thread, which may wait for the drawer.
     QThread m_exportThread;
+    bool m_actionsUpdateQueued = false;
     QObject* m_exporter = nullptr;
 };
 

@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QEventLoop>
 #include <QFile>
 #include <QLineEdit>
@@ -298,11 +299,16 @@ bool Tour::Run()
             WhenDialogShows([](QWidget& dialog) { QTest::mouseClick(&Find<QAbstractButton>(dialog, "firstButton"), Qt::LeftButton); });
             ChooseFromSettingsMenu(EffectsTab, UserPresetId(EffectsTab, "Evening"), 2);
         });
-        Step("undo", "Undo with Ctrl+Z: the texture goes, the panel follows", [this] {
+        const QImage withTexture = m_window.View()->Image();
+        Step("undo", "Undo with Ctrl+Z: the texture goes, the panel follows", [this, &withTexture] {
             QTest::keyClick(&m_window, Qt::Key_Z, Qt::ControlModifier);
+            Settle();
+            ExpectChange(withTexture, true, "undo did not take the texture off");
         });
-        Step("redo", "Redo with Ctrl+Shift+Z", [this] {
+        Step("redo", "Redo with Ctrl+Shift+Z: the texture is back", [this, &withTexture] {
             QTest::keyClick(&m_window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            Settle();
+            ExpectChange(withTexture, false, "redo did not bring the texture back");
         });
         Step("german", "Switch the language to German: the panels are built again in it", [this] {
             Find<QAction>(m_window, "actionLanguage_de").trigger();
@@ -343,6 +349,13 @@ void Tour::Step(const QString& name, const QString& title, const std::function<v
 
 void Tour::Settle()
 {
+    // Offscreen there is no window manager to give the window back the focus when a dialog or
+    // menu closes; its shortcuts need it.
+    if (!QApplication::activeModalWidget() && !QApplication::activePopupWidget() &&
+        QGuiApplication::focusWindow() != m_window.windowHandle()) {
+        m_window.activateWindow();
+        QApplication::setActiveWindow(&m_window);
+    }
     if (PhotoDocument* document = m_window.Document())
         document->Workspace()->Drawer().WaitUntilIdle();
     // The drawer's events reach the window as posted calls; closed tiles go as deferred deletes.

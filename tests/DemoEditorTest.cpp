@@ -111,6 +111,17 @@ protected:
         return *tile->findChild<QAbstractButton*>(part);
     }
 
+    // What the view shows once the drawer and the events it sent are done (a paint's first frame
+    // commits it, which renders again).
+    QImage Settled()
+    {
+        for (int round = 0; round < 3; ++round) {
+            Drawer().WaitUntilIdle();
+            QCoreApplication::processEvents();
+        }
+        return window->View()->Image();
+    }
+
     // Waits until the view shows the drawer's latest final render.
     bool ShowsLatestRender()
     {
@@ -217,6 +228,42 @@ TEST_F(DemoEditorTest, UndoTakesATriedPresetOffThenWalksTheConfirmedStepsAndTheL
     auto* logged = window->Statistics()->findChild<QTreeWidget*>("statisticsEvents");
     ASSERT_TRUE(QTest::qWaitFor([logged] { return logged->topLevelItemCount() == 4; }));
     EXPECT_EQ(logged->topLevelItem(1)->text(0).toStdString(), group + "_applied");
+}
+
+// Enter confirms and Escape cancels wherever the focus is in the window.
+TEST_F(DemoEditorTest, EnterAndEscapeSettleTheTriedPresetFromTheWindowTheGroupsAndATile)
+{
+    using Tavrel::Glimmar::GlimmarPresets::ModelPreset;
+    QWidget* groups = window->Panels().at(0)->List().GetGroupsCombobox();
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        for (const char* where : {"window", "groups", "tile"}) {
+            SCOPED_TRACE(std::string(where) + (key == Qt::Key_Return ? " Enter" : " Escape"));
+            const QImage before = Settled();
+            QTest::mouseClick(&LooksTilePart(1, "activateButton"), Qt::LeftButton);
+            const QImage tried = Settled();
+            ASSERT_NE(tried, before);
+            QWidget* target = std::string(where) == "groups" ? groups
+                              : std::string(where) == "tile" ? &LooksTilePart(1, "activateButton")
+                                                             : static_cast<QWidget*>(window.get());
+            target->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(target, key);
+            EXPECT_EQ(Settled(), key == Qt::Key_Return ? tried : before);
+            EXPECT_FALSE(window->Panels().at(0)->List().HasChanges());
+            EXPECT_FALSE(LooksTilePart(1, "activateButton").isChecked());
+        }
+    }
+}
+
+// A user faster than the drawer: Enter before the tried preset's first frame is back.
+TEST_F(DemoEditorTest, APresetConfirmedAtOnceStaysConfirmedWhenTheNextOneIsCancelled)
+{
+    QTest::mouseClick(&LooksTilePart(1, "activateButton"), Qt::LeftButton);
+    QTest::keyClick(window.get(), Qt::Key_Return);
+    const QImage confirmed = Settled();
+    ASSERT_NE(confirmed, window->Document()->Original());
+    QTest::mouseClick(&LooksTilePart(2, "activateButton"), Qt::LeftButton);
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_EQ(Settled(), confirmed);
 }
 
 // Favourites are kept by the list itself; the demo's save button and folders are tried here.
