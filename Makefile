@@ -2,7 +2,7 @@
 BUILD ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps configure build test demo bench clean configure-san configure-tsan fuzz sanitize
+.PHONY: deps configure build test demo bench clean configure-san configure-tsan fuzz sanitize monkey
 
 deps:
 	./scripts/install-deps
@@ -27,6 +27,16 @@ demo: build
 	  $(BUILD)/demo/GlimmarDemo; \
 	fi
 
+# Random sessions through the demo's window (tests/RandomSessionTest.cpp): SEEDS ("1-100" or
+# "3,5,9") of STEPS user actions each, of all kinds or of KINDS ("try,tick,cross,save"); a
+# failing seed prints the shortest sequence failing alike.
+SEEDS ?= 1-50
+STEPS ?= 400
+KINDS ?=
+monkey: build
+	GLIMMAR_MONKEY_SEEDS=$(SEEDS) GLIMMAR_MONKEY_STEPS=$(STEPS) GLIMMAR_MONKEY_KINDS=$(KINDS) QT_QPA_PLATFORM=offscreen \
+	  $(BUILD)/tests/GlimmarDemoTests --gtest_filter='RandomSessions.*'
+
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/GlimmarBench
 
@@ -36,9 +46,11 @@ SAN_BUILD ?= build-san
 SAN_CMAKE_FLAGS = -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
   "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -gline-tables-only" -DGLIMMAR_BUILD_BENCHMARKS=OFF
 SAN_SUPP = $(CURDIR)/scripts/sanitizers
+# The sanitizers run several times slower: fewer random sessions, shorter ones.
+SAN_MONKEY = GLIMMAR_MONKEY_SEEDS=1-3 GLIMMAR_MONKEY_STEPS=150
 SAN_ENV = ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:strict_init_order=1 \
   LSAN_OPTIONS=suppressions=$(SAN_SUPP)/lsan.supp:print_suppressions=0 \
-  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 $(SAN_MONKEY)
 
 configure-san: deps
 	cmake -S . -B $(SAN_BUILD) $(SAN_CMAKE_FLAGS) -DGLIMMAR_SANITIZE=address,undefined -DGLIMMAR_FUZZ=ON
@@ -63,7 +75,7 @@ TSAN_TESTS = GlimmarLibraryTests GlimmarHostTests GlimmarDemoTests
 TSAN_SKIPPED = ConfigWriters.*:*OneLevelOf*
 # Qt's own allocations and locks are not checked (ignore_noninstrumented_modules); see tsan.supp.
 TSAN_ENV = TSAN_OPTIONS="halt_on_error=1 exitcode=66 second_deadlock_stack=1 ignore_noninstrumented_modules=1 \
-  suppressions=$(SAN_SUPP)/tsan.supp print_suppressions=0"
+  suppressions=$(SAN_SUPP)/tsan.supp print_suppressions=0" $(SAN_MONKEY)
 
 configure-tsan: deps
 	cmake -S . -B $(TSAN_BUILD) $(TSAN_CMAKE_FLAGS) -DGLIMMAR_SANITIZE=thread
