@@ -869,7 +869,7 @@ std::vector<Action> Shorten(std::vector<Action> actions, const std::string& reas
 
 std::vector<unsigned> Seeds()
 {
-    const QString text = qEnvironmentVariable("GLIMMAR_MONKEY_SEEDS", "1-6");
+    const QString text = qEnvironmentVariable("GLIMMAR_MONKEY_SEEDS", "1-30");
     std::vector<unsigned> seeds;
     for (const QString& part : text.split(',', Qt::SkipEmptyParts)) {
         const QStringList range = part.split('-');
