@@ -141,7 +141,7 @@ MainWindow::MainWindow(const EditorOptions& options, QWidget* parent)
     if (language.isEmpty())
         language = m_settings->value("language", LanguageSwitcher::SystemLanguage()).toString();
     m_languages->SetLanguage(language);
-    m_languageGroup->actions().at(std::max(0, int(LanguageSwitcher::Languages().indexOf(m_languages->Language()))))->setChecked(true);
+    CheckLanguageAction();
     BuildPanels();
 
     Retranslate();
@@ -237,11 +237,16 @@ bool MainWindow::ConfirmLeavingAll()
     return std::all_of(m_panels.begin(), m_panels.end(), [this](ToolPanel* panel) { return ConfirmLeaving(panel); });
 }
 
+void MainWindow::CheckLanguageAction()
+{
+    m_languageGroup->actions().at(std::max(0, int(LanguageSwitcher::Languages().indexOf(m_languages->Language()))))->setChecked(true);
+}
+
 void MainWindow::SetLanguage(const QString& language)
 {
     // The panels are built anew: a preset being tried is kept or dropped first.
     if (!ConfirmLeavingAll()) {
-        m_languageGroup->actions().at(std::max(0, int(LanguageSwitcher::Languages().indexOf(m_languages->Language()))))->setChecked(true);
+        CheckLanguageAction();
         return;
     }
     m_languages->SetLanguage(language);

@@ -100,6 +100,8 @@ private:
     /// Every panel marks the preset that made the photo's latest step, or none.
     void FollowThePhoto();
     void Retranslate();
+    /// The Language menu marks the language in use.
+    void CheckLanguageAction();
     /// Whether a panel has a preset tried and not yet confirmed or cancelled.
     bool PresetTried() const;
     void UpdateHistoryActions();
