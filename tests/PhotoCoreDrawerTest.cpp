@@ -2,6 +2,7 @@
 #include "Host/Effects/EmptySettings.h"
 #include "Host/Effects/InvokeEffectHelper.h"
 #include "Host/Effects/SettingsEffectEmpty.h"
+#include "Host/Effects/SettingsPainterEffectsPackage.h"
 #include "Host/Drawer/PhotoCoreDrawer.h"
 #include "Host/Drawer/VideoFrame.h"
 #include "tests/EffectTestHelpers.h"
@@ -198,6 +199,26 @@ TEST(PhotoCoreDrawer, CancellingATryReturnsToTheStateBeforeItAndLosesNoConfirmed
     confirm();
     EXPECT_EQ(drawer.EntryCount(), 4) << "a confirmed preset replaces what was left to redo";
     EXPECT_EQ(drawer.Shown(), 6);
+
+    drawer.Restore(HistoryRequest{2, true});
+    drawer.UpdatePaint(Settings(9, "P", 2), false); // its first frame not back yet: nothing recorded
+    EXPECT_EQ(drawer.FindPackagePosition("P"), 2);
+    cancel();
+    EXPECT_EQ(drawer.EntryCount(), 4) << "cancelling a paint keeps what undo left to redo";
+    EXPECT_EQ(drawer.Shown(), 1);
+
+    // An intensity dragged before the tried preset's first frame is back edits that preset, not
+    // the confirmed step before it.
+    drawer.UpdatePaint(Settings(9, "P", 2), false);
+    auto intensity = std::make_shared<SettingsPainterEffectsPackage>();
+    intensity->SetEditLatestEntry(true);
+    drawer.SetPainterSettings(intensity, nullptr);
+    drawer.Prepare(IPhotoCoreDrawerPainter::MAX_POS, IPhotoCoreDrawerPainter::MAX_POS);
+    drawer.UpdatePaint(Settings(3), false);
+    drawer.CommitPaint(IPhotoCoreDrawerPainter::MAX_POS, IPhotoCoreDrawerPainter::MAX_POS, false);
+    EXPECT_EQ(drawer.Shown(), 4) << "the confirmed step keeps its 1, the tried preset is now 3";
+    EXPECT_EQ(drawer.EntryCount(), 3);
+    EXPECT_EQ(drawer.FindPackagePosition("P"), 2);
 }
 
 namespace {

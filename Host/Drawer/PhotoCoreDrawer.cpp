@@ -519,6 +519,9 @@ void PhotoCoreDrawer::SetPainterSettings(const std::shared_ptr<ISettingsPainter>
                                          const std::shared_ptr<MaskInfo::IMask>&)
 {
     std::lock_guard<std::mutex> lock(m_impl->mutex);
+    // A paint still open was seen: it is recorded, under the painter settings it was made with,
+    // before the next one starts (an intensity dragged before a preset's first frame is back).
+    m_impl->CommitPaintLocked();
     m_impl->painterSettings = settings;
 }
 
@@ -558,7 +561,11 @@ void PhotoCoreDrawer::CommitPaint(int, int, bool wait)
 void PhotoCoreDrawer::Restore(const HistoryRequest& request)
 {
     std::lock_guard<std::mutex> lock(m_impl->mutex);
-    const int position = m_impl->history.Restore(request.position, request.keepLaterEntries);
+    // A try still painting at the current position has recorded nothing yet: taking it back drops
+    // the paint alone, not what undo left to redo.
+    const std::optional<DrawerHistory::Placement> paint = m_impl->ComposePaintLocked();
+    const bool paintOnly = paint && request.position == m_impl->history.Position() && paint->base == request.position;
+    const int position = m_impl->history.Restore(request.position, request.keepLaterEntries || paintOnly);
     m_impl->paintOpen = false;
     m_impl->paint.reset();
     m_impl->QueueHistoryChangedLocked();

@@ -94,7 +94,8 @@ public:
     /// Without editLatestEntry (SettingsPainterEffectsPackage) and with a resetIndex in the
     /// paint's settings, the paint becomes a new entry at that index; otherwise it replaces
     /// the latest entry (a new entry when there is none). A committed new entry without a
-    /// package name takes the package info of SettingsPainterEffectsPackage settings.
+    /// package name takes the package info of SettingsPainterEffectsPackage settings. A paint
+    /// still open when new painter settings come, or an effect is applied, is committed first.
     void SetPainterSettings(const std::shared_ptr<ISettingsPainter>& settings,
                             const std::shared_ptr<MaskInfo::IMask>& mask) override;
     /// Gives the latest final render when it shows the current position, else null.
