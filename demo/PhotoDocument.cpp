@@ -52,6 +52,14 @@ int PhotoDocument::StepFrom(int position, int direction) const
     return position;
 }
 
+bool PhotoDocument::CanUndo() const { return m_workspace->Drawer().GetCurrentPosition() > 0; }
+
+bool PhotoDocument::CanRedo() const
+{
+    const PhotoCoreDrawer& drawer = m_workspace->Drawer();
+    return drawer.GetCurrentPosition() < drawer.EntryCount();
+}
+
 void PhotoDocument::Undo() { RestorePosition(StepFrom(m_workspace->GetDrawer()->GetCurrentPosition(), -1)); }
 
 void PhotoDocument::Redo() { RestorePosition(StepFrom(m_workspace->GetDrawer()->GetCurrentPosition(), +1)); }
@@ -85,10 +93,8 @@ std::uint64_t PhotoDocument::PreviewBase() const
     return drawer.SerialBelow(drawer.FindPackagePosition(drawer.GetEntry(-1).settings.Package().GetPackageName()));
 }
 
-void PhotoDocument::HandleMementoChangedInternal(const DrawerEventMementoChanged& event)
+void PhotoDocument::HandleMementoChangedInternal(const DrawerEventMementoChanged&)
 {
-    m_size = event.entryCount;
-    m_position = event.currentPosition;
     emit historyChanged();
     // Read now rather than from the event: a later change has an event of its own to follow.
     const std::uint64_t base = PreviewBase();

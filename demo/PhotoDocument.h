@@ -34,10 +34,9 @@ public:
     /// The latest final render that reached the UI thread (the photo until the first one).
     const QImage& Rendered() const { return m_rendered; }
 
-    int HistoryPosition() const { return m_position; }
-    int HistorySize() const { return m_size; }
-    bool CanUndo() const { return m_position > 0; }
-    bool CanRedo() const { return m_position < m_size; }
+    /// Asked of the drawer, whose history changes at once; its events follow later.
+    bool CanUndo() const;
+    bool CanRedo() const;
     /// Shows the photo in view from now on: the view gets every frame, and the proxies of
     /// paints are made as large as the photo on the view's screen, up to the drawer's default.
     void ShowIn(PhotoView& view);
@@ -72,8 +71,6 @@ private:
     const QString m_filePath;
     const QImage m_original;
     QImage m_rendered;
-    int m_position = 0;
-    int m_size = 0;
     std::uint64_t m_previewBase = 0;
     const std::shared_ptr<PhotoCore::WorkspaceController> m_workspace;
 };
