@@ -25,7 +25,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
@@ -206,10 +208,18 @@ struct Expected {
 
 class Session {
 public:
-    Session()
+    Session() : m_previousCache(qgetenv("GLIMMAR_RESOURCE_CACHE_DIR"))
     {
         if (!m_folder.isValid())
             throw Failure("no temporary folder");
+        // Every download is done already: a session replays alike, whenever the downloads would
+        // have finished. (The one whose source is missing still fails, at once.)
+        const QDir cache(m_folder.filePath("downloads"));
+        cache.mkpath(".");
+        const QDir source(":/resources/remote");
+        for (const QString& name : source.entryList(QDir::Files))
+            QFile::copy(source.filePath(name), cache.filePath(name));
+        qputenv("GLIMMAR_RESOURCE_CACHE_DIR", QFile::encodeName(cache.path()));
         for (int variant : {0, 1}) {
             m_photoPaths[variant] = m_folder.filePath(QString("photo%1.png").arg(variant));
             Photo(variant).save(m_photoPaths[variant]);
@@ -217,7 +227,11 @@ public:
         Open();
     }
 
-    ~Session() { m_window.reset(); }
+    ~Session()
+    {
+        m_window.reset();
+        qputenv("GLIMMAR_RESOURCE_CACHE_DIR", m_previousCache);
+    }
 
     // The index of the step that failed and why, or nothing.
     std::optional<std::pair<std::size_t, std::string>> Run(const std::vector<Action>& actions)
@@ -225,7 +239,7 @@ public:
         const bool trace = qEnvironmentVariableIsSet("GLIMMAR_MONKEY_TRACE");
         for (std::size_t step = 0; step < actions.size(); ++step) {
             if (trace)
-                fprintf(stderr, "%zu. %s\n", step + 1, Describe(actions[step]).c_str());
+                fprintf(stderr, "%zu. %s [pos %d count %d]\n", step + 1, Describe(actions[step]).c_str(), Drawer().GetCurrentPosition(), Drawer().EntryCount());
             try {
                 m_quick = actions[step].quick;
                 Do(actions[step]);
@@ -829,6 +843,7 @@ private:
         }
     }
 
+    const QByteArray m_previousCache;
     QTemporaryDir m_folder;
     std::array<QString, 2> m_photoPaths;
     int m_photo = 0;

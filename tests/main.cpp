@@ -32,10 +32,13 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     qInstallMessageHandler(failOnModelTestMessages);
-    // User configurations written by tests must never reach the real user's folder.
+    // User configurations and downloads made by tests must never reach the real user's folders,
+    // nor another test process's.
     const QTemporaryDir userConfigDir;
-    if (!userConfigDir.isValid())
+    const QTemporaryDir resourceCacheDir;
+    if (!userConfigDir.isValid() || !resourceCacheDir.isValid())
         return 1;
     qputenv("GLIMMAR_USER_CONFIG_DIR", QFile::encodeName(userConfigDir.path()));
+    qputenv("GLIMMAR_RESOURCE_CACHE_DIR", QFile::encodeName(resourceCacheDir.path()));
     return RUN_ALL_TESTS();
 }
